@@ -1,0 +1,131 @@
+#include "CommandLine.h"
+
+#include <charconv>
+#include <functional>
+#include <limits>
+#include <map>
+
+namespace brinefall {
+namespace {
+
+constexpr const char* kVersion = BRINEFALL_VERSION;
+
+template <typename Number>
+std::optional<Number> parseNumber(const std::string& text) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+struct OptionSpec {
+    bool takesValue;
+    std::function<bool(LaunchOptions&, const std::string&)> apply;  // false: the value is bad
+};
+
+const std::map<std::string, OptionSpec>& optionTable() {
+    static const std::map<std::string, OptionSpec> table = {
+        {"--help", {false, [](LaunchOptions& o, const std::string&) { return o.help = true; }}},
+        {"--version", {false, [](LaunchOptions& o, const std::string&) { return o.version = true; }}},
+        {"--headless", {false, [](LaunchOptions& o, const std::string&) { return o.headless = true; }}},
+        {"--windowed", {false, [](LaunchOptions& o, const std::string&) { o.fullScreen = false; return true; }}},
+        {"--fullscreen", {false, [](LaunchOptions& o, const std::string&) { o.fullScreen = true; return true; }}},
+        {"--software", {false, [](LaunchOptions& o, const std::string&) { o.hardware = false; return true; }}},
+        {"--hardware", {false, [](LaunchOptions& o, const std::string&) { o.hardware = true; return true; }}},
+        {"--data-dir", {true, [](LaunchOptions& o, const std::string& v) { o.dataDir = v; return !v.empty(); }}},
+        {"--input", {true, [](LaunchOptions& o, const std::string& v) { o.inputScript = v; return !v.empty(); }}},
+        {"--dump-frames",
+         {true, [](LaunchOptions& o, const std::string& v) { o.dumpFramesDir = v; return !v.empty(); }}},
+        {"--dump-audio",
+         {true, [](LaunchOptions& o, const std::string& v) { o.dumpAudioFile = v; return !v.empty(); }}},
+        {"--frames",
+         {true, [](LaunchOptions& o, const std::string& v) { return (o.frames = parseNumber<std::uint64_t>(v)).has_value(); }}},
+        {"--seed",
+         {true, [](LaunchOptions& o, const std::string& v) { return (o.seed = parseNumber<std::uint32_t>(v)).has_value(); }}},
+        {"--dump-every",
+         {true, [](LaunchOptions& o, const std::string& v) {
+              o.dumpEvery = parseNumber<std::uint32_t>(v);
+              return o.dumpEvery.has_value() && *o.dumpEvery > 0;
+          }}},
+    };
+    return table;
+}
+
+ParseResult failure(std::string message) {
+    ParseResult result;
+    result.error = std::move(message);
+    result.exitStatus = 2;
+    return result;
+}
+
+} // namespace
+
+ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
+    ParseResult result;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        std::optional<std::string> inlineValue;
+        if (const auto equals = name.find('='); name.rfind("--", 0) == 0 && equals != std::string::npos) {
+            inlineValue = name.substr(equals + 1);
+            name.erase(equals);
+        }
+        if (name == "-h") {
+            name = "--help";
+        }
+        const auto found = optionTable().find(name);
+        if (found == optionTable().end()) {
+            return failure("unknown option \"" + arguments[i] + "\" (try --help)");
+        }
+        const OptionSpec& spec = found->second;
+        std::string value;
+        if (spec.takesValue) {
+            if (inlineValue) {
+                value = *inlineValue;
+            } else if (i + 1 < arguments.size()) {
+                value = arguments[++i];
+            } else {
+                return failure(name + " needs a value (try --help)");
+            }
+        } else if (inlineValue) {
+            return failure(name + " takes no value");
+        }
+        if (!spec.apply(result.options, value)) {
+            return failure("bad value \"" + value + "\" for " + name);
+        }
+        result.options.given.push_back(name);
+    }
+    return result;
+}
+
+std::string usageText() {
+    return "Usage: brinefall [options]\n"
+           "\n"
+           "Brinefall, a horizontally scrolling shoot-'em-up.\n"
+           "\n"
+           "Options:\n"
+           "  -h, --help           show this text and exit\n"
+           "  --version            show the version and exit\n"
+           "  --windowed           play in a window this time (the stored setting is kept)\n"
+           "  --fullscreen         play full screen this time (the stored setting is kept)\n"
+           "  --data-dir DIR       read the game's data files from DIR\n"
+           "  --headless           run without window, sound card or real time (for tests)\n"
+           "  --frames N           run N frames, then quit\n"
+           "  --seed S             start the random generator from S instead of the clock\n"
+           "  --input FILE         read the player's input from a script (headless)\n"
+           "  --dump-frames DIR    write frames as PNG files into DIR (headless)\n"
+           "  --dump-every K       with --dump-frames: write every K-th frame only\n"
+           "  --dump-audio FILE    write the mixed sound to a WAV file (headless)\n"
+           "  --software           draw with the software renderer\n"
+           "  --hardware           draw with OpenGL, or fail if it cannot be had\n"
+           "\n"
+           "BRINEFALL_BACKEND=sdl|headless chooses the platform backend like --headless.\n";
+}
+
+std::string versionText() {
+    return std::string("brinefall ") + kVersion + "\n";
+}
+
+} // namespace brinefall

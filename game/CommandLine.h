@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brinefall {
+
+// Everything the command line can ask of a run.
+struct LaunchOptions {
+    bool help = false;
+    bool version = false;
+    bool headless = false;
+    std::optional<bool> fullScreen;      // --windowed / --fullscreen: this run only, not stored
+    std::string dataDir;                 // --data-dir
+    std::optional<std::uint64_t> frames; // --frames N: run N frames, then quit normally
+    std::optional<std::uint32_t> seed;   // --seed S: fixed random seed
+    std::string inputScript;             // --input FILE
+    std::string dumpFramesDir;           // --dump-frames DIR
+    std::optional<std::uint32_t> dumpEvery; // --dump-every K
+    std::optional<bool> hardware;        // --software / --hardware
+    std::string dumpAudioFile;           // --dump-audio FILE
+
+    // The options given, in the order given, by their long names (for "not available yet").
+    std::vector<std::string> given;
+};
+
+// The outcome of reading the command line: options, or a message and an exit status.
+struct ParseResult {
+    LaunchOptions options;
+    std::string error;  // empty when the command line was understood
+    int exitStatus = 0; // 2 for a command line that was not understood
+};
+
+ParseResult parseCommandLine(const std::vector<std::string>& arguments);
+
+// The text of --help.
+std::string usageText();
+// The text of --version.
+std::string versionText();
+
+} // namespace brinefall

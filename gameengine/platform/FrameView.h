@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tidewell::platform {
+
+// The two back-buffer layouts the renderers produce.
+enum class PixelFormat { Rgb565, Xrgb8888 };
+
+// A borrowed view of a finished frame; the pixels stay owned by the renderer.
+struct FrameView {
+    const void* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int pitchBytes = 0;
+    PixelFormat format = PixelFormat::Xrgb8888;
+};
+
+} // namespace tidewell::platform

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "../System.h"
+
+namespace tidewell::platform::headless {
+
+class HeadlessWindow;
+
+// A virtual clock that moves only when the program waits: waiting for the next
+// frame jumps straight to it, so a run takes no real time and is the same every time.
+class HeadlessSystem : public System {
+public:
+    explicit HeadlessSystem(const HeadlessWindow& window);
+
+    bool checkVideo() override;
+    bool checkAudio() override;
+    bool checkInput() override;
+    std::string lastError() const override;
+    std::uint32_t milliseconds() override;
+    void waitForEvent(std::uint32_t timeoutMs) override;
+
+    // Moves the virtual clock forward, as real time passing during work would.
+    void advanceClock(std::uint32_t ms);
+    // Makes one start-up check fail, to test how the program reports it.
+    void failCheck(bool video, bool audio, bool input);
+
+private:
+    const HeadlessWindow& window_;
+    std::uint32_t now_ = 0;
+    bool videoWorks_ = true;
+    bool audioWorks_ = true;
+    bool inputWorks_ = true;
+    std::string lastError_;
+};
+
+} // namespace tidewell::platform::headless

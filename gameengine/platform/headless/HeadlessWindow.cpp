@@ -1,0 +1,121 @@
+#include "HeadlessWindow.h"
+
+#include <cstring>
+
+namespace tidewell::platform::headless {
+namespace {
+
+// Widens a 5-6-5 pixel to 8 bits a channel by repeating the top bits, so white stays white.
+std::uint32_t widenRgb565(std::uint16_t pixel) {
+    const std::uint32_t r = (pixel >> 11) & 0x1F;
+    const std::uint32_t g = (pixel >> 5) & 0x3F;
+    const std::uint32_t b = pixel & 0x1F;
+    return ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+}
+
+} // namespace
+
+void HeadlessWindow::setTitle(const std::string& title) {
+    title_ = title;
+}
+
+void HeadlessWindow::setIcon(const std::uint32_t* argbPixels, int width, int height) {
+    if (argbPixels == nullptr || width <= 0 || height <= 0) {
+        return;
+    }
+    icon_.assign(argbPixels, argbPixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    iconWidth_ = width;
+    iconHeight_ = height;
+}
+
+bool HeadlessWindow::create(bool fullScreen) {
+    created_ = true;
+    fullScreen_ = fullScreen;
+    minimised_ = false;
+    ++creations_;
+    return true;
+}
+
+void HeadlessWindow::destroy() {
+    created_ = false;
+}
+
+bool HeadlessWindow::isCreated() const {
+    return created_;
+}
+
+bool HeadlessWindow::isFullScreen() const {
+    return fullScreen_;
+}
+
+WindowSize HeadlessWindow::clientSize() const {
+    return created_ ? WindowSize{kLogicalWidth, kLogicalHeight} : WindowSize{};
+}
+
+bool HeadlessWindow::pollEvent(WindowEvent& event) {
+    if (events_.empty()) {
+        return false;
+    }
+    event = events_.front();
+    events_.pop_front();
+    return true;
+}
+
+void HeadlessWindow::present(const FrameView& frame) {
+    if (!created_ || frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) {
+        return;
+    }
+    lastFrameWidth_ = frame.width;
+    lastFrameHeight_ = frame.height;
+    lastFrame_.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
+    const auto* rows = static_cast<const unsigned char*>(frame.pixels);
+    for (int y = 0; y < frame.height; ++y) {
+        const unsigned char* row = rows + static_cast<std::ptrdiff_t>(y) * frame.pitchBytes;
+        std::uint32_t* out = lastFrame_.data() + static_cast<std::size_t>(y) * frame.width;
+        for (int x = 0; x < frame.width; ++x) {
+            if (frame.format == PixelFormat::Rgb565) {
+                std::uint16_t pixel;
+                std::memcpy(&pixel, row + x * 2, sizeof pixel);
+                out[x] = widenRgb565(pixel);
+            } else {
+                std::uint32_t pixel;
+                std::memcpy(&pixel, row + x * 4, sizeof pixel);
+                out[x] = pixel & 0xFFFFFF;
+            }
+        }
+    }
+    ++framesPresented_;
+}
+
+void HeadlessWindow::minimise() {
+    minimised_ = true;
+}
+
+bool HeadlessWindow::cursorPosition(int& x, int& y) const {
+    x = cursorX_;
+    y = cursorY_;
+    return cursorX_ >= 0 && cursorX_ < kLogicalWidth && cursorY_ >= 0 && cursorY_ < kLogicalHeight;
+}
+
+void HeadlessWindow::showSystemCursor(bool shown) {
+    cursorShown_ = shown;
+}
+
+void HeadlessWindow::setRelativeMouseMode(bool relative) {
+    relativeMouse_ = relative;
+}
+
+void HeadlessWindow::pushEvent(WindowEventKind kind) {
+    events_.push_back(WindowEvent{kind});
+}
+
+bool HeadlessWindow::hasPendingEvents() const {
+    return !events_.empty();
+}
+
+void HeadlessWindow::setCursor(int x, int y) {
+    cursorX_ = x;
+    cursorY_ = y;
+}
+
+} // namespace tidewell::platform::headless

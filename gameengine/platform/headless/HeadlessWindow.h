@@ -1,0 +1,69 @@
+#pragma once
+
+#include "../Window.h"
+
+#include <deque>
+#include <vector>
+
+namespace tidewell::platform::headless {
+
+// A window that exists only in memory. It always has the logical size, keeps a
+// copy of the last presented frame and takes its events from whoever drives the run.
+class HeadlessWindow : public Window {
+public:
+    void setTitle(const std::string& title) override;
+    void setIcon(const std::uint32_t* argbPixels, int width, int height) override;
+    bool create(bool fullScreen) override;
+    void destroy() override;
+    bool isCreated() const override;
+    bool isFullScreen() const override;
+    WindowSize clientSize() const override;
+    bool pollEvent(WindowEvent& event) override;
+    void present(const FrameView& frame) override;
+    void minimise() override;
+    bool cursorPosition(int& x, int& y) const override;
+    void showSystemCursor(bool shown) override;
+    void setRelativeMouseMode(bool relative) override;
+
+    // Queues an event as if the window system had sent it.
+    void pushEvent(WindowEventKind kind);
+    bool hasPendingEvents() const;
+
+    // Places the simulated system cursor, in logical pixels; outside the picture it is "not over".
+    void setCursor(int x, int y);
+
+    const std::string& title() const { return title_; }
+    int iconWidth() const { return iconWidth_; }
+    int iconHeight() const { return iconHeight_; }
+    int creations() const { return creations_; }
+    bool minimised() const { return minimised_; }
+    bool systemCursorShown() const { return cursorShown_; }
+    bool relativeMouseMode() const { return relativeMouse_; }
+
+    // How many frames were presented, and the last one as 0xRRGGBB words, row by row.
+    long framesPresented() const { return framesPresented_; }
+    const std::vector<std::uint32_t>& lastFrame() const { return lastFrame_; }
+    int lastFrameWidth() const { return lastFrameWidth_; }
+    int lastFrameHeight() const { return lastFrameHeight_; }
+
+private:
+    std::string title_;
+    std::vector<std::uint32_t> icon_;
+    int iconWidth_ = 0;
+    int iconHeight_ = 0;
+    bool created_ = false;
+    bool fullScreen_ = false;
+    bool minimised_ = false;
+    int creations_ = 0;
+    int cursorX_ = 400;
+    int cursorY_ = 300;
+    bool cursorShown_ = true;
+    bool relativeMouse_ = false;
+    std::deque<WindowEvent> events_;
+    long framesPresented_ = 0;
+    std::vector<std::uint32_t> lastFrame_;
+    int lastFrameWidth_ = 0;
+    int lastFrameHeight_ = 0;
+};
+
+} // namespace tidewell::platform::headless

@@ -1,0 +1,60 @@
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+using brinefall::parseCommandLine;
+
+TEST(CommandLine, EmptyLineMeansDefaults) {
+    const auto result = parseCommandLine({});
+    EXPECT_EQ(result.error, "");
+    EXPECT_FALSE(result.options.headless);
+    EXPECT_FALSE(result.options.fullScreen.has_value());
+    EXPECT_FALSE(result.options.frames.has_value());
+}
+
+TEST(CommandLine, ValuesComeSeparateOrAfterEquals) {
+    const auto result =
+        parseCommandLine({"--headless", "--frames", "100", "--seed=42", "--data-dir", "/d", "--fullscreen"});
+    ASSERT_EQ(result.error, "");
+    EXPECT_TRUE(result.options.headless);
+    EXPECT_EQ(result.options.frames, 100u);
+    EXPECT_EQ(result.options.seed, 42u);
+    EXPECT_EQ(result.options.dataDir, "/d");
+    EXPECT_EQ(result.options.fullScreen, true);
+    EXPECT_EQ(result.options.given,
+              (std::vector<std::string>{"--headless", "--frames", "--seed", "--data-dir", "--fullscreen"}));
+}
+
+TEST(CommandLine, LaterModeOptionWins) {
+    EXPECT_EQ(parseCommandLine({"--fullscreen", "--windowed"}).options.fullScreen, false);
+    EXPECT_EQ(parseCommandLine({"--hardware", "--software"}).options.hardware, false);
+}
+
+TEST(CommandLine, MistakesGiveOneLineAndStatusTwo) {
+    for (const auto& line : std::vector<std::vector<std::string>>{
+             {"--bogus"},
+             {"-x"},
+             {"--frames"},
+             {"--frames", "ten"},
+             {"--frames", "-1"},
+             {"--seed", "4294967296"},
+             {"--dump-every", "0"},
+             {"--headless=yes"},
+             {"--data-dir="},
+         }) {
+        const auto result = parseCommandLine(line);
+        EXPECT_EQ(result.exitStatus, 2) << line[0];
+        EXPECT_NE(result.error, "") << line[0];
+        EXPECT_EQ(result.error.find('\n'), std::string::npos) << line[0];
+    }
+}
+
+TEST(CommandLine, HelpNamesEveryOption) {
+    const std::string usage = brinefall::usageText();
+    for (const char* option : {"--help", "--version", "--windowed", "--fullscreen", "--data-dir", "--headless",
+                               "--frames", "--seed", "--input", "--dump-frames", "--dump-every", "--dump-audio",
+                               "--software", "--hardware"}) {
+        EXPECT_NE(usage.find(option), std::string::npos) << option;
+        EXPECT_EQ(parseCommandLine({"-h"}).options.help, true);
+    }
+}
