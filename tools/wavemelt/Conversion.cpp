@@ -1,0 +1,92 @@
+#include "Conversion.h"
+
+#include "ConversionError.h"
+#include "ReplacingFile.h"
+#include "TwsHeader.h"
+#include "TwsPath.h"
+#include "VorbisSource.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+namespace wavemelt {
+
+namespace {
+
+constexpr std::uint32_t kBitsPerSample = 16;
+constexpr std::uint64_t kBytesPerSample = kBitsPerSample / 8;
+
+struct FreeDeleter {
+  void operator()(char* bytes) const { std::free(bytes); }
+};
+using SampleBuffer = std::unique_ptr<char, FreeDeleter>;
+
+std::string targetPathOrThrow(const std::string& sourcePath) {
+  auto target = twsPathFor(sourcePath);
+  if (!target) {
+    throw ConversionError("path longer than " + std::to_string(kMaxPathLength) + " characters");
+  }
+  return *target;
+}
+
+TwsHeader headerFor(const VorbisSource& source, const ConversionLimits& limits) {
+  const auto channels = static_cast<std::uint64_t>(source.channels());
+  const auto frames = static_cast<std::uint64_t>(source.framesPerChannel());
+  const std::uint64_t limit = std::min<std::uint64_t>(limits.maxDataBytes, UINT32_MAX);
+  // Checked by division so that a forged frame count cannot overflow.
+  if (channels == 0 || frames > limit / (channels * kBytesPerSample)) {
+    throw ConversionError("stream of " + std::to_string(frames) + " frames is too long for a .tws file");
+  }
+  TwsHeader header;
+  header.channels = static_cast<std::uint32_t>(channels);
+  header.rate = static_cast<std::uint32_t>(source.rate());
+  header.bits = kBitsPerSample;
+  header.dataBytes = static_cast<std::uint32_t>(frames * channels * kBytesPerSample);
+  return header;
+}
+
+// Zeroed, so that whatever the stream fails to deliver plays as silence.
+SampleBuffer allocateSilence(std::uint32_t bytes) {
+  SampleBuffer buffer(static_cast<char*>(std::calloc(bytes == 0 ? 1 : bytes, 1)));
+  if (!buffer) {
+    throw ConversionError("not enough memory for " + std::to_string(bytes) + " bytes of samples");
+  }
+  return buffer;
+}
+
+}  // namespace
+
+std::string convertToTws(const std::string& sourcePath, const ConversionLimits& limits) {
+  const std::string targetPath = targetPathOrThrow(sourcePath);
+  VorbisSource source(sourcePath);
+  const TwsHeader header = headerFor(source, limits);
+  SampleBuffer samples = allocateSilence(header.dataBytes);
+  source.decodeInto(samples.get(), header.dataBytes);
+
+  ReplacingFile target(targetPath);
+  const auto headerBytes = header.encode();
+  target.write(headerBytes.data(), headerBytes.size());
+  target.write(samples.get(), header.dataBytes);
+  target.commit();
+  return targetPath;
+}
+
+bool installSound(const std::string& sourcePath, std::FILE* errors, const ConversionLimits& limits) {
+  try {
+    const std::string targetPath = convertToTws(sourcePath, limits);
+    // A source already named .tws has just been replaced by its conversion.
+    if (targetPath != sourcePath && std::remove(sourcePath.c_str()) != 0) {
+      throwSystemError("converted, but cannot delete the source");
+    }
+    return true;
+  } catch (const ConversionError& error) {
+    std::fprintf(errors, "wavemelt: %s: %s\n", sourcePath.c_str(), error.what());
+  } catch (const std::bad_alloc&) {
+    std::fprintf(errors, "wavemelt: %s: not enough memory\n", sourcePath.c_str());
+  }
+  return false;
+}
+
+}  // namespace wavemelt
