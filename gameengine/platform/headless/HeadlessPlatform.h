@@ -6,6 +6,7 @@
 #include "HeadlessShell.h"
 #include "HeadlessSystem.h"
 #include "HeadlessWindow.h"
+#include "VirtualClock.h"
 
 namespace tidewell::platform::headless {
 
@@ -29,8 +30,9 @@ public:
 private:
     static std::filesystem::path makePrivateSettingsRoot();
 
-    HeadlessWindow window_;
-    HeadlessSystem system_{window_};
+    VirtualClock clock_;
+    HeadlessWindow window_{clock_};
+    HeadlessSystem system_{clock_, window_};
     HeadlessDialogs dialogs_;
     HeadlessShell shell_;
     std::filesystem::path privateRoot_;

@@ -1,6 +1,7 @@
 #include "HeadlessSystem.h"
 
 #include "HeadlessWindow.h"
+#include "VirtualClock.h"
 
 namespace tidewell::platform::headless {
 namespace {
@@ -11,7 +12,8 @@ constexpr std::uint32_t kIdleWaitMs = 50;
 
 } // namespace
 
-HeadlessSystem::HeadlessSystem(const HeadlessWindow& window) : window_(window) {}
+HeadlessSystem::HeadlessSystem(VirtualClock& clock, const HeadlessWindow& window)
+    : clock_(clock), window_(window) {}
 
 bool HeadlessSystem::checkVideo() {
     lastError_ = videoWorks_ ? "" : "the headless video check was told to fail";
@@ -33,18 +35,25 @@ std::string HeadlessSystem::lastError() const {
 }
 
 std::uint32_t HeadlessSystem::milliseconds() {
-    return now_;
+    return clock_.now();
 }
 
 void HeadlessSystem::waitForEvent(std::uint32_t timeoutMs) {
     if (window_.hasPendingEvents()) {
         return;
     }
-    advanceClock(timeoutMs == kWaitForever ? kIdleWaitMs : timeoutMs);
+    std::uint32_t wait = timeoutMs == kWaitForever ? kIdleWaitMs : timeoutMs;
+    if (const auto next = window_.nextScheduledTime()) {
+        const std::uint32_t untilNext = *next - clock_.now();
+        if (timeoutMs == kWaitForever || untilNext < wait) {
+            wait = untilNext;  // a scheduled event ends the wait when it arrives
+        }
+    }
+    clock_.advance(wait);
 }
 
 void HeadlessSystem::advanceClock(std::uint32_t ms) {
-    now_ += ms;  // wraps at 2^32 like the real millisecond clock
+    clock_.advance(ms);
 }
 
 void HeadlessSystem::failCheck(bool video, bool audio, bool input) {

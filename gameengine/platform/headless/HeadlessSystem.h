@@ -5,12 +5,13 @@
 namespace tidewell::platform::headless {
 
 class HeadlessWindow;
+class VirtualClock;
 
 // A virtual clock that moves only when the program waits: waiting for the next
 // frame jumps straight to it, so a run takes no real time and is the same every time.
 class HeadlessSystem : public System {
 public:
-    explicit HeadlessSystem(const HeadlessWindow& window);
+    HeadlessSystem(VirtualClock& clock, const HeadlessWindow& window);
 
     bool checkVideo() override;
     bool checkAudio() override;
@@ -25,8 +26,8 @@ public:
     void failCheck(bool video, bool audio, bool input);
 
 private:
+    VirtualClock& clock_;
     const HeadlessWindow& window_;
-    std::uint32_t now_ = 0;
     bool videoWorks_ = true;
     bool audioWorks_ = true;
     bool inputWorks_ = true;

@@ -15,6 +15,8 @@ std::uint32_t widenRgb565(std::uint16_t pixel) {
 
 } // namespace
 
+HeadlessWindow::HeadlessWindow(const VirtualClock& clock) : clock_(clock) {}
+
 void HeadlessWindow::setTitle(const std::string& title) {
     title_ = title;
 }
@@ -29,6 +31,9 @@ void HeadlessWindow::setIcon(const std::uint32_t* argbPixels, int width, int hei
 }
 
 bool HeadlessWindow::create(bool fullScreen) {
+    if (failCreation_) {
+        return false;
+    }
     created_ = true;
     fullScreen_ = fullScreen;
     minimised_ = false;
@@ -53,6 +58,7 @@ WindowSize HeadlessWindow::clientSize() const {
 }
 
 bool HeadlessWindow::pollEvent(WindowEvent& event) {
+    releaseDueEvents();
     if (events_.empty()) {
         return false;
     }
@@ -109,8 +115,30 @@ void HeadlessWindow::pushEvent(WindowEventKind kind) {
     events_.push_back(WindowEvent{kind});
 }
 
+void HeadlessWindow::scheduleEvent(std::uint32_t atMs, WindowEventKind kind) {
+    auto later = scheduled_.begin();
+    while (later != scheduled_.end() && later->atMs <= atMs) {
+        ++later;
+    }
+    scheduled_.insert(later, Scheduled{atMs, kind});
+}
+
 bool HeadlessWindow::hasPendingEvents() const {
-    return !events_.empty();
+    return !events_.empty() || (!scheduled_.empty() && scheduled_.front().atMs <= clock_.now());
+}
+
+std::optional<std::uint32_t> HeadlessWindow::nextScheduledTime() const {
+    if (scheduled_.empty()) {
+        return std::nullopt;
+    }
+    return scheduled_.front().atMs;
+}
+
+void HeadlessWindow::releaseDueEvents() {
+    while (!scheduled_.empty() && scheduled_.front().atMs <= clock_.now()) {
+        events_.push_back(WindowEvent{scheduled_.front().kind});
+        scheduled_.erase(scheduled_.begin());
+    }
 }
 
 void HeadlessWindow::setCursor(int x, int y) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "../Window.h"
+#include "VirtualClock.h"
 
 #include <deque>
+#include <optional>
 #include <vector>
 
 namespace tidewell::platform::headless {
@@ -11,6 +13,8 @@ namespace tidewell::platform::headless {
 // copy of the last presented frame and takes its events from whoever drives the run.
 class HeadlessWindow : public Window {
 public:
+    explicit HeadlessWindow(const VirtualClock& clock);
+
     void setTitle(const std::string& title) override;
     void setIcon(const std::uint32_t* argbPixels, int width, int height) override;
     bool create(bool fullScreen) override;
@@ -27,7 +31,15 @@ public:
 
     // Queues an event as if the window system had sent it.
     void pushEvent(WindowEventKind kind);
+    // Queues an event that arrives when the clock reaches atMs, so a run can script focus changes.
+    void scheduleEvent(std::uint32_t atMs, WindowEventKind kind);
+    // Whether an event can be taken now.
     bool hasPendingEvents() const;
+    // When the earliest scheduled event arrives; nothing when none is scheduled.
+    std::optional<std::uint32_t> nextScheduledTime() const;
+
+    // Makes create() fail, as on a machine where no window can be opened.
+    void failCreation(bool fail) { failCreation_ = fail; }
 
     // Places the simulated system cursor, in logical pixels; outside the picture it is "not over".
     void setCursor(int x, int y);
@@ -47,11 +59,19 @@ public:
     int lastFrameHeight() const { return lastFrameHeight_; }
 
 private:
+    struct Scheduled {
+        std::uint32_t atMs;
+        WindowEventKind kind;
+    };
+    void releaseDueEvents();
+
+    const VirtualClock& clock_;
     std::string title_;
     std::vector<std::uint32_t> icon_;
     int iconWidth_ = 0;
     int iconHeight_ = 0;
     bool created_ = false;
+    bool failCreation_ = false;
     bool fullScreen_ = false;
     bool minimised_ = false;
     int creations_ = 0;
@@ -60,6 +80,7 @@ private:
     bool cursorShown_ = true;
     bool relativeMouse_ = false;
     std::deque<WindowEvent> events_;
+    std::vector<Scheduled> scheduled_;  // in arrival order
     long framesPresented_ = 0;
     std::vector<std::uint32_t> lastFrame_;
     int lastFrameWidth_ = 0;
