@@ -1,0 +1,56 @@
+#include "FontResource.h"
+
+#include "CharacterResource.h"
+#include "ErrorNoMemory.h"
+#include "ResourceManager.h"
+
+#include <algorithm>
+#include <new>
+
+namespace tidewell {
+namespace {
+
+bool codeBefore(const CharacterResource* character, std::uint32_t code) { return character->code < code; }
+
+} // namespace
+
+void FontResource::reload() {
+    unload();
+    load();
+}
+
+FontResource::~FontResource() = default;
+
+void FontResource::addCharacter(CharacterResource* character) {
+    if (!character) return;
+    const auto place = std::lower_bound(characters.begin(), characters.end(), character->code, codeBefore);
+    if (place != characters.end() && (*place)->code == character->code) {
+        // The font holds one reference per listed glyph; keeping the replaced glyph's
+        // would hold it until the manager stops.
+        CharacterResource* replaced = *place;
+        *place = character;
+        ResourceManager::releaseCharacter(replaced);
+        return;
+    }
+    try {
+        characters.insert(place, character);
+    } catch (const std::bad_alloc&) {
+        ResourceManager::releaseCharacter(character);
+        throw ErrorNoMemory();
+    }
+    ++characterCount;
+}
+
+CharacterResource* FontResource::findCharacter(std::uint32_t code) const {
+    const auto place = std::lower_bound(characters.begin(), characters.end(), code, codeBefore);
+    return place != characters.end() && (*place)->code == code ? *place : nullptr;
+}
+
+void FontResource::releaseCharacters() {
+    for (CharacterResource* character : characters) ResourceManager::releaseCharacter(character);
+    characters.clear();
+    characterCount = 0;
+    loaded = false;
+}
+
+} // namespace tidewell

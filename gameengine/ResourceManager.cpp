@@ -1,0 +1,167 @@
+#include "ResourceManager.h"
+
+#include "AssetFile.h"
+#include "ColoursCharacter.h"
+#include "ColoursImage.h"
+#include "EmtpyFont.h"
+#include "ErrorGeneric.h"
+#include "ErrorNoMemory.h"
+#include "Registry.h"
+#include "TwfFile.h"
+#include "TwiFile.h"
+#include "TwsFile.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace tidewell::ResourceManager {
+namespace {
+
+constexpr const char* kModulePath = "gameengine\\Game Engine\\ResourceManager";
+constexpr int kLineImageList = 441;
+constexpr int kLineColoursImageList = 88;
+constexpr int kLineCharacterList = 149;
+constexpr int kLineEmptyFontList = 238;
+constexpr int kLineFontList = 256;
+constexpr int kLineSoundList = 470;
+
+std::unique_ptr<Registry<ImageResource>> imageList;
+std::unique_ptr<Registry<CharacterResource>> characterList;
+std::unique_ptr<Registry<FontResource>> fontResourceList;
+std::unique_ptr<Registry<SoundResource>> soundResourceList;
+
+template <typename T>
+std::unique_ptr<Registry<T>> newRegistry() {
+    std::unique_ptr<Registry<T>> registry(new (std::nothrow) Registry<T>());
+    if (!registry) throw ErrorNoMemory();
+    return registry;
+}
+
+// Allocation failures of resources surface as the engine's ErrorNoMemory.
+template <typename T, typename... Arguments>
+T* newResource(Arguments... arguments) {
+    T* resource = new (std::nothrow) T(arguments...);
+    if (!resource) throw ErrorNoMemory();
+    return resource;
+}
+
+template <typename T>
+Registry<T>& startedList(std::unique_ptr<Registry<T>>& list, int line) {
+    if (!list) start();
+    if (!list) throw ErrorGeneric(kModulePath, line, 0);
+    return *list;
+}
+
+// Finds the resource of class Wanted that `matches`, or lists a new one; either way one
+// more reference is handed out and the resource is loaded. Listing comes first, so a
+// file that fails to load stays listed and is read again at the next request.
+template <typename Wanted, typename T, typename Match, typename Create>
+Wanted* lookUp(Registry<T>& list, Match matches, Create create) {
+    T* resource = list.retain(
+        [&](const T& candidate) {
+            const auto* wanted = dynamic_cast<const Wanted*>(&candidate);
+            return wanted && matches(*wanted);
+        },
+        create);
+    resource->load();
+    return static_cast<Wanted*>(resource);
+}
+
+// The text from the name's last dot is the extension, compared ignoring case.
+bool hasExtension(const char* fileName, const char* extension) {
+    const char* dot = fileName ? std::strrchr(fileName, '.') : nullptr;
+    return dot && AssetFile::sameNameIgnoringCase(dot, extension);
+}
+
+template <typename T>
+T* retainListed(const std::unique_ptr<Registry<T>>& list, T* resource) {
+    if (list) list->retainExisting(resource);
+    return resource;
+}
+
+template <typename T>
+void releaseListed(const std::unique_ptr<Registry<T>>& list, T* resource) {
+    if (!list) {
+        delete resource;
+        return;
+    }
+    list->release(resource);
+}
+
+} // namespace
+
+void start() {
+    if (!imageList) imageList = newRegistry<ImageResource>();
+    if (!characterList) characterList = newRegistry<CharacterResource>();
+    if (!fontResourceList) fontResourceList = newRegistry<FontResource>();
+    if (!soundResourceList) soundResourceList = newRegistry<SoundResource>();
+}
+
+void stop() {
+    // Every list is emptied before any goes away: fonts give their glyphs back as they are
+    // deleted, and a glyph already deleted must then be found unlisted, not deleted again.
+    if (imageList) imageList->clear();
+    if (characterList) characterList->clear();
+    if (fontResourceList) fontResourceList->clear();
+    if (soundResourceList) soundResourceList->clear();
+    imageList.reset();
+    characterList.reset();
+    fontResourceList.reset();
+    soundResourceList.reset();
+}
+
+ImageResource* getImage(const char* fileName) {
+    if (!hasExtension(fileName, ".twi")) return nullptr;
+    return lookUp<TwiFile>(
+        startedList(imageList, kLineImageList), [&](const TwiFile& image) { return image.matchesName(fileName); },
+        [&] { return newResource<TwiFile>(fileName); });
+}
+
+ImageResource* getColoursImage(std::uint32_t width, std::uint32_t height, const std::uint32_t* colours) {
+    return lookUp<ColoursImage>(
+        startedList(imageList, kLineColoursImageList),
+        [&](const ColoursImage& image) { return image.matches(width, height, colours); },
+        [&] { return newResource<ColoursImage>(width, height, colours); });
+}
+
+CharacterResource* getCharacter(std::uint32_t code, std::int32_t top, std::int32_t left, std::int32_t right,
+                                std::uint32_t width, std::uint32_t height, const std::uint32_t* colours) {
+    return lookUp<ColoursCharacter>(
+        startedList(characterList, kLineCharacterList),
+        [&](const ColoursCharacter& character) {
+            return character.matches(code, top, left, right, width, height, colours);
+        },
+        [&] { return newResource<ColoursCharacter>(code, top, left, right, width, height, colours); });
+}
+
+FontResource* getFontResource(const char* fileName) {
+    return lookUp<TwfFile>(
+        startedList(fontResourceList, kLineFontList), [&](const TwfFile& font) { return font.matchesName(fileName); },
+        [&] { return newResource<TwfFile>(fileName); });
+}
+
+FontResource* createEmptyFont() {
+    return lookUp<EmtpyFont>(
+        startedList(fontResourceList, kLineEmptyFontList), [](const EmtpyFont&) { return false; },
+        [] { return newResource<EmtpyFont>(); });
+}
+
+SoundResource* getSoundResource(const char* fileName) {
+    if (!hasExtension(fileName, ".tws")) return nullptr;
+    return lookUp<TwsFile>(
+        startedList(soundResourceList, kLineSoundList),
+        [&](const TwsFile& sound) { return sound.matchesName(fileName); },
+        [&] { return newResource<TwsFile>(fileName); });
+}
+
+ImageResource* retainImage(ImageResource* image) { return retainListed(imageList, image); }
+FontResource* retainFontResource(FontResource* font) { return retainListed(fontResourceList, font); }
+SoundResource* retainSoundResource(SoundResource* sound) { return retainListed(soundResourceList, sound); }
+
+void releaseImage(ImageResource* image) { releaseListed(imageList, image); }
+void releaseCharacter(CharacterResource* character) { releaseListed(characterList, character); }
+void releaseFontResource(FontResource* font) { releaseListed(fontResourceList, font); }
+void releaseSoundResource(SoundResource* sound) { releaseListed(soundResourceList, sound); }
+
+} // namespace tidewell::ResourceManager
