@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 // The input devices' polled state, read by game code during its update: which keys
@@ -23,6 +24,45 @@ struct JoystickState {
 };
 static_assert(sizeof(JoystickState) == 80, "a joystick state is read as 80 bytes");
 
+// The mouse as DirectInput reported it: relative movement and four button bytes.
+struct MouseState {
+    std::int32_t lX = 0;
+    std::int32_t lY = 0;
+    std::int32_t lZ = 0;
+    std::uint8_t rgbButtons[4] = {}; // 0x80 while held
+};
+static_assert(sizeof(MouseState) == 16, "a mouse state is read as 16 bytes");
+
+// One queued input event. Fields the kind does not use hold -1 for indexes and 0
+// for coordinates.
+struct InputEvent {
+    enum Kind : std::int32_t {
+        KeyDown = 1,
+        KeyUp = 2,
+        MouseMove = 3,
+        MouseButtonDown = 4,
+        MouseButtonUp = 5,
+        JoystickMove = 6,
+        JoystickButtonDown = 7,
+        JoystickButtonUp = 8,
+    };
+    std::int32_t kind = 0;
+    std::int32_t key = -1;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t mouseButton = -1;
+    std::int32_t joystick = -1;
+    std::int32_t joystickX = 0;
+    std::int32_t joystickY = 0;
+    std::int32_t joystickButton = -1;
+    std::int32_t sequence = 0;
+    std::int32_t extra = 0; // passed on as the dispatch flag; 0 for every event the devices make
+};
+
+// Configuration, fixed before start-up.
+extern bool quitOnKey;      // a key-down of quitKey ends the main loop (the game switches it off)
+extern std::int32_t quitKey; // scan code; 1 = Escape
+
 // The pointer in logical screen pixels, always on the screen.
 extern std::uint32_t mouseX;
 extern std::uint32_t mouseY;
@@ -31,6 +71,28 @@ extern std::uint8_t keyStates[256];
 // The opened joysticks; joystickStates holds joystickCount entries.
 extern std::uint32_t joystickCount;
 extern std::vector<JoystickState> joystickStates;
+
+extern MouseState mouseState;
+// The mouse's button bytes, 0 left, 1 right, 2 middle, 3 fourth.
+inline std::uint8_t* const mouseButtons = mouseState.rgbButtons;
+
+// Places the pointer at the centre of the screen and opens the devices.
+void start();
+// Closes the devices and drops whatever is queued.
+void stop();
+// First frame step: takes what the devices buffered since the last frame into the
+// queue (nothing while the program is inactive).
+void gatherEvents();
+// Second frame step: for each queued event, oldest first, updates the polled state
+// and delivers it to the root sprite; then empties the queue.
+void dispatchEvents();
+// The program came back to the foreground: what was buffered in the background is
+// gathered and thrown away, never delivered.
+void onActivated();
+// Adds an event at the end of the queue, as a device does when it is read.
+void queueEvent(const InputEvent& event);
+// Events waiting for the next dispatch.
+std::size_t queuedEventCount();
 
 // Back to the state before any device was read: the pointer in the middle of the
 // screen, no key down and no joystick.

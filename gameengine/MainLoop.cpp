@@ -1,0 +1,108 @@
+#include "MainLoop.h"
+
+#include "Engine.h"
+#include "InputManager.h"
+#include "Sprite.h"
+#include "WindowManager.h"
+#include "platform/Platform.h"
+
+namespace tidewell::MainLoop {
+namespace {
+
+bool active = true;
+bool quitRequested = false;
+std::uint32_t frameStartTime = 0;
+std::uint32_t lastFrameTime = 0;
+std::optional<std::uint64_t> frameLimit;
+std::uint64_t frameCount = 0;
+
+// Milliseconds until (elapsed * 20) reaches 1000, computed in the same wrapping
+// arithmetic as the cadence rule so the two can never disagree; at least 1.
+std::uint32_t millisecondsUntilDue(std::uint32_t elapsed) {
+    const std::uint32_t scaled = elapsed * framesPerSecond;
+    return (1000u - scaled + framesPerSecond - 1) / framesPerSecond;
+}
+
+void runFrame() {
+    // Music streams are refilled first, by the sound manager.
+    InputManager::gatherEvents();
+    InputManager::dispatchEvents();
+    if (Sprite* root = getRootSprite()) {
+        root->dispatchUpdate();
+    }
+    if (Sprite* root = getRootSprite()) {
+        root->purgeRemoved();
+    }
+    // The graphics manager draws the tree and the pointer here.
+    lastFrameTime = frameStartTime;  // the start of this frame, so a slow frame does not shift the cadence
+    // The graphics manager presents the frame here.
+    ++frameCount;
+}
+
+bool frameLimitReached() {
+    return frameLimit && frameCount >= *frameLimit;
+}
+
+} // namespace
+
+void run() {
+    platform::System& system = platform::current().system();
+    while (!quitRequested && !frameLimitReached()) {
+        if (WindowManager::handleNextEvent()) {
+            continue;  // events first: frames run only when the queue is empty
+        }
+        if (!active) {
+            system.waitForEvent(platform::kWaitForever);
+            continue;
+        }
+        frameStartTime = system.milliseconds();
+        const std::uint32_t elapsed = frameStartTime - lastFrameTime;
+        if (elapsed * framesPerSecond < 1000) {
+            system.waitForEvent(millisecondsUntilDue(elapsed));
+            continue;
+        }
+        runFrame();
+    }
+}
+
+void setActive(bool newActive) {
+    if (newActive == active) {
+        return;
+    }
+    active = newActive;
+    if (active) {
+        // Sounds, music and force feedback resume here as their managers land.
+        InputManager::onActivated();
+    }
+    // Leaving: sounds, music and force feedback pause here as their managers land.
+}
+
+bool isActive() {
+    return active;
+}
+
+void requestQuit() {
+    quitRequested = true;
+}
+
+bool isQuitRequested() {
+    return quitRequested;
+}
+
+void setFrameLimit(std::optional<std::uint64_t> frames) {
+    frameLimit = frames;
+}
+
+std::uint64_t framesRun() {
+    return frameCount;
+}
+
+void reset() {
+    active = true;
+    quitRequested = false;
+    frameStartTime = 0;
+    lastFrameTime = 0;
+    frameCount = 0;
+}
+
+} // namespace tidewell::MainLoop

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace tidewell {
+
+// The fixed frame rate and the logical screen.
+inline constexpr std::uint32_t framesPerSecond = 20;
+
+namespace MainLoop {
+
+// Runs frames at 20 a second until a quit is requested. Window events are served
+// first; a frame starts when (now - start of the previous frame) * 20 >= 1000 in
+// unsigned 32-bit milliseconds, and between frames the loop waits for events until
+// the next frame is due instead of spinning. While inactive no frame runs.
+void run();
+
+// Foreground or background. Leaving pauses sounds, music and force feedback;
+// returning resumes them and drops the input queued in the meantime.
+void setActive(bool active);
+bool isActive();
+
+// Ends the loop after the current pass.
+void requestQuit();
+bool isQuitRequested();
+
+// Quit normally after this many frames (a headless run); nothing = run until asked to quit.
+void setFrameLimit(std::optional<std::uint64_t> frames);
+// Frames run since reset().
+std::uint64_t framesRun();
+
+// Back to the state of a fresh start: active, no quit, no frame run yet.
+void reset();
+
+} // namespace MainLoop
+} // namespace tidewell

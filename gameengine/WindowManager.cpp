@@ -1,0 +1,158 @@
+#include "WindowManager.h"
+
+#include "ErrorGeneric.h"
+#include "MainLoop.h"
+#include "WindowIcon.h"
+#include "platform/Platform.h"
+
+#include <string>
+#include <vector>
+
+namespace tidewell::WindowManager {
+namespace {
+
+constexpr const char* kModule = "gameengine\\Game Engine\\WindowManager";
+constexpr const char* kDefaultTitle = "Game Window";
+
+std::string title;
+bool titleSet = false;
+std::vector<std::uint32_t> icon;
+int iconWidth = 0;
+int iconHeight = 0;
+bool fullScreen = false;
+bool created = false;
+bool recreating = false;
+bool shuttingDown = false;
+bool minimised = false;
+
+platform::Window& window() {
+    return platform::current().window();
+}
+
+void openWindow() {
+    platform::Window& target = window();
+    target.setTitle(titleSet ? title : kDefaultTitle);
+    if (!icon.empty()) {
+        target.setIcon(icon.data(), iconWidth, iconHeight);
+    }
+    if (!target.create(fullScreen)) {
+        throw ErrorGeneric(kModule, 213, 0);
+    }
+    minimised = false;
+}
+
+// The window was re-created in the other mode: everything bound to the old one starts over.
+void resetDevices() {
+    // The graphics, sound and input managers reset their devices here, in that order.
+}
+
+} // namespace
+
+void setTitle(const char* newTitle) {
+    if (created || newTitle == nullptr) {
+        return;
+    }
+    title = newTitle;
+    titleSet = true;
+}
+
+void setIcon(int resourceId, int width, int height) {
+    if (created) {
+        return;
+    }
+    icon = makeWindowIcon(resourceId, width, height);
+    iconWidth = icon.empty() ? 0 : width;
+    iconHeight = icon.empty() ? 0 : height;
+}
+
+void createWindow() {
+    openWindow();
+    created = true;
+}
+
+void destroyWindow() {
+    shuttingDown = true;
+    if (platform::isInstalled()) {
+        window().destroy();
+    }
+    icon.clear();
+    iconWidth = iconHeight = 0;
+    created = false;
+    shuttingDown = false;
+    titleSet = false;
+    title.clear();
+}
+
+void setFullScreen(bool wanted) {
+    if (!created) {
+        fullScreen = wanted;
+        return;
+    }
+    if (wanted == fullScreen) {
+        return;
+    }
+    fullScreen = wanted;
+    recreating = true;
+    try {
+        window().destroy();
+        openWindow();
+        resetDevices();
+    } catch (...) {
+        recreating = false;
+        throw;
+    }
+    recreating = false;
+}
+
+bool isFullScreen() {
+    return fullScreen;
+}
+
+platform::Window* getWindow() {
+    return created && platform::isInstalled() ? &window() : nullptr;
+}
+
+bool handleNextEvent() {
+    if (!platform::isInstalled()) {
+        return false;
+    }
+    platform::WindowEvent event;
+    if (!window().pollEvent(event)) {
+        return false;
+    }
+    handleEvent(event);
+    return true;
+}
+
+void handleEvent(const platform::WindowEvent& event) {
+    using Kind = platform::WindowEventKind;
+    if (recreating) {
+        return;  // the switch neither pauses nor quits the game
+    }
+    switch (event.kind) {
+    case Kind::Close:
+        if (!shuttingDown) {
+            MainLoop::requestQuit();
+        }
+        break;
+    case Kind::Minimised:
+        minimised = true;
+        MainLoop::setActive(false);
+        break;
+    case Kind::Restored:
+        minimised = false;
+        MainLoop::setActive(true);
+        break;
+    case Kind::FocusGained:
+        MainLoop::setActive(!minimised);
+        break;
+    case Kind::FocusLost:
+        MainLoop::setActive(false);
+        break;
+    case Kind::Exposed:
+        // The next frame repaints the whole window; nothing is drawn outside a frame.
+        break;
+    }
+}
+
+} // namespace tidewell::WindowManager

@@ -1,0 +1,87 @@
+#include "CoreTestSupport.h"
+
+#include "Engine.h"
+#include "ErrorGeneric.h"
+#include "MainLoop.h"
+#include "WindowManager.h"
+
+using namespace tidewell;
+using tidewell::platform::WindowEventKind;
+
+class WindowManagerTest : public HeadlessFixture {
+protected:
+    void SetUp() override {
+        HeadlessFixture::SetUp();
+        MainLoop::reset();
+    }
+    void TearDown() override {
+        WindowManager::destroyWindow();
+        WindowManager::setFullScreen(false);
+        HeadlessFixture::TearDown();
+    }
+};
+
+TEST_F(WindowManagerTest, TitleAndIconApplyOnlyBeforeCreation) {
+    WindowManager::createWindow();
+    EXPECT_EQ(machine->window().title(), "Game Window");
+    WindowManager::setTitle("Later");
+    EXPECT_EQ(machine->window().title(), "Game Window");
+    WindowManager::destroyWindow();
+
+    WindowManager::setTitle("Brinefall");
+    WindowManager::setIcon(101, 32, 32);
+    WindowManager::createWindow();
+    EXPECT_EQ(machine->window().title(), "Brinefall");
+    EXPECT_EQ(machine->window().iconWidth(), 32);
+    EXPECT_EQ(machine->window().clientSize().width, 800);
+    EXPECT_EQ(machine->window().clientSize().height, 600);
+}
+
+TEST_F(WindowManagerTest, CreationFailureNamesTheWindowManager) {
+    machine->window().failCreation(true);
+    try {
+        WindowManager::createWindow();
+        FAIL() << "no error";
+    } catch (const ErrorGeneric& error) {
+        EXPECT_EQ(error.module, "WindowManager");
+        EXPECT_EQ(error.line, 213);
+        EXPECT_EQ(error.code, 0);
+    }
+}
+
+TEST_F(WindowManagerTest, FullScreenSwitchRecreatesWithoutQuittingOrPausing) {
+    WindowManager::setFullScreen(false);
+    WindowManager::createWindow();
+    EXPECT_EQ(machine->window().creations(), 1);
+
+    WindowManager::setFullScreen(false);  // unchanged: nothing happens
+    EXPECT_EQ(machine->window().creations(), 1);
+
+    WindowManager::setFullScreen(true);
+    EXPECT_EQ(machine->window().creations(), 2);
+    EXPECT_TRUE(machine->window().isFullScreen());
+    EXPECT_TRUE(WindowManager::isFullScreen());
+    EXPECT_FALSE(MainLoop::isQuitRequested());
+    EXPECT_TRUE(MainLoop::isActive());
+}
+
+TEST_F(WindowManagerTest, EventsBecomeActivationAndQuit) {
+    WindowManager::createWindow();
+    WindowManager::handleEvent({WindowEventKind::FocusLost});
+    EXPECT_FALSE(MainLoop::isActive());
+    WindowManager::handleEvent({WindowEventKind::FocusGained});
+    EXPECT_TRUE(MainLoop::isActive());
+    WindowManager::handleEvent({WindowEventKind::Exposed});
+    EXPECT_TRUE(MainLoop::isActive());
+    EXPECT_FALSE(MainLoop::isQuitRequested());
+    WindowManager::handleEvent({WindowEventKind::Close});
+    EXPECT_TRUE(MainLoop::isQuitRequested());
+}
+
+TEST_F(WindowManagerTest, DestroyingAtShutDownDoesNotAskToQuit) {
+    WindowManager::createWindow();
+    WindowManager::destroyWindow();
+    EXPECT_FALSE(machine->window().isCreated());
+    EXPECT_FALSE(MainLoop::isQuitRequested());
+    EXPECT_EQ(WindowManager::getWindow(), nullptr);
+}

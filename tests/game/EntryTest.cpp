@@ -1,0 +1,144 @@
+#include "Entry.h"
+
+#include "Engine.h"
+#include "ErrorFile.h"
+#include "ErrorGeneric.h"
+#include "ErrorNoMemory.h"
+#include "MainLoop.h"
+#include "Sprite.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace tidewell;
+using tidewell::platform::headless::HeadlessPlatform;
+
+namespace {
+
+// A root that fails with the given error on its first update.
+template <typename Failure>
+class FailingRoot : public Sprite {
+public:
+    explicit FailingRoot(Failure failure) : failure_(std::move(failure)) {}
+    void update() override { throw failure_; }
+
+private:
+    Failure failure_;
+};
+
+} // namespace
+
+class EntryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (std::filesystem::temp_directory_path() / "brinefall-entry-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root = pattern;
+        auto made = std::make_unique<HeadlessPlatform>(platform::PlatformOptions{root});
+        machine = made.get();
+        platform::install(std::move(made));
+        options.headless = true;
+        options.frames = 100;
+    }
+    void TearDown() override {
+        platform::install(nullptr);
+        std::filesystem::remove_all(root);
+    }
+
+    std::string settings() const {
+        std::ifstream in(root / "Tidewell" / "Brinefall" / "settings");
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::filesystem::path root;
+    HeadlessPlatform* machine = nullptr;
+    brinefall::LaunchOptions options;
+};
+
+TEST_F(EntryTest, FirstRunStartsWindowedRunsItsFramesAndShutsDown) {
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_EQ(MainLoop::framesRun(), 100u);
+    EXPECT_EQ(settings(), "fullScreen=00\n");
+    EXPECT_EQ(machine->window().creations(), 1);
+    EXPECT_FALSE(machine->window().isFullScreen());
+    EXPECT_FALSE(machine->window().isCreated());  // destroyed at shut-down
+    EXPECT_EQ(machine->window().title(), "Brinefall");
+    EXPECT_EQ(machine->window().iconWidth(), 32);
+    EXPECT_FALSE(isEngineStarted());
+    EXPECT_EQ(getRootSprite(), nullptr);
+    EXPECT_TRUE(machine->dialogs().shown().empty());
+}
+
+TEST_F(EntryTest, StoredFullScreenIsUsedAndCommandLineOverridesWithoutWriting) {
+    std::filesystem::create_directories(root / "Tidewell" / "Brinefall");
+    std::ofstream(root / "Tidewell" / "Brinefall" / "settings") << "fullScreen=01\n";
+    options.frames = 1;
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_TRUE(machine->window().isFullScreen());
+
+    options.fullScreen = false;
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_FALSE(machine->window().isFullScreen());
+    EXPECT_EQ(settings(), "fullScreen=01\n");
+}
+
+TEST_F(EntryTest, EachErrorKindEndsInItsDialogAfterShutDown) {
+    const auto run = [this](brinefall::RootFactory factory) {
+        EXPECT_EQ(brinefall::playOnInstalledPlatform(options, factory), 1);
+        EXPECT_FALSE(isEngineStarted());
+        EXPECT_FALSE(machine->window().isCreated());
+        return machine->dialogs().shown().back();
+    };
+    auto shown = run([] { return new FailingRoot<ErrorFile>(ErrorFile("company.tws", false)); });
+    EXPECT_EQ(shown.title, "File Error");
+    EXPECT_NE(shown.text.find("The following file is not found or cannot be opened:\ncompany.tws"), std::string::npos);
+
+    shown = run([] { return new FailingRoot<ErrorGeneric>(ErrorGeneric("gameengine\\Game Engine\\Texture", 7, 3)); });
+    EXPECT_EQ(shown.title, "Generic Error");
+    EXPECT_NE(shown.text.find("Module: Texture\nCode: 7:3"), std::string::npos);
+
+    shown = run([] { return new FailingRoot<ErrorNoMemory>(ErrorNoMemory()); });
+    EXPECT_EQ(shown.title, "Memory Error");
+
+    shown = run([] { return new FailingRoot<int>(42); });
+    EXPECT_EQ(shown.title, "Unexpected Error");
+
+    shown = run([]() -> Sprite* { throw std::bad_alloc(); });
+    EXPECT_EQ(shown.title, "Memory Error");
+    EXPECT_EQ(machine->dialogs().shown().size(), 5u);
+}
+
+TEST_F(EntryTest, WindowThatCannotBeCreatedIsReportedAndNothingStaysOpen) {
+    machine->window().failCreation(true);
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 1);
+    ASSERT_EQ(machine->dialogs().shown().size(), 1u);
+    EXPECT_EQ(machine->dialogs().shown()[0].title, "Generic Error");
+    EXPECT_NE(machine->dialogs().shown()[0].text.find("Module: WindowManager\nCode: 213:0"), std::string::npos);
+    EXPECT_FALSE(isEngineStarted());
+}
+
+TEST_F(EntryTest, MissingGraphicsOrInputGivesOnlyThePlatformDialog) {
+    machine->system().failCheck(true, false, false);
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 1);
+    ASSERT_EQ(machine->dialogs().shown().size(), 1u);
+    EXPECT_EQ(machine->dialogs().shown()[0].buttons, platform::DialogButtons::YesNo);
+    EXPECT_NE(machine->dialogs().shown()[0].text.find("SDL 2"), std::string::npos);
+    EXPECT_EQ(machine->window().creations(), 0);  // reported before any window opened
+
+    machine->system().failCheck(false, false, true);
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 1);
+    EXPECT_EQ(machine->dialogs().shown().size(), 2u);
+}
+
+TEST_F(EntryTest, NoSoundStillPlays) {
+    machine->system().failCheck(false, true, false);
+    options.frames = 3;
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_TRUE(machine->dialogs().shown().empty());
+}
