@@ -89,6 +89,11 @@ void releaseListed(const std::unique_ptr<Registry<T>>& list, T* resource) {
     list->release(resource);
 }
 
+template <typename T>
+unsigned long countOf(const std::unique_ptr<Registry<T>>& list, const T* resource) {
+    return list ? list->count(resource) : 0;
+}
+
 } // namespace
 
 void start() {
@@ -163,5 +168,10 @@ void releaseImage(ImageResource* image) { releaseListed(imageList, image); }
 void releaseCharacter(CharacterResource* character) { releaseListed(characterList, character); }
 void releaseFontResource(FontResource* font) { releaseListed(fontResourceList, font); }
 void releaseSoundResource(SoundResource* sound) { releaseListed(soundResourceList, sound); }
+
+unsigned long referenceCount(const ImageResource* image) { return countOf(imageList, image); }
+unsigned long referenceCount(const CharacterResource* character) { return countOf(characterList, character); }
+unsigned long referenceCount(const FontResource* font) { return countOf(fontResourceList, font); }
+unsigned long referenceCount(const SoundResource* sound) { return countOf(soundResourceList, sound); }
 
 } // namespace tidewell::ResourceManager

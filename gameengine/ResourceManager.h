@@ -48,5 +48,12 @@ void releaseCharacter(CharacterResource* character);
 void releaseFontResource(FontResource* font);
 void releaseSoundResource(SoundResource* sound);
 
+// How many references are counted for a resource; 0 when it is not listed. For
+// diagnostics and tests: holders only ever retain and release.
+unsigned long referenceCount(const ImageResource* image);
+unsigned long referenceCount(const CharacterResource* character);
+unsigned long referenceCount(const FontResource* font);
+unsigned long referenceCount(const SoundResource* sound);
+
 } // namespace ResourceManager
 } // namespace tidewell
