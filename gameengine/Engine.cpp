@@ -2,6 +2,7 @@
 
 #include "InputManager.h"
 #include "Random.h"
+#include "ResourceManager.h"
 #include "SettingManager.h"
 #include "Sprite.h"
 #include "WindowManager.h"
@@ -35,7 +36,7 @@ void setRandomSeed(std::optional<std::uint32_t> seed) {
 void startEngine() {
     Random::seed(fixedSeed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));
     SettingManager::start();
-    // The resource manager's registries are created here.
+    ResourceManager::start();
     WindowManager::createWindow();
     // The graphics manager, then the sound manager, start here.
     InputManager::start();
@@ -49,7 +50,7 @@ void stopEngine() {
     guarded(InputManager::stop);
     // The sound manager, then the graphics manager, stop here.
     guarded(WindowManager::destroyWindow);
-    // The resource manager releases everything still shared here.
+    guarded(ResourceManager::stop);
     guarded(SettingManager::stopSettings);
     Random::clearSeeded();
     engineStarted = false;
