@@ -266,15 +266,8 @@ void Sprite::swapDepth(Sprite* sibling) {
     if (!sibling || sibling == this || !parent || !parent->isChild(this) || !parent->isChild(sibling)) return;
     ChildNode* mine = ownNode;
     ChildNode* theirs = sibling->ownNode;
-    if (mine->getNext() == theirs) {
-        theirs->moveAfter(mine);
-        return;
-    }
-    if (theirs->getNext() == mine) {
-        mine->moveAfter(theirs);
-        return;
-    }
-    // Apart: each goes where the other's predecessor (or the front) was.
+    // Each goes after the other's predecessor, or to the front. For neighbours
+    // one of the two moves is a node placed after itself, which changes nothing.
     ChildNode* beforeMine = mine->getPrevious();
     ChildNode* beforeTheirs = theirs->getPrevious();
     ChildList& siblings = parent->children;
