@@ -7,9 +7,8 @@
 #include "VorbisSource.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <new>
+#include <vector>
 
 namespace wavemelt {
 
@@ -18,10 +17,9 @@ namespace {
 constexpr std::uint32_t kBitsPerSample = 16;
 constexpr std::uint64_t kBytesPerSample = kBitsPerSample / 8;
 
-struct FreeDeleter {
-  void operator()(char* bytes) const { std::free(bytes); }
-};
-using SampleBuffer = std::unique_ptr<char, FreeDeleter>;
+// Decoded and written a part at a time, so that memory stays small for any
+// length and the disk writes while the next part decodes.
+constexpr std::size_t kChunkBytes = 256 << 10;
 
 std::string targetPathOrThrow(const std::string& sourcePath) {
   auto target = twsPathFor(sourcePath);
@@ -47,13 +45,21 @@ TwsHeader headerFor(const VorbisSource& source, const ConversionLimits& limits) 
   return header;
 }
 
-// Zeroed, so that whatever the stream fails to deliver plays as silence.
-SampleBuffer allocateSilence(std::uint32_t bytes) {
-  SampleBuffer buffer(static_cast<char*>(std::calloc(bytes == 0 ? 1 : bytes, 1)));
-  if (!buffer) {
-    throw ConversionError("not enough memory for " + std::to_string(bytes) + " bytes of samples");
+void writeSamples(VorbisSource& source, ReplacingFile& target, const TwsHeader& header) {
+  // Whole frames only: vorbisfile will not split a frame across two calls.
+  const std::size_t frameBytes = header.channels * kBytesPerSample;
+  std::vector<char> chunk(std::min<std::size_t>(kChunkBytes / frameBytes * frameBytes, header.dataBytes));
+  std::size_t remaining = header.dataBytes;
+  bool streamEnded = false;
+  while (remaining > 0) {
+    const std::size_t length = std::min(chunk.size(), remaining);
+    const std::size_t decoded = streamEnded ? 0 : source.decodeInto(chunk.data(), length);
+    streamEnded = decoded < length;
+    // Whatever the stream announced but did not deliver plays as silence.
+    std::fill(chunk.data() + decoded, chunk.data() + length, 0);
+    target.write(chunk.data(), length);
+    remaining -= length;
   }
-  return buffer;
 }
 
 }  // namespace
@@ -62,13 +68,10 @@ std::string convertToTws(const std::string& sourcePath, const ConversionLimits& 
   const std::string targetPath = targetPathOrThrow(sourcePath);
   VorbisSource source(sourcePath);
   const TwsHeader header = headerFor(source, limits);
-  SampleBuffer samples = allocateSilence(header.dataBytes);
-  source.decodeInto(samples.get(), header.dataBytes);
-
   ReplacingFile target(targetPath);
   const auto headerBytes = header.encode();
   target.write(headerBytes.data(), headerBytes.size());
-  target.write(samples.get(), header.dataBytes);
+  writeSamples(source, target, header);
   target.commit();
   return targetPath;
 }

@@ -2,7 +2,10 @@
 
 #include "ConversionError.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,21 +34,15 @@ mode_t permissionsOfNewFiles() {
 
 ReplacingFile::ReplacingFile(std::string targetPath)
     : targetPath_(std::move(targetPath)), temporaryPath_(directoryOf(targetPath_) + kTemporaryName) {
-  const int descriptor = mkstemp(temporaryPath_.data());
-  if (descriptor < 0) {
+  descriptor_ = mkstemp(temporaryPath_.data());
+  if (descriptor_ < 0) {
     throwSystemError("cannot create a temporary file beside " + targetPath_);
-  }
-  stream_ = fdopen(descriptor, "wb");
-  if (stream_ == nullptr) {
-    close(descriptor);
-    unlink(temporaryPath_.c_str());
-    throwSystemError("cannot write " + temporaryPath_);
   }
 }
 
 ReplacingFile::~ReplacingFile() {
-  if (stream_ != nullptr) {
-    std::fclose(stream_);
+  if (descriptor_ >= 0) {
+    close(descriptor_);
   }
   if (!committed_) {
     unlink(temporaryPath_.c_str());
@@ -53,25 +50,37 @@ ReplacingFile::~ReplacingFile() {
 }
 
 void ReplacingFile::write(const void* bytes, std::size_t count) {
-  if (std::fwrite(bytes, 1, count, stream_) != count) {
-    throwSystemError("cannot write " + targetPath_);
+  const char* next = static_cast<const char*>(bytes);
+  while (count > 0) {
+    const ssize_t written = ::write(descriptor_, next, count);
+    if (written < 0 && errno == EINTR) {
+      continue;
+    }
+    if (written <= 0) {
+      throwSystemError("cannot write " + targetPath_);
+    }
+    next += written;
+    count -= static_cast<std::size_t>(written);
   }
+  // Let the disk take what is written so far while the next part decodes, so
+  // that the sync in commit() has little left to wait for.
+  sync_file_range(descriptor_, 0, 0, SYNC_FILE_RANGE_WRITE);
 }
 
-void ReplacingFile::closeOrThrow() {
-  if (std::fflush(stream_) != 0 || fsync(fileno(stream_)) != 0 ||
-      fchmod(fileno(stream_), permissionsOfNewFiles()) != 0) {
+void ReplacingFile::syncAndClose() {
+  if (fchmod(descriptor_, permissionsOfNewFiles()) != 0 || fsync(descriptor_) != 0) {
     throwSystemError("cannot write " + targetPath_);
   }
-  std::FILE* stream = stream_;
-  stream_ = nullptr;
-  if (std::fclose(stream) != 0) {
+  const int descriptor = descriptor_;
+  descriptor_ = -1;
+  if (close(descriptor) != 0) {
     throwSystemError("cannot write " + targetPath_);
   }
 }
 
 void ReplacingFile::commit() {
-  closeOrThrow();
+  // The data must be on disk before the rename: the source is deleted next.
+  syncAndClose();
   if (std::rename(temporaryPath_.c_str(), targetPath_.c_str()) != 0) {
     throwSystemError("cannot rename " + temporaryPath_ + " to " + targetPath_);
   }

@@ -1,14 +1,13 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 
 namespace wavemelt {
 
 // Writes a file so that its target path only ever shows a complete file: the
-// bytes go to a temporary file in the same directory, which commit() flushes
-// to disk and renames over the target. Without a successful commit() the
+// bytes go to a temporary file in the same directory, which commit() syncs to
+// disk and renames over the target. Without a successful commit() the
 // temporary file is removed and the target is left as it was, because the
 // caller deletes the only other copy of the data once commit() returns.
 // Every failure throws ConversionError.
@@ -23,11 +22,11 @@ class ReplacingFile {
   void commit();
 
  private:
-  void closeOrThrow();
+  void syncAndClose();
 
   std::string targetPath_;
   std::string temporaryPath_;
-  std::FILE* stream_ = nullptr;
+  int descriptor_ = -1;
   bool committed_ = false;
 };
 
