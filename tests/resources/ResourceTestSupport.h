@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 
@@ -41,6 +42,18 @@ inline long peakResidentKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+// The most address space the process has had mapped so far, in kilobytes. An allocation
+// shows here even when its pages are never touched, as a huge one from a damaged size
+// field need not be.
+inline long peakAddressSpaceKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmPeak:", 0) == 0) return std::stol(line.substr(7));
+    }
+    return 0;
 }
 
 // A few megabytes of slack for the test framework's own allocations.

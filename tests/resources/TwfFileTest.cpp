@@ -110,6 +110,7 @@ TEST_F(TwfFileTest, LoadingAgainAfterDamageReplacesTheGlyphsWithoutCountingThemT
 
 TEST_F(TwfFileTest, AHugeGlyphClaimedByATinyFileIsCorruptWithoutTakingMemory) {
     const long before = peakResidentKilobytes();
+    const long addressSpaceBefore = peakAddressSpaceKilobytes();
     for (auto [width, height] : {std::pair{60000u, 60000u}, std::pair{16385u, 1u}, std::pair{100u, 100u}}) {
         TwfFile font(write("huge.twf", formats::twf(10, 4, {Glyph{'H', width, height, 0, 0, 0, {1, 2, 3, 4}}})).c_str());
         const auto error = loadError(font);
@@ -117,6 +118,7 @@ TEST_F(TwfFileTest, AHugeGlyphClaimedByATinyFileIsCorruptWithoutTakingMemory) {
         EXPECT_TRUE(error->corrupt);
     }
     EXPECT_LT(peakResidentKilobytes() - before, kPeakSlackKilobytes);
+    EXPECT_LT(peakAddressSpaceKilobytes() - addressSpaceBefore, kPeakSlackKilobytes);
 }
 
 TEST_F(TwfFileTest, MissingAndUnreadableFilesAreToldApart) {

@@ -77,12 +77,14 @@ TEST_F(TwsFileTest, AFailingReadIsCorrupt) {
 
 TEST_F(TwsFileTest, FourGigabytesClaimedByATinyFileAreRefusedBeforeAllocating) {
     const long before = peakResidentKilobytes();
+    const long addressSpaceBefore = peakAddressSpaceKilobytes();
     TwsFile sound(write("huge.tws", formats::tws(2, 44100, 16, 0xFFFFFFFF, {1, 2, 3, 4})).c_str());
     const auto error = loadError(sound);
     ASSERT_TRUE(error);
     EXPECT_TRUE(error->corrupt);
     EXPECT_EQ(sound.data, nullptr);
     EXPECT_LT(peakResidentKilobytes() - before, kPeakSlackKilobytes);
+    EXPECT_LT(peakAddressSpaceKilobytes() - addressSpaceBefore, kPeakSlackKilobytes);
 }
 
 TEST_F(TwsFileTest, LoadingALoadedSoundReadsNothingButReloadReadsAgain) {
