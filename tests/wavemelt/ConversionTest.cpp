@@ -81,6 +81,15 @@ TEST_F(ConversionTest, StereoFileInterleavesLeftThenRight) {
   EXPECT_GT(relativeError(decodedLeft, right), 0.5);
 }
 
+TEST_F(ConversionTest, StreamWithoutSamplesGivesAHeaderAlone) {
+  convertToTws(writeVorbis("empty.ogg", {}, 2, 44100));
+
+  const TwsContents tws = readTws(directory / "empty.tws");
+  EXPECT_EQ(tws.channels, 2u);
+  EXPECT_EQ(tws.dataBytes, 0u);
+  EXPECT_EQ(tws.fileSize, 16u);
+}
+
 TEST_F(ConversionTest, ReplacesOnlyTheLastExtensionOfTheFileName) {
   const Samples input = sineWave(440.0, 22050, 2000);
   std::filesystem::create_directory(directory.path() / "music.d");
