@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A forged stream length must not make every run allocate and write gigabytes.
+// A forged stream length must not make every run write gigabytes of silence.
 constexpr wavemelt::ConversionLimits kLimits{.maxDataBytes = 1 << 20};
 
 const fs::path& scratchDirectory() {

@@ -8,7 +8,8 @@ namespace wavemelt {
 
 struct ConversionLimits {
   // Largest sample data accepted. The .tws header stores the size in 32 bits;
-  // the fuzzer lowers it so that a forged stream length cannot exhaust memory.
+  // the fuzzer lowers it so that a forged stream length cannot make every run
+  // write megabytes of silence.
   std::uint64_t maxDataBytes = UINT32_MAX;
 };
 
