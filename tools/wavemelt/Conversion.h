@@ -7,10 +7,10 @@
 namespace wavemelt {
 
 struct ConversionLimits {
-  // Largest sample data accepted. The .tws header stores the size in 32 bits;
-  // the fuzzer lowers it so that a forged stream length cannot make every run
-  // write megabytes of silence.
-  std::uint64_t maxDataBytes = UINT32_MAX;
+    // Largest sample data accepted. The .tws header stores the size in 32 bits;
+    // the fuzzer lowers it so that a forged stream length cannot make every run
+    // write megabytes of silence.
+    std::uint64_t maxDataBytes = UINT32_MAX;
 };
 
 // Decodes the Ogg Vorbis file at sourcePath into a .tws file beside it (see

@@ -5,8 +5,6 @@
 
 namespace wavemelt {
 
-void throwSystemError(const std::string& what) {
-  throw ConversionError(what + ": " + std::strerror(errno));
-}
+void throwSystemError(const std::string& what) { throw ConversionError(what + ": " + std::strerror(errno)); }
 
 }  // namespace wavemelt

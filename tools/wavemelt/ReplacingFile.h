@@ -12,22 +12,22 @@ namespace wavemelt {
 // caller deletes the only other copy of the data once commit() returns.
 // Every failure throws ConversionError.
 class ReplacingFile {
- public:
-  explicit ReplacingFile(std::string targetPath);
-  ~ReplacingFile();
-  ReplacingFile(const ReplacingFile&) = delete;
-  ReplacingFile& operator=(const ReplacingFile&) = delete;
+public:
+    explicit ReplacingFile(std::string targetPath);
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
 
-  void write(const void* bytes, std::size_t count);
-  void commit();
+    void write(const void* bytes, std::size_t count);
+    void commit();
 
- private:
-  void syncAndClose();
+private:
+    void syncAndClose();
 
-  std::string targetPath_;
-  std::string temporaryPath_;
-  int descriptor_ = -1;
-  bool committed_ = false;
+    std::string targetPath_;
+    std::string temporaryPath_;
+    int descriptor_ = -1;
+    bool committed_ = false;
 };
 
 }  // namespace wavemelt
