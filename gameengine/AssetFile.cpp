@@ -73,8 +73,6 @@ std::uint32_t AssetFile::littleEndian32(const std::uint8_t* bytes) {
     return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
-bool AssetFile::sameNameIgnoringCase(const char* first, const char* second) {
-    return ::strcasecmp(first, second) == 0;
-}
+bool AssetFile::sameNameIgnoringCase(const char* first, const char* second) { return ::strcasecmp(first, second) == 0; }
 
 } // namespace tidewell

@@ -1,8 +1,8 @@
 #include "ColoursCharacter.h"
 
-#include "ErrorGeneric.h"
-
 #include <cstring>
+
+#include "ErrorGeneric.h"
 
 namespace tidewell {
 namespace {

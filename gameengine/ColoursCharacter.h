@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CharacterResource.h"
-
 #include <cstdint>
+
+#include "CharacterResource.h"
 
 namespace tidewell {
 

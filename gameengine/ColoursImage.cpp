@@ -1,8 +1,8 @@
 #include "ColoursImage.h"
 
-#include "ErrorGeneric.h"
-
 #include <cstring>
+
+#include "ErrorGeneric.h"
 
 namespace tidewell {
 namespace {
@@ -31,6 +31,8 @@ bool ColoursImage::matches(std::uint32_t width, std::uint32_t height, const std:
            std::memcmp(pixels, colours, std::size_t{width} * height * sizeof(std::uint32_t)) == 0;
 }
 
-bool ColoursImage::operator==(const ColoursImage& other) const { return matches(other.width, other.height, other.pixels); }
+bool ColoursImage::operator==(const ColoursImage& other) const {
+    return matches(other.width, other.height, other.pixels);
+}
 
 } // namespace tidewell

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ImageResource.h"
-
 #include <cstdint>
+
+#include "ImageResource.h"
 
 namespace tidewell {
 

@@ -1,11 +1,11 @@
 #include "FontResource.h"
 
+#include <algorithm>
+#include <new>
+
 #include "CharacterResource.h"
 #include "ErrorNoMemory.h"
 #include "ResourceManager.h"
-
-#include <algorithm>
-#include <new>
 
 namespace tidewell {
 namespace {

@@ -1,9 +1,9 @@
 #include "ImageResource.h"
 
-#include "ErrorNoMemory.h"
-
 #include <algorithm>
 #include <cstdlib>
+
+#include "ErrorNoMemory.h"
 
 namespace tidewell {
 

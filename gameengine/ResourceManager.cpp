@@ -1,5 +1,9 @@
 #include "ResourceManager.h"
 
+#include <cstring>
+#include <memory>
+#include <new>
+
 #include "AssetFile.h"
 #include "ColoursCharacter.h"
 #include "ColoursImage.h"
@@ -10,10 +14,6 @@
 #include "TwfFile.h"
 #include "TwiFile.h"
 #include "TwsFile.h"
-
-#include <cstring>
-#include <memory>
-#include <new>
 
 namespace tidewell::ResourceManager {
 namespace {

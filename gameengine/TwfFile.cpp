@@ -1,14 +1,14 @@
 #include "TwfFile.h"
 
+#include <array>
+#include <new>
+#include <vector>
+
 #include "AssetFile.h"
 #include "ErrorFile.h"
 #include "ErrorGeneric.h"
 #include "ErrorNoMemory.h"
 #include "ResourceManager.h"
-
-#include <array>
-#include <new>
-#include <vector>
 
 namespace tidewell {
 namespace {

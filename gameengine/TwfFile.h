@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FontResource.h"
-
 #include <cstdint>
 #include <string>
+
+#include "FontResource.h"
 
 namespace tidewell {
 

@@ -1,11 +1,11 @@
 #include "TwiFile.h"
 
+#include <algorithm>
+#include <array>
+
 #include "AssetFile.h"
 #include "ErrorFile.h"
 #include "ErrorGeneric.h"
-
-#include <algorithm>
-#include <array>
 
 namespace tidewell {
 namespace {

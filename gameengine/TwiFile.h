@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ImageResource.h"
-
 #include <cstdint>
 #include <string>
+
+#include "ImageResource.h"
 
 namespace tidewell {
 

@@ -1,12 +1,12 @@
 #include "TwsFile.h"
 
+#include <array>
+#include <new>
+
 #include "AssetFile.h"
 #include "ErrorFile.h"
 #include "ErrorGeneric.h"
 #include "ErrorNoMemory.h"
-
-#include <array>
-#include <new>
 
 namespace tidewell {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SoundResource.h"
-
 #include <string>
+
+#include "SoundResource.h"
 
 namespace tidewell {
 

@@ -2,13 +2,13 @@
 // characters sorted by code, one per code, and every glyph reference given back
 // to the resource manager once the font is gone.
 
+#include <vector>
+
 #include "CharacterResource.h"
 #include "Error.h"
 #include "FuzzInput.h"
 #include "ResourceManager.h"
 #include "TwfFile.h"
-
-#include <vector>
 
 namespace {
 

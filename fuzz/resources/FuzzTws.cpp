@@ -1,11 +1,11 @@
 // Reads arbitrary bytes as a .tws sound: it loads with no more data than the
 // file holds, or it is refused with an ErrorFile.
 
+#include <cstring>
+
 #include "Error.h"
 #include "FuzzInput.h"
 #include "TwsFile.h"
-
-#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static FuzzInput input;

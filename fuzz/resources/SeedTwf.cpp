@@ -1,9 +1,9 @@
 // Writes a few .twf files into the directory given, as starting inputs.
 
-#include "FormatWriters.h"
-
 #include <cstdio>
 #include <string>
+
+#include "FormatWriters.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

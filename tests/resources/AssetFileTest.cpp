@@ -1,7 +1,7 @@
+#include <string>
+
 #include "AssetFile.h"
 #include "ResourceTestSupport.h"
-
-#include <string>
 
 using tidewell::AssetFile;
 

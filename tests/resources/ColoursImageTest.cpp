@@ -1,8 +1,8 @@
+#include <vector>
+
 #include "ColoursImage.h"
 #include "ErrorGeneric.h"
 #include "ResourceTestSupport.h"
-
-#include <vector>
 
 using tidewell::ColoursImage;
 using tidewell::ErrorGeneric;

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "CharacterResource.h"
 #include "ErrorFile.h"
 #include "ErrorGeneric.h"
@@ -8,8 +10,6 @@
 #include "ResourceTestSupport.h"
 #include "SoundResource.h"
 #include "TwiFile.h"
-
-#include <vector>
 
 using tidewell::CharacterResource;
 using tidewell::ErrorFile;

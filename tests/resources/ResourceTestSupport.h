@@ -2,9 +2,6 @@
 
 // A scratch directory per test, and peak memory of the test process.
 
-#include "FormatWriters.h"
-#include "ResourceManager.h"
-
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -13,6 +10,9 @@
 #include <fstream>
 #include <optional>
 #include <string>
+
+#include "FormatWriters.h"
+#include "ResourceManager.h"
 
 class ScratchFixture : public ::testing::Test {
 protected:

@@ -39,7 +39,8 @@ TEST_F(TwfFileTest, AHeaderAloneIsAFontWithoutCharacters) {
 }
 
 TEST_F(TwfFileTest, GlyphsKeepTheirMetricsAndCoverageBecomesTheAlphaOfWhite) {
-    TwfFile font(write("glyph.twf", formats::twf(10, 4, {Glyph{'g', 3, 2, -2, 1, 5, {0, 1, 2, 128, 254, 255}}})).c_str());
+    TwfFile font(
+        write("glyph.twf", formats::twf(10, 4, {Glyph{'g', 3, 2, -2, 1, 5, {0, 1, 2, 128, 254, 255}}})).c_str());
     font.load();
     const CharacterResource* g = font.findCharacter('g');
     ASSERT_NE(g, nullptr);
@@ -53,7 +54,8 @@ TEST_F(TwfFileTest, GlyphsKeepTheirMetricsAndCoverageBecomesTheAlphaOfWhite) {
 }
 
 TEST_F(TwfFileTest, RecordsInAnyOrderGiveOneSortedFontAndALaterRecordReplacesAnEarlierOne) {
-    TwfFile font(write("order.twf", formats::twf(10, 4, {glyph('z'), glyph('a'), glyph('m', 1), glyph('m', 2)})).c_str());
+    TwfFile font(
+        write("order.twf", formats::twf(10, 4, {glyph('z'), glyph('a'), glyph('m', 1), glyph('m', 2)})).c_str());
     font.load();
     EXPECT_EQ(codes(font), (std::vector<std::uint32_t>{'a', 'm', 'z'}));
     EXPECT_EQ(font.characterCount, 3u);
@@ -82,8 +84,8 @@ TEST_F(TwfFileTest, AFileEndingInsideARecordHeaderKeepsTheCharactersBeforeIt) {
 }
 
 TEST_F(TwfFileTest, EmptyOrCutShortBitmapsMakeTheFileCorruptButKeepWhatCameBefore) {
-    for (const Glyph& bad : {Glyph{'x', 0, 1, 0, 0, 0, {}}, Glyph{'x', 1, 0, 0, 0, 0, {}},
-                             Glyph{'x', 4, 4, 0, 0, 0, {1, 2, 3}}}) {
+    for (const Glyph& bad :
+         {Glyph{'x', 0, 1, 0, 0, 0, {}}, Glyph{'x', 1, 0, 0, 0, 0, {}}, Glyph{'x', 4, 4, 0, 0, 0, {1, 2, 3}}}) {
         TwfFile font(write("bad.twf", formats::twf(10, 4, {glyph('a'), bad})).c_str());
         const auto error = loadError(font);
         ASSERT_TRUE(error);
@@ -112,7 +114,8 @@ TEST_F(TwfFileTest, AHugeGlyphClaimedByATinyFileIsCorruptWithoutTakingMemory) {
     const long before = peakResidentKilobytes();
     const long addressSpaceBefore = peakAddressSpaceKilobytes();
     for (auto [width, height] : {std::pair{60000u, 60000u}, std::pair{16385u, 1u}, std::pair{100u, 100u}}) {
-        TwfFile font(write("huge.twf", formats::twf(10, 4, {Glyph{'H', width, height, 0, 0, 0, {1, 2, 3, 4}}})).c_str());
+        TwfFile font(
+            write("huge.twf", formats::twf(10, 4, {Glyph{'H', width, height, 0, 0, 0, {1, 2, 3, 4}}})).c_str());
         const auto error = loadError(font);
         ASSERT_TRUE(error) << width << " x " << height;
         EXPECT_TRUE(error->corrupt);
