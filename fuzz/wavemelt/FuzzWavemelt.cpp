@@ -19,13 +19,23 @@ namespace fs = std::filesystem;
 // A forged stream length must not make every run write gigabytes of silence.
 constexpr wavemelt::ConversionLimits kLimits{.maxDataBytes = 1 << 20};
 
-const fs::path& scratchDirectory() {
-    static const fs::path directory = [] {
+// One directory for the whole run, removed when libFuzzer exits normally.
+struct ScratchDirectory {
+    fs::path path;
+    ScratchDirectory() {
         std::string pattern = (fs::temp_directory_path() / "fuzz-wavemelt-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) std::abort();
-        return fs::path(pattern);
-    }();
-    return directory;
+        path = pattern;
+    }
+    ~ScratchDirectory() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
+const fs::path& scratchDirectory() {
+    static const ScratchDirectory directory;
+    return directory.path;
 }
 
 std::vector<std::string> entriesOf(const fs::path& directory) {
