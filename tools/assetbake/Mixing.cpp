@@ -66,6 +66,19 @@ private:
 
 } // namespace
 
+void removeOffset(std::vector<float>& samples, int channels) {
+    constexpr double kPole = 1 - 2 * 3.141592653589793 * 20 / 22050;
+    for (int channel = 0; channel < channels; ++channel) {
+        double previousInput = 0, previousOutput = 0;
+        for (std::size_t at = static_cast<std::size_t>(channel); at < samples.size(); at += static_cast<std::size_t>(channels)) {
+            const double output = samples[at] - previousInput + kPole * previousOutput;
+            previousInput = samples[at];
+            previousOutput = output;
+            samples[at] = static_cast<float>(output);
+        }
+    }
+}
+
 double decibels(double value) { return std::pow(10.0, value / 20); }
 
 void applyEcho(std::vector<float>& samples, std::size_t delayFrames, double feedback, double mix) {

@@ -23,6 +23,11 @@ double peakOf(const std::vector<float>& samples);
 // Fades the last `frames` frames of interleaved samples to silence.
 void fadeOutEnd(std::vector<float>& samples, int channels, std::size_t frames);
 
+// Removes the constant offset (and rumble below about 20 Hz) that pulse waves
+// and pitched noise leave, channel by channel: it wastes headroom and thumps
+// when a sound starts or stops.
+void removeOffset(std::vector<float>& samples, int channels);
+
 // Decibels to a linear factor.
 double decibels(double value);
 

@@ -2,12 +2,25 @@
 
 #include "BakeError.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <fstream>
 #include <sstream>
 
 namespace assetbake {
+
+namespace {
+
+// A comment starts with a "#" that begins a word; inside a word it is a sharp (f#4, F#m).
+std::size_t commentStart(const std::string& line) {
+    for (std::size_t at = 0; at < line.size(); ++at) {
+        if (line[at] == '#' && (at == 0 || std::isspace(static_cast<unsigned char>(line[at - 1])))) return at;
+    }
+    return line.size();
+}
+
+} // namespace
 
 std::vector<ParameterLine> parseParameterText(const std::string& text) {
     std::vector<ParameterLine> lines;
@@ -16,8 +29,7 @@ std::vector<ParameterLine> parseParameterText(const std::string& text) {
     int number = 0;
     while (std::getline(input, raw)) {
         ++number;
-        const std::size_t comment = raw.find('#');
-        if (comment != std::string::npos) raw.erase(comment);
+        raw.erase(commentStart(raw));
         ParameterLine line{number, {}};
         std::istringstream words(raw);
         std::string word;

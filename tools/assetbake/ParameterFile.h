@@ -6,7 +6,8 @@
 namespace assetbake {
 
 // One meaningful line of a hand-written source file: its words, split at white
-// space, with the comment (from "#" to the end) and blank lines left out.
+// space, with comments (from a word that starts with "#" to the end of the line)
+// and blank lines left out.
 struct ParameterLine {
     int number = 0;
     std::vector<std::string> words;

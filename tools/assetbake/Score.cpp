@@ -290,8 +290,6 @@ void appendTokens(std::vector<Token>& tokens, const ParameterLine& line, std::si
 }
 
 void readChords(ParsedScore& parsed, const ParameterLine& line, const std::string& path) {
-    parsed.chords.clear();
-    parsed.chordBars = 0;
     for (std::size_t index = 1; index < line.words.size(); ++index) {
         if (line.words[index] == "|") continue;
         std::vector<Token> parts;
@@ -309,7 +307,7 @@ void readChords(ParsedScore& parsed, const ParameterLine& line, const std::strin
         }
         ++parsed.chordBars;
     }
-    if (parsed.chordBars == 0) failAt(path, line.number, "'chords' needs at least one chord");
+    if (line.words.size() < 2) failAt(path, line.number, "'chords' needs at least one chord");
 }
 
 bool readSongParameter(ParsedScore& parsed, const std::string& key, WordReader& words, const ParameterLine& line,
@@ -490,6 +488,7 @@ std::vector<float> renderScore(const Score& score) {
         }
     }
     applyReverb(stereo, score.reverbMix, score.reverbSize);
+    removeOffset(stereo, 2);
     std::vector<float> loop(stereo.begin() + static_cast<std::ptrdiff_t>(loopFrames * 2), stereo.end());
     normalisePeak(loop, score.peakDecibels);
     return loop;

@@ -17,7 +17,8 @@ namespace assetbake {
 //   swing 0.1                  how late every second step is, in steps
 //   reverb 0.25 0.7            mix, room size (0 to 1)
 //   peak -1.5                  loudest sample, dB below full scale
-//   chords Am F C G            one per bar, repeated to fill the loop; "F,G" halves a bar
+//   chords Am F C G            one per bar, repeated to fill the loop; "F,G" halves a
+//                              bar; further "chords" lines continue the first
 //
 //   instrument bass            an instrument is one or more voices (VoiceSyntax.h),
 //     voice                    pitched by the note it plays through "ratio"

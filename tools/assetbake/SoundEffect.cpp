@@ -63,6 +63,7 @@ std::vector<float> renderSoundEffect(const SoundEffect& effect) {
     }
     applyEcho(samples, static_cast<std::size_t>(std::llround(effect.echoDelay * kSampleRate)), effect.echoFeedback,
               effect.echoMix);
+    removeOffset(samples, 1);
     fadeOutEnd(samples, 1, static_cast<std::size_t>(kEndFadeSeconds * kSampleRate));
     normalisePeak(samples, effect.peakDecibels);
     return samples;

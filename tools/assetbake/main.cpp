@@ -70,12 +70,11 @@ int bakeManifest(const Options& options) {
     const std::string manifestPath = (std::filesystem::path(options.assets) / "manifest").string();
     const std::vector<assetbake::ManifestRow> rows = assetbake::readManifest(manifestPath);
     std::set<std::string> wanted(options.names.begin(), options.names.end());
-    int missing = 0;
+    const bool everything = wanted.empty();
     for (const assetbake::ManifestRow& row : rows) {
-        if (!wanted.empty() && wanted.erase(row.name) == 0) continue;
+        if (!everything && wanted.erase(row.name) == 0) continue;
         if (options.skipMissing && !std::filesystem::exists(assetbake::sourcePath(row, options.assets))) {
             std::fprintf(stderr, "assetbake: skipping %s: %s is missing\n", row.name.c_str(), row.source.c_str());
-            ++missing;
             continue;
         }
         assetbake::bakeRowInto(row, options.assets, options.out);
