@@ -20,6 +20,8 @@ constexpr int kLargestCell = 300;
 constexpr int kMargin = 12;
 constexpr int kLabelHeight = 16;
 constexpr int kCheckerSquare = 8;
+// The labels' font is about this wide per character; a cell is never narrower than its label.
+constexpr double kLabelCharacterWidth = 6.8;
 
 struct SurfaceDeleter {
     void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
@@ -31,6 +33,7 @@ struct ContextDeleter {
 
 struct Entry {
     std::string name;
+    std::string label() const { return name + "  " + std::to_string(width) + "x" + std::to_string(height); }
     Surface surface;
     int width = 0, height = 0;
     double scale = 1;
@@ -78,7 +81,8 @@ Entry loadTwi(const std::filesystem::path& path) {
 int layOut(std::vector<Entry>& entries) {
     int x = kMargin, y = kMargin, rowHeight = 0;
     for (Entry& entry : entries) {
-        const int cellWidth = std::max(static_cast<int>(entry.width * entry.scale), 120);
+        const int labelWidth = static_cast<int>(entry.label().size() * kLabelCharacterWidth);
+        const int cellWidth = std::max(static_cast<int>(entry.width * entry.scale), labelWidth);
         const int cellHeight = static_cast<int>(entry.height * entry.scale) + kLabelHeight;
         if (x + cellWidth + kMargin > kSheetWidth && x > kMargin) {
             x = kMargin;
@@ -113,7 +117,7 @@ void drawEntry(cairo_t* context, const Entry& entry) {
     cairo_paint(context);
     cairo_restore(context);
 
-    const std::string label = entry.name + "  " + std::to_string(entry.width) + "x" + std::to_string(entry.height);
+    const std::string label = entry.label();
     cairo_set_source_rgb(context, 0.95, 0.95, 0.95);
     cairo_move_to(context, entry.x, entry.y + height + kLabelHeight - 4);
     cairo_show_text(context, label.c_str());
