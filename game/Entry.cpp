@@ -14,9 +14,12 @@
 #include "WindowManager.h"
 #include "platform/Platform.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
+#include <string_view>
 
 namespace brinefall {
 namespace {
@@ -108,24 +111,45 @@ int playOnInstalledPlatform(const LaunchOptions& options, const RootFactory& mak
 
 namespace {
 
-platform::PlatformOptions platformOptions() {
+platform::PlatformOptions platformOptions(const LaunchOptions& launch) {
     platform::PlatformOptions options;
+    options.dumpAudioFile = launch.dumpAudioFile;
     if (const char* folder = std::getenv("BRINEFALL_SETTINGS_DIR"); folder != nullptr && folder[0] != '\0') {
         options.settingsRoot = folder;
     }
     return options;
 }
 
+// A recording that cannot be written is the user's path at fault, not a missing platform,
+// so it is said before the platform starts (and its dialog about SDL would mislead).
+bool audioDumpIsWritable(const std::string& path) {
+    if (path.empty()) return true;
+    errno = 0;
+    std::FILE* probe = std::fopen(path.c_str(), "ab");
+    if (!probe) {
+        std::fprintf(stderr, "brinefall: cannot write the audio file %s: %s\n", path.c_str(), std::strerror(errno));
+        return false;
+    }
+    std::fclose(probe);
+    return true;
+}
+
 } // namespace
 
 int runGame(const LaunchOptions& options, const std::filesystem::path& programPath, const RootFactory& makeRoot) {
+    if (!audioDumpIsWritable(options.dumpAudioFile)) {
+        return 1;
+    }
     std::string whyNot;
-    auto machine = platform::createPlatform(options.headless ? "headless" : "", platformOptions(), whyNot);
+    auto machine = platform::createPlatform(options.headless ? "headless" : "", platformOptions(options), whyNot);
     if (!machine) {
         // Without a platform there is no dialog to show: ErrorDirectX's text goes to standard error.
         std::fprintf(stderr, "brinefall: %s\n", whyNot.c_str());
         ErrorDirectX().show(addresses::kPlatformHelp);
         return 1;
+    }
+    if (!options.dumpAudioFile.empty() && std::string_view(machine->name()) != "headless") {
+        std::fprintf(stderr, "brinefall: --dump-audio is only for the headless backend; no file is written\n");
     }
     platform::install(std::move(machine));
     int status = 1;

@@ -4,6 +4,7 @@
 #include "Random.h"
 #include "ResourceManager.h"
 #include "SettingManager.h"
+#include "SoundMusicManager.h"
 #include "Sprite.h"
 #include "WindowManager.h"
 
@@ -38,7 +39,8 @@ void startEngine() {
     SettingManager::start();
     ResourceManager::start();
     WindowManager::createWindow();
-    // The graphics manager, then the sound manager, start here.
+    // The graphics manager starts here.
+    SoundMusicManager::start();
     InputManager::start();
     engineStarted = true;
 }
@@ -48,7 +50,8 @@ void stopEngine() {
     rootSprite = nullptr;
     guarded([root] { delete root; });  // the whole display tree goes with it
     guarded(InputManager::stop);
-    // The sound manager, then the graphics manager, stop here.
+    guarded(SoundMusicManager::stop);
+    // The graphics manager stops here.
     guarded(WindowManager::destroyWindow);
     guarded(ResourceManager::stop);
     guarded(SettingManager::stopSettings);

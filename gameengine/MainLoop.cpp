@@ -2,6 +2,7 @@
 
 #include "Engine.h"
 #include "InputManager.h"
+#include "SoundMusicManager.h"
 #include "Sprite.h"
 #include "WindowManager.h"
 #include "platform/Platform.h"
@@ -24,7 +25,7 @@ std::uint32_t millisecondsUntilDue(std::uint32_t elapsed) {
 }
 
 void runFrame() {
-    // Music streams are refilled first, by the sound manager.
+    SoundMusicManager::update();  // music streams are refilled first
     InputManager::gatherEvents();
     InputManager::dispatchEvents();
     if (Sprite* root = getRootSprite()) {
@@ -71,10 +72,13 @@ void setActive(bool newActive) {
     }
     active = newActive;
     if (active) {
-        // Sounds, music and force feedback resume here as their managers land.
+        SoundMusicManager::onActivated();
+        // Force feedback resumes here as its manager lands.
         InputManager::onActivated();
+    } else {
+        SoundMusicManager::onDeactivated();
+        // Force feedback pauses here as its manager lands.
     }
-    // Leaving: sounds, music and force feedback pause here as their managers land.
 }
 
 bool isActive() {

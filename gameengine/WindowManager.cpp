@@ -2,6 +2,7 @@
 
 #include "ErrorGeneric.h"
 #include "MainLoop.h"
+#include "SoundMusicManager.h"
 #include "WindowIcon.h"
 #include "platform/Platform.h"
 
@@ -43,7 +44,9 @@ void openWindow() {
 
 // The window was re-created in the other mode: everything bound to the old one starts over.
 void resetDevices() {
-    // The graphics, sound and input managers reset their devices here, in that order.
+    // The graphics manager resets its device here, before the sound manager.
+    SoundMusicManager::resetDevice();
+    // The input manager resets its devices here.
 }
 
 } // namespace

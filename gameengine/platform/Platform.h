@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioDevice.h"
 #include "Dialogs.h"
 #include "SettingsStore.h"
 #include "Shell.h"
@@ -18,6 +19,8 @@ namespace tidewell::platform {
 struct PlatformOptions {
     // Where the settings store keeps its files; empty = the backend's own default.
     std::filesystem::path settingsRoot;
+    // Where the headless backend writes the sound it mixes, as a WAV file; empty = nowhere.
+    std::filesystem::path dumpAudioFile{};
 };
 
 // One started backend: the machine as the engine sees it. Destroying it shuts the backend down.
@@ -37,6 +40,8 @@ public:
     virtual Shell& shell() = 0;
     // The user's persistent settings.
     virtual SettingsStore& settings() = 0;
+    // The sound output and its mixer.
+    virtual AudioDevice& audio() = 0;
 };
 
 // One row of the backend table. create returns null (and says why) when the

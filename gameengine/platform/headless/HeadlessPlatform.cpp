@@ -29,8 +29,12 @@ std::filesystem::path HeadlessPlatform::makePrivateSettingsRoot() {
     return pattern;
 }
 
-std::unique_ptr<Platform> createPlatform(const PlatformOptions& options, std::string& /*whyNot*/) {
-    return std::make_unique<HeadlessPlatform>(options);
+std::unique_ptr<Platform> createPlatform(const PlatformOptions& options, std::string& whyNot) {
+    auto platform = std::make_unique<HeadlessPlatform>(options);
+    if (!options.dumpAudioFile.empty() && !platform->audio().dumpTo(options.dumpAudioFile, whyNot)) {
+        return nullptr;
+    }
+    return platform;
 }
 
 } // namespace tidewell::platform::headless

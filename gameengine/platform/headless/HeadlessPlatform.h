@@ -2,6 +2,7 @@
 
 #include "../FileSettingsStore.h"
 #include "../Platform.h"
+#include "HeadlessAudioDevice.h"
 #include "HeadlessDialogs.h"
 #include "HeadlessShell.h"
 #include "HeadlessSystem.h"
@@ -26,6 +27,7 @@ public:
     HeadlessDialogs& dialogs() override { return dialogs_; }
     HeadlessShell& shell() override { return shell_; }
     FileSettingsStore& settings() override { return settings_; }
+    HeadlessAudioDevice& audio() override { return audio_; }
 
 private:
     static std::filesystem::path makePrivateSettingsRoot();
@@ -37,9 +39,10 @@ private:
     HeadlessShell shell_;
     std::filesystem::path privateRoot_;
     FileSettingsStore settings_;
+    HeadlessAudioDevice audio_{system_};
 };
 
-// The backend table's create function.
+// The backend table's create function; fails only when the audio file cannot be written.
 std::unique_ptr<Platform> createPlatform(const PlatformOptions& options, std::string& whyNot);
 
 } // namespace tidewell::platform::headless

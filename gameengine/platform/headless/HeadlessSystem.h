@@ -24,6 +24,8 @@ public:
     void advanceClock(std::uint32_t ms);
     // Makes one start-up check fail, to test how the program reports it.
     void failCheck(bool video, bool audio, bool input);
+    // Whether this machine has sound, as the audio check and the audio device both see it.
+    bool audioWorks() const { return audioWorks_; }
 
 private:
     VirtualClock& clock_;

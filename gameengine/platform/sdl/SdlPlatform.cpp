@@ -1,5 +1,6 @@
 #include "SdlPlatform.h"
 
+#include "SdlAudioDevice.h"
 #include "SdlDialogs.h"
 #include "SdlEventPump.h"
 #include "SdlShell.h"
@@ -19,6 +20,7 @@ public:
 
     ~SdlPlatform() override {
         window_.destroy();
+        audio_.close();
         SDL_Quit();
     }
 
@@ -28,6 +30,7 @@ public:
     Dialogs& dialogs() override { return dialogs_; }
     Shell& shell() override { return shell_; }
     SettingsStore& settings() override { return settings_; }
+    AudioDevice& audio() override { return audio_; }
 
 private:
     SdlEventPump pump_;
@@ -36,6 +39,7 @@ private:
     SdlDialogs dialogs_;
     SdlShell shell_;
     FileSettingsStore settings_;
+    SdlAudioDevice audio_;
 };
 
 } // namespace

@@ -1,0 +1,226 @@
+#include "Music.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ErrorGeneric.h"
+#include "ResourceManager.h"
+#include "SoundMusicManager.h"
+#include "SoundResource.h"
+#include "platform/AudioDevice.h"
+
+namespace tidewell {
+namespace {
+
+constexpr const char* kModulePath = "gameengine\\Game Engine\\Music";
+constexpr int kLineNoDevice = 90;
+constexpr int kLinePlayFromStart = 148;
+constexpr int kLinePlayAgain = 156;
+constexpr int kLineStop = 171;
+constexpr int kLineSetVolume = 212;
+constexpr int kLineCursor = 237;
+constexpr int kLineStreamNoSamples = 242;
+constexpr int kLineAllocateNoDevice = 278;
+constexpr int kLineAllocateNoResource = 282;
+constexpr int kLineCreateBuffer = 309;
+constexpr int kLineFillNoResource = 320;
+constexpr int kLineFillNoSamples = 325;
+constexpr int kLineFillNoBuffer = 347;
+constexpr int kLineLock = 352;
+
+using platform::AudioResult;
+
+SoundResource* checkedResource(SoundResource* resource) {
+    if (!resource) {
+        throw std::runtime_error("Music(const char * fileName, LPDIRECTSOUND lpDS) failed.\nsoundResource == 0");
+    }
+    return resource;
+}
+
+platform::AudioDevice* checkedDevice(platform::AudioDevice* directSound) {
+    if (!directSound) throw ErrorGeneric(kModulePath, kLineNoDevice, 0);
+    return directSound;
+}
+
+void check(AudioResult result, int line) {
+    if (result != AudioResult::Ok) throw ErrorGeneric(kModulePath, line, platform::resultCode(result));
+}
+
+// The gap's length in bytes, rounded down to whole frames so that a fraction of a second
+// cannot shift the track by a byte on its next pass; a negative gap is none.
+std::uint32_t gapBytesOf(const SoundResource& resource, float gapSeconds) {
+    if (!(gapSeconds > 0.0f)) return 0;
+    const std::uint32_t bitsPerSecond = resource.bits * resource.rate * resource.channels;
+    const double bytes = std::clamp(static_cast<double>(bitsPerSecond) * gapSeconds / 8.0, 0.0, 4294967295.0);
+    const std::uint32_t frameBytes = std::max<std::uint32_t>(1, resource.channels * (resource.bits / 8));
+    const auto whole = static_cast<std::uint32_t>(bytes);
+    return whole - whole % frameBytes;
+}
+
+}  // namespace
+
+// The reference is taken only once all arguments passed, so a refused construction holds none.
+Music::Music(SoundResource* resource, float gapSeconds, platform::AudioDevice* directSound)
+    : resource_(checkedResource(resource)),
+      effectiveVolume_(SoundMusicManager::musicVolume),
+      gapBytes_(gapBytesOf(*resource, gapSeconds)),
+      directSound_(checkedDevice(directSound)) {
+    ResourceManager::retainSoundResource(resource_);
+}
+
+Music::~Music() {
+    releaseBuffer();
+    ResourceManager::releaseSoundResource(resource_);
+}
+
+void Music::allocateBuffer() {
+    if (buffer_) return;
+    if (!directSound_) throw ErrorGeneric(kModulePath, kLineAllocateNoDevice, 0);
+    if (!resource_) throw ErrorGeneric(kModulePath, kLineAllocateNoResource, 0);
+    const std::uint32_t bytesPerSecond = (resource_->rate * (resource_->bits / 8) * resource_->channels) & 0x7FFFFFFFu;
+    bufferBytes_ = 2 * bytesPerSecond;
+    firstHalfLength_ = bytesPerSecond;
+    secondHalfLength_ = bytesPerSecond;
+    firstHalfStreamPos_ = 0;
+    secondHalfStreamPos_ = bytesPerSecond;
+    playingFirstHalf_ = true;
+    AudioResult result = AudioResult::Ok;
+    buffer_ = directSound_->createBuffer(SoundMusicManager::waveFormatOf(*resource_), bufferBytes_, result);
+    if (!buffer_) throw ErrorGeneric(kModulePath, kLineCreateBuffer, platform::resultCode(result));
+}
+
+void Music::createBuffer() {
+    if (!SoundMusicManager::musicAvailable || bufferReady_) return;
+    allocateBuffer();
+    if (!resource_) throw ErrorGeneric(kModulePath, kLineFillNoResource, 0);
+    if (!resource_->data) throw ErrorGeneric(kModulePath, kLineFillNoSamples, 0);
+    fillHalf(firstHalfStreamPos_, firstHalfLength_, 0);
+    fillHalf(secondHalfStreamPos_, secondHalfLength_, firstHalfLength_);
+    applyVolume();
+    bufferReady_ = true;
+}
+
+std::uint64_t Music::cycleBytes() const { return static_cast<std::uint64_t>(resource_->dataBytes) + gapBytes_; }
+
+std::uint64_t Music::wrapped(std::uint64_t streamPosition) const {
+    const std::uint64_t cycle = cycleBytes();
+    return cycle == 0 ? 0 : streamPosition % cycle;
+}
+
+// The half gets the track from the stream position on, then the gap's silence, then
+// the track again from its start, as often as it takes to fill it: a track shorter
+// than a half wraps more than once, and never is a byte read past the track's end.
+void Music::fillHalf(std::uint64_t streamPosition, std::uint32_t bytes, std::uint32_t bufferOffset) {
+    if (!buffer_) allocateBuffer();
+    if (!buffer_) throw ErrorGeneric(kModulePath, kLineFillNoBuffer, 0);
+    platform::LockedRegion region;
+    check(buffer_->lock(bufferOffset, bytes, region), kLineLock);
+    const std::uint64_t cycle = cycleBytes();
+    const std::uint64_t dataBytes = resource_->dataBytes;
+    const std::uint8_t* samples = resource_->data.get();
+    std::uint8_t* out = region.first;
+    std::uint64_t left = region.firstBytes;  // a half never wraps in the buffer
+    std::uint64_t position = wrapped(streamPosition);
+    while (left > 0) {
+        if (cycle == 0) {
+            std::fill_n(out, left, std::uint8_t{0});  // neither track nor gap: nothing but silence
+            break;
+        }
+        std::uint64_t taken = 0;
+        if (position < dataBytes) {
+            taken = std::min(left, dataBytes - position);
+            std::copy_n(samples + position, taken, out);
+        } else {
+            taken = std::min(left, cycle - position);
+            std::fill_n(out, taken, std::uint8_t{0});
+        }
+        out += taken;
+        left -= taken;
+        position = (position + taken) % cycle;
+    }
+    buffer_->unlock(region);  // cannot fail after a good lock
+}
+
+void Music::releaseBuffer() {
+    if (!SoundMusicManager::musicAvailable) return;
+    stop();
+    buffer_.reset();
+    bufferReady_ = false;
+}
+
+void Music::recreateBuffer() {
+    if (!SoundMusicManager::musicAvailable) return;
+    releaseBuffer();
+    createBuffer();
+}
+
+void Music::setDirectSound(platform::AudioDevice* directSound) { directSound_ = checkedDevice(directSound); }
+
+void Music::play(bool restart) {
+    if (!SoundMusicManager::musicAvailable) return;
+    if (!buffer_) createBuffer();
+    if (!buffer_) return;
+    if (restart) {
+        firstHalfStreamPos_ = 0;
+        secondHalfStreamPos_ = firstHalfLength_;
+        recreateBuffer();
+        check(buffer_->play(true), kLinePlayFromStart);
+        return;
+    }
+    if (buffer_->play(true) == AudioResult::Ok) return;
+    // Most likely the output was lost and found again: the track starts over in a new buffer.
+    recreateBuffer();
+    check(buffer_->play(true), kLinePlayAgain);
+}
+
+void Music::stop() {
+    if (!SoundMusicManager::musicAvailable || !buffer_) return;
+    check(buffer_->stop(), kLineStop);
+}
+
+bool Music::isPlaying() const {
+    if (!SoundMusicManager::musicAvailable || !buffer_) return false;
+    bool playing = false;
+    return buffer_->status(playing) == AudioResult::Ok && playing;
+}
+
+void Music::setVolume(float volume) {
+    ownVolume_ = volume;
+    applyVolume();
+}
+
+void Music::applyVolume() {
+    effectiveVolume_ = SoundMusicManager::musicVolume * ownVolume_;
+    if (!SoundMusicManager::soundAvailable || !buffer_) return;
+    check(buffer_->setVolume(SoundMusicManager::attenuation(effectiveVolume_)), kLineSetVolume);
+}
+
+void Music::pause() {
+    if (!SoundMusicManager::musicAvailable) return;
+    wasPlaying_ = isPlaying();
+    stop();
+}
+
+void Music::resume() {
+    if (!SoundMusicManager::musicAvailable) return;
+    if (wasPlaying_) play(false);
+}
+
+void Music::streamStep() {
+    if (!SoundMusicManager::musicAvailable || !buffer_) return;
+    std::uint32_t cursor = 0;
+    check(buffer_->position(cursor), kLineCursor);
+    if (!resource_ || !resource_->data) throw ErrorGeneric(kModulePath, kLineStreamNoSamples, 0);
+    const std::uint32_t half = bufferBytes_ / 2;
+    if (playingFirstHalf_ && cursor >= half) {
+        playingFirstHalf_ = false;
+        firstHalfStreamPos_ = wrapped(secondHalfStreamPos_ + secondHalfLength_);
+        fillHalf(firstHalfStreamPos_, firstHalfLength_, 0);
+    } else if (!playingFirstHalf_ && cursor < half) {
+        playingFirstHalf_ = true;
+        secondHalfStreamPos_ = wrapped(firstHalfStreamPos_ + firstHalfLength_);
+        fillHalf(secondHalfStreamPos_, secondHalfLength_, firstHalfLength_);
+    }
+}
+
+}  // namespace tidewell
