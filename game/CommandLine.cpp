@@ -35,6 +35,7 @@ const std::map<std::string, OptionSpec>& optionTable() {
         {"--fullscreen", {false, [](LaunchOptions& o, const std::string&) { o.fullScreen = true; return true; }}},
         {"--software", {false, [](LaunchOptions& o, const std::string&) { o.hardware = false; return true; }}},
         {"--hardware", {false, [](LaunchOptions& o, const std::string&) { o.hardware = true; return true; }}},
+        {"--demo-sprites", {false, [](LaunchOptions& o, const std::string&) { return o.demoSprites = true; }}},
         {"--data-dir", {true, [](LaunchOptions& o, const std::string& v) { o.dataDir = v; return !v.empty(); }}},
         {"--input", {true, [](LaunchOptions& o, const std::string& v) { o.inputScript = v; return !v.empty(); }}},
         {"--dump-frames",
@@ -120,6 +121,7 @@ std::string usageText() {
            "  --dump-audio FILE    write the mixed sound to a WAV file (headless)\n"
            "  --software           draw with the software renderer\n"
            "  --hardware           draw with OpenGL, or fail if it cannot be had\n"
+           "  --demo-sprites       show the renderer's demonstration scene instead of the game\n"
            "\n"
            "BRINEFALL_BACKEND=sdl|headless chooses the platform backend like --headless.\n";
 }

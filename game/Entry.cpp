@@ -1,12 +1,14 @@
 #include "Entry.h"
 
 #include "DataDirectory.h"
+#include "DemoSprites.h"
 #include "Engine.h"
 #include "ErrorDialog.h"
 #include "ErrorDirectX.h"
 #include "ErrorFile.h"
 #include "ErrorGeneric.h"
 #include "ErrorNoMemory.h"
+#include "GraphicManager.h"
 #include "InputManager.h"
 #include "MainLoop.h"
 #include "SettingManager.h"
@@ -50,6 +52,9 @@ void checkPlatformLayers() {
 void configureEngine(const LaunchOptions& options) {
     // Escape is the game's own key (its menus use it), never an engine-wide quit.
     InputManager::quitOnKey = false;
+    // Every scene covers the whole screen, so clearing it first would be wasted.
+    GraphicManager::clearBackground = false;
+    GraphicManager::allowHardware3D = !options.hardware.has_value() || *options.hardware;
     WindowManager::setTitle("Brinefall");
     WindowManager::setIcon(kGameIcon, 32, 32);
     SettingManager::setSettingsKey(kSettingsKey);
@@ -117,6 +122,8 @@ platform::PlatformOptions platformOptions(const LaunchOptions& launch) {
     if (const char* folder = std::getenv("BRINEFALL_SETTINGS_DIR"); folder != nullptr && folder[0] != '\0') {
         options.settingsRoot = folder;
     }
+    options.frameDumpDirectory = launch.dumpFramesDir;
+    options.frameDumpEvery = launch.dumpEvery.value_or(1);
     return options;
 }
 
@@ -134,13 +141,36 @@ bool audioDumpIsWritable(const std::string& path) {
     return true;
 }
 
+// The folder for --dump-frames must exist before the first frame; an absolute path is
+// kept, since the game changes into its data folder before it runs.
+bool prepareFrameDump(LaunchOptions& options, std::string& whyNot) {
+    if (options.dumpFramesDir.empty()) {
+        if (options.dumpEvery) std::fprintf(stderr, "brinefall: --dump-every has no effect without --dump-frames\n");
+        return true;
+    }
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::absolute(options.dumpFramesDir, error);
+    if (!error) std::filesystem::create_directories(folder, error);
+    if (error) {
+        whyNot = "cannot make the folder " + options.dumpFramesDir + " for the frames: " + error.message();
+        return false;
+    }
+    options.dumpFramesDir = folder.string();
+    return true;
+}
+
 } // namespace
 
-int runGame(const LaunchOptions& options, const std::filesystem::path& programPath, const RootFactory& makeRoot) {
+int runGame(const LaunchOptions& launch, const std::filesystem::path& programPath, const RootFactory& makeRoot) {
+    std::string whyNot;
+    LaunchOptions options = launch;
     if (!audioDumpIsWritable(options.dumpAudioFile)) {
         return 1;
     }
-    std::string whyNot;
+    if (!prepareFrameDump(options, whyNot)) {
+        std::fprintf(stderr, "brinefall: %s\n", whyNot.c_str());
+        return 1;
+    }
     auto machine = platform::createPlatform(options.headless ? "headless" : "", platformOptions(options), whyNot);
     if (!machine) {
         // Without a platform there is no dialog to show: ErrorDirectX's text goes to standard error.
@@ -151,6 +181,9 @@ int runGame(const LaunchOptions& options, const std::filesystem::path& programPa
     if (!options.dumpAudioFile.empty() && std::string_view(machine->name()) != "headless") {
         std::fprintf(stderr, "brinefall: --dump-audio is only for the headless backend; no file is written\n");
     }
+    if (!options.dumpFramesDir.empty() && std::string_view(machine->name()) != "headless") {
+        std::fprintf(stderr, "brinefall: frames are written only by the headless backend (--headless)\n");
+    }
     platform::install(std::move(machine));
     int status = 1;
     if (enterDataDirectory(options.dataDir, programPath, whyNot)) {
@@ -160,6 +193,10 @@ int runGame(const LaunchOptions& options, const std::filesystem::path& programPa
     }
     platform::install(nullptr);
     return status;
+}
+
+Sprite* makeDemoSpritesRoot() {
+    return makeDemoSpritesScene();
 }
 
 Sprite* makeGameRoot() {

@@ -26,5 +26,7 @@ int playOnInstalledPlatform(const LaunchOptions& options, const RootFactory& mak
 
 // The game's own root sprite.
 tidewell::Sprite* makeGameRoot();
+// The renderer's demonstration scene (--demo-sprites).
+tidewell::Sprite* makeDemoSpritesRoot();
 
 } // namespace brinefall

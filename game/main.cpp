@@ -10,9 +10,9 @@ namespace {
 
 // Options that are understood but whose part of the game has not been built yet.
 bool rejectUnavailable(const brinefall::LaunchOptions& options) {
-    static const std::set<std::string> available = {"--help",     "--version",  "--headless", "--windowed",
-                                                    "--fullscreen", "--data-dir", "--frames", "--seed",
-                                                    "--dump-audio"};
+    static const std::set<std::string> available = {
+        "--help",   "--version", "--headless",    "--windowed",   "--fullscreen", "--data-dir",   "--frames",
+        "--seed",   "--dump-audio", "--dump-frames", "--dump-every", "--software",   "--demo-sprites"};
     for (const std::string& name : options.given) {
         if (available.count(name) == 0) {
             std::fprintf(stderr, "brinefall: %s is not available yet\n", name.c_str());
@@ -49,5 +49,6 @@ int main(int argc, char** argv) {
     if (error) {
         program = argv[0];
     }
-    return brinefall::runGame(options, program, brinefall::makeGameRoot);
+    return brinefall::runGame(options, program,
+                              options.demoSprites ? brinefall::makeDemoSpritesRoot : brinefall::makeGameRoot);
 }

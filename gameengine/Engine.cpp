@@ -1,5 +1,6 @@
 #include "Engine.h"
 
+#include "GraphicManager.h"
 #include "InputManager.h"
 #include "Random.h"
 #include "ResourceManager.h"
@@ -39,7 +40,7 @@ void startEngine() {
     SettingManager::start();
     ResourceManager::start();
     WindowManager::createWindow();
-    // The graphics manager starts here.
+    GraphicManager::start();
     SoundMusicManager::start();
     InputManager::start();
     engineStarted = true;
@@ -51,7 +52,7 @@ void stopEngine() {
     guarded([root] { delete root; });  // the whole display tree goes with it
     guarded(InputManager::stop);
     guarded(SoundMusicManager::stop);
-    // The graphics manager stops here.
+    guarded(GraphicManager::stop);
     guarded(WindowManager::destroyWindow);
     guarded(ResourceManager::stop);
     guarded(SettingManager::stopSettings);

@@ -1,5 +1,6 @@
 #include "ErrorDialog.h"
 
+#include "GraphicManager.h"
 #include "platform/Platform.h"
 
 #include <cstdio>
@@ -50,11 +51,17 @@ void openAddress(const std::string& address) {
         return;
     }
     platform::Platform& machine = platform::current();
-    // A full-screen game would hide the browser: give the desktop back first.
+    // A full-screen game would hide the browser: give the desktop back first. Either
+    // step may fail (the display may be down already) without stopping the page opening.
+    try {
+        GraphicManager::flipToGdiSurface();
+    } catch (...) {
+    }
+    try {
+        GraphicManager::restoreDisplayMode();
+    } catch (...) {
+    }
     if (machine.window().isCreated()) {
-        if (machine.window().isFullScreen()) {
-            machine.window().recreate(false);
-        }
         machine.window().minimise();
     }
     if (!machine.shell().openAddress(address)) {

@@ -1,11 +1,14 @@
 #include "InputManager.h"
 
+#include "Cursor.h"
 #include "Engine.h"
 #include "MainLoop.h"
+#include "PointerImage.h"
 #include "Screen.h"
 #include "Sprite.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace tidewell::InputManager {
 
@@ -18,10 +21,26 @@ std::uint32_t mouseY = screenHeight / 2;
 std::uint8_t keyStates[256] = {};
 std::uint32_t joystickCount = 0;
 std::vector<JoystickState> joystickStates;
+bool pointerVisible = true;
 
 namespace {
 
 std::deque<InputEvent> queue;
+std::unique_ptr<Cursor> pointer;
+unsigned pointerFrame = 0;
+
+Cursor& pointerSprite() {
+    if (!pointer) {
+        const std::vector<std::uint32_t> pixels = makePointerImage();
+        pointer = std::make_unique<Cursor>(pixels.data(), pointerImageWidth, pointerImageHeight, 2, 1, 2);
+        static const float hotSpotX[] = {0, 10};
+        static const float hotSpotY[] = {0, 0};
+        pointer->setHotSpots(hotSpotX, hotSpotY, 2);
+        pointer->setPointerFrame(pointerFrame);
+        pointer->setAlpha(pointerVisible ? 255 : 0);
+    }
+    return *pointer;
+}
 
 bool isJoystick(std::int32_t index) {
     return index >= 0 && static_cast<std::uint32_t>(index) < joystickCount &&
@@ -99,6 +118,7 @@ void start() {
 
 void stop() {
     queue.clear();
+    pointer.reset();
 }
 
 void gatherEvents() {
@@ -117,6 +137,22 @@ void dispatchEvents() {
             deliver(*root, event);
         }
     }
+}
+
+void drawPointer() {
+    Cursor& sprite = pointerSprite();
+    sprite.setPosition(static_cast<float>(mouseX), static_cast<float>(mouseY));
+    sprite.draw();
+}
+
+void setCursorFrame(unsigned frame) {
+    pointerFrame = frame;
+    if (pointer) pointer->setPointerFrame(frame);
+}
+
+void setCursorVisible(bool visible) {
+    pointerVisible = visible;
+    if (pointer) pointer->setAlpha(visible ? 255 : 0);
 }
 
 void onActivated() {

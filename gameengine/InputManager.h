@@ -94,6 +94,15 @@ void queueEvent(const InputEvent& event);
 // Events waiting for the next dispatch.
 std::size_t queuedEventCount();
 
+// The mouse pointer, drawn by the graphics manager over every frame at (mouseX, mouseY).
+// The built-in arrow is made at its first drawing, so that input alone needs no display.
+extern bool pointerVisible;
+void drawPointer();
+// Frame 0 is the arrow, frame 1 the pointing hand's stand-in, an upward arrow.
+void setCursorFrame(unsigned frame);
+// Shows or hides the pointer (its opacity 255 or 0).
+void setCursorVisible(bool visible);
+
 // Back to the state before any device was read: the pointer in the middle of the
 // screen, no key down and no joystick.
 void resetPolledState();

@@ -1,6 +1,7 @@
 #include "MainLoop.h"
 
 #include "Engine.h"
+#include "GraphicManager.h"
 #include "InputManager.h"
 #include "SoundMusicManager.h"
 #include "Sprite.h"
@@ -34,9 +35,9 @@ void runFrame() {
     if (Sprite* root = getRootSprite()) {
         root->purgeRemoved();
     }
-    // The graphics manager draws the tree and the pointer here.
+    GraphicManager::drawFrame();  // the tree, then the pointer
     lastFrameTime = frameStartTime;  // the start of this frame, so a slow frame does not shift the cadence
-    // The graphics manager presents the frame here.
+    GraphicManager::present();
     ++frameCount;
 }
 

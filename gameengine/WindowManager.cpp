@@ -1,6 +1,7 @@
 #include "WindowManager.h"
 
 #include "ErrorGeneric.h"
+#include "GraphicManager.h"
 #include "MainLoop.h"
 #include "SoundMusicManager.h"
 #include "WindowIcon.h"
@@ -44,7 +45,8 @@ void openWindow() {
 
 // The window was re-created in the other mode: everything bound to the old one starts over.
 void resetDevices() {
-    // The graphics manager resets its device here, before the sound manager.
+    // A display that is not up yet has nothing bound to the old window.
+    if (GraphicManager::isStarted()) GraphicManager::resetDevice();
     SoundMusicManager::resetDevice();
     // The input manager resets its devices here.
 }
@@ -153,7 +155,8 @@ void handleEvent(const platform::WindowEvent& event) {
         MainLoop::setActive(false);
         break;
     case Kind::Exposed:
-        // The next frame repaints the whole window; nothing is drawn outside a frame.
+        // Uncovered while no frame runs (a paused or inactive game): show the last frame again.
+        GraphicManager::copyToWindow();
         break;
     }
 }

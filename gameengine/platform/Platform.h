@@ -21,6 +21,10 @@ struct PlatformOptions {
     std::filesystem::path settingsRoot;
     // Where the headless backend writes the sound it mixes, as a WAV file; empty = nowhere.
     std::filesystem::path dumpAudioFile{};
+    // Headless: write every frameDumpEvery-th presented frame as a PNG file into this
+    // folder (frame-000001.png ...); empty = write none.
+    std::filesystem::path frameDumpDirectory{};
+    unsigned frameDumpEvery = 1;
 };
 
 // One started backend: the machine as the engine sees it. Destroying it shuts the backend down.

@@ -7,7 +7,9 @@ namespace tidewell::platform::headless {
 
 HeadlessPlatform::HeadlessPlatform(const PlatformOptions& options)
     : privateRoot_(options.settingsRoot.empty() ? makePrivateSettingsRoot() : std::filesystem::path()),
-      settings_(options.settingsRoot.empty() ? privateRoot_ : options.settingsRoot) {}
+      settings_(options.settingsRoot.empty() ? privateRoot_ : options.settingsRoot) {
+    window_.setFrameDump(options.frameDumpDirectory, options.frameDumpEvery);
+}
 
 HeadlessPlatform::~HeadlessPlatform() {
     if (!privateRoot_.empty()) {

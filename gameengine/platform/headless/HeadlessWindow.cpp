@@ -1,5 +1,8 @@
 #include "HeadlessWindow.h"
 
+#include "../PngFile.h"
+
+#include <cstdio>
 #include <cstring>
 
 namespace tidewell::platform::headless {
@@ -91,6 +94,28 @@ void HeadlessWindow::present(const FrameView& frame) {
         }
     }
     ++framesPresented_;
+    dumpFrame();
+}
+
+void HeadlessWindow::setFrameDump(const std::filesystem::path& directory, unsigned every) {
+    dumpDirectory_ = directory;
+    dumpEvery_ = every > 0 ? every : 1;
+}
+
+void HeadlessWindow::dumpFrame() {
+    if (dumpDirectory_.empty() || framesPresented_ % dumpEvery_ != 0) {
+        return;
+    }
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%06ld.png", framesPresented_);
+    std::string whyNot;
+    if (!writePng(dumpDirectory_ / name, lastFrame_.data(), lastFrameWidth_, lastFrameHeight_, whyNot)) {
+        std::fprintf(stderr, "brinefall: cannot write %s: %s; no more frames are written\n",
+                     (dumpDirectory_ / name).c_str(), whyNot.c_str());
+        dumpDirectory_.clear();
+        return;
+    }
+    ++framesDumped_;
 }
 
 void HeadlessWindow::minimise() {

@@ -4,6 +4,7 @@
 #include "VirtualClock.h"
 
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -37,6 +38,12 @@ public:
     bool hasPendingEvents() const;
     // When the earliest scheduled event arrives; nothing when none is scheduled.
     std::optional<std::uint32_t> nextScheduledTime() const;
+
+    // Writes every `every`-th presented frame into the folder as frame-NNNNNN.png, numbered
+    // from 1 by presentation; an empty folder writes none. A failing write is reported
+    // once on standard error and ends the writing, never the run.
+    void setFrameDump(const std::filesystem::path& directory, unsigned every);
+    long framesDumped() const { return framesDumped_; }
 
     // Makes create() fail, as on a machine where no window can be opened.
     void failCreation(bool fail) { failCreation_ = fail; }
@@ -85,6 +92,11 @@ private:
     std::vector<std::uint32_t> lastFrame_;
     int lastFrameWidth_ = 0;
     int lastFrameHeight_ = 0;
+    std::filesystem::path dumpDirectory_;
+    unsigned dumpEvery_ = 1;
+    long framesDumped_ = 0;
+
+    void dumpFrame();
 };
 
 } // namespace tidewell::platform::headless

@@ -1,0 +1,445 @@
+#include "PixelBlend.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#if defined(__x86_64__) || defined(__i386__)
+#define TIDEWELL_X86 1
+#include <immintrin.h>
+#endif
+
+namespace tidewell::PixelBlend {
+
+// ---- The scalar definitions ------------------------------------------------------
+
+std::uint32_t multiplyAddColour(std::uint32_t pixel, std::uint32_t multiply, std::uint32_t add) {
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const std::uint32_t channel = ((pixel >> shift) & 0xFF) * ((multiply >> shift) & 0xFF) / 255 +
+                                      ((add >> shift) & 0xFF);
+        result |= std::min<std::uint32_t>(channel, 255) << shift;
+    }
+    return result;
+}
+
+namespace {
+
+std::uint32_t blendWithMasks(std::uint32_t destination, std::uint32_t source, std::uint32_t alpha,
+                             const std::uint32_t (&masks)[3]) {
+    std::uint32_t result = 0;
+    for (std::uint32_t mask : masks) {
+        result |= mask & ((alpha * (source & mask) + (destination & mask) * (255 - alpha)) / 255);
+    }
+    return result;
+}
+
+constexpr std::uint32_t kMasks8888[3] = {0xFF0000, 0x00FF00, 0x0000FF};
+constexpr std::uint32_t kMasks565[3] = {0xF800, 0x07E0, 0x001F};
+
+} // namespace
+
+std::uint32_t blend8888(std::uint32_t destination, std::uint32_t source, std::uint32_t alpha) {
+    return blendWithMasks(destination, source, alpha, kMasks8888);
+}
+
+std::uint32_t blend565(std::uint32_t destination, std::uint32_t source, std::uint32_t alpha) {
+    return blendWithMasks(destination, source, alpha, kMasks565);
+}
+
+std::uint32_t toRgb565(std::uint32_t rgb) {
+    return ((rgb & 0xF80000) >> 8) | ((rgb & 0xFC00) >> 5) | ((rgb & 0xF8) >> 3);
+}
+
+namespace {
+
+void translucent32Scalar(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed) {
+    const int step = reversed ? -1 : 1;
+    for (int i = 0; i < count; ++i, src += step) {
+        const std::uint32_t pixel = *src;
+        dst[i] = blend8888(dst[i], pixel, pixel >> 24);
+    }
+}
+
+void translucent16Scalar(std::uint16_t* dst, const std::uint32_t* src, int count, bool reversed) {
+    const int step = reversed ? -1 : 1;
+    for (int i = 0; i < count; ++i, src += step) {
+        const std::uint32_t pixel = *src;
+        dst[i] = static_cast<std::uint16_t>(blend565(dst[i], toRgb565(pixel), pixel >> 24));
+    }
+}
+
+void tinted32Scalar(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed, std::uint32_t multiply,
+                    std::uint32_t add) {
+    const int step = reversed ? -1 : 1;
+    const std::uint32_t multiplyAlpha = multiply >> 24;
+    for (int i = 0; i < count; ++i, src += step) {
+        const std::uint32_t pixel = *src;
+        const std::uint32_t alpha = (pixel >> 24) * multiplyAlpha / 255;
+        if (alpha == 0) continue;
+        const std::uint32_t colour = multiplyAddColour(pixel, multiply, add);
+        dst[i] = alpha == 255 ? colour : blend8888(dst[i], colour, alpha);
+    }
+}
+
+void tinted16Scalar(std::uint16_t* dst, const std::uint32_t* src, int count, bool reversed, std::uint32_t multiply,
+                    std::uint32_t add) {
+    const int step = reversed ? -1 : 1;
+    const std::uint32_t multiplyAlpha = multiply >> 24;
+    for (int i = 0; i < count; ++i, src += step) {
+        const std::uint32_t pixel = *src;
+        const std::uint32_t alpha = (pixel >> 24) * multiplyAlpha / 255;
+        if (alpha == 0) continue;
+        const std::uint32_t colour = toRgb565(multiplyAddColour(pixel, multiply, add));
+        dst[i] = static_cast<std::uint16_t>(alpha == 255 ? colour : blend565(dst[i], colour, alpha));
+    }
+}
+
+const Kernels scalarKernels = {translucent32Scalar, translucent16Scalar, tinted32Scalar, tinted16Scalar};
+
+// The scalar kernels finish the rows' last few pixels, so every path ends exactly alike.
+const std::uint32_t* sourceAt(const std::uint32_t* src, int offset, bool reversed) {
+    return reversed ? src - offset : src + offset;
+}
+
+#ifdef TIDEWELL_X86
+
+// ---- SSE2: four 32-bit or eight 16-bit pixels at a time -----------------------------
+//
+// Channels are widened to 16-bit lanes. Every product and sum stays at or below
+// 255 × 255, where (x + 1) × 257 >> 16 is exactly x / 255.
+
+inline __m128i divide255(__m128i x) {
+    return _mm_mulhi_epu16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_set1_epi16(257));
+}
+
+inline __m128i load4(const std::uint32_t* src, int offset, bool reversed) {
+    if (!reversed) return _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + offset));
+    const __m128i backwards = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src - offset - 3));
+    return _mm_shuffle_epi32(backwards, _MM_SHUFFLE(0, 1, 2, 3));
+}
+
+// alpha × source + (255 − alpha) × destination over 255, for two pixels of 16-bit lanes.
+inline __m128i blendLanes(__m128i source, __m128i destination, __m128i alpha) {
+    const __m128i inverse = _mm_sub_epi16(_mm_set1_epi16(255), alpha);
+    return divide255(_mm_add_epi16(_mm_mullo_epi16(source, alpha), _mm_mullo_epi16(destination, inverse)));
+}
+
+inline __m128i broadcastAlpha(__m128i pixels) {
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, 0xFF), 0xFF);
+}
+
+inline __m128i tintLanes(__m128i source, __m128i multiply, __m128i add) {
+    const __m128i multiplied = divide255(_mm_mullo_epi16(source, multiply));
+    return _mm_min_epi16(_mm_add_epi16(multiplied, add), _mm_set1_epi16(255));
+}
+
+// Two pixels' worth of lane values: blue, green, red, alpha, blue, green, red, alpha.
+inline __m128i channelLanes(std::uint32_t colour, bool withAlpha) {
+    const short blue = static_cast<short>(colour & 0xFF);
+    const short green = static_cast<short>((colour >> 8) & 0xFF);
+    const short red = static_cast<short>((colour >> 16) & 0xFF);
+    const short alpha = withAlpha ? static_cast<short>(colour >> 24) : 0;
+    return _mm_set_epi16(alpha, red, green, blue, alpha, red, green, blue);
+}
+
+void translucent32Sse2(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i s = load4(src, i, reversed);
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        const __m128i sLow = _mm_unpacklo_epi8(s, zero);
+        const __m128i sHigh = _mm_unpackhi_epi8(s, zero);
+        const __m128i low = blendLanes(sLow, _mm_unpacklo_epi8(d, zero), broadcastAlpha(sLow));
+        const __m128i high = blendLanes(sHigh, _mm_unpackhi_epi8(d, zero), broadcastAlpha(sHigh));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_and_si128(_mm_packus_epi16(low, high), colourBits));
+    }
+    translucent32Scalar(dst + i, sourceAt(src, i, reversed), count - i, reversed);
+}
+
+void tinted32Sse2(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed, std::uint32_t multiply,
+                  std::uint32_t add) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i multiplyLanes = channelLanes(multiply, true);
+    const __m128i addLanes = channelLanes(add, false);
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i s = load4(src, i, reversed);
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        const __m128i sLow = tintLanes(_mm_unpacklo_epi8(s, zero), multiplyLanes, addLanes);
+        const __m128i sHigh = tintLanes(_mm_unpackhi_epi8(s, zero), multiplyLanes, addLanes);
+        const __m128i low = blendLanes(sLow, _mm_unpacklo_epi8(d, zero), broadcastAlpha(sLow));
+        const __m128i high = blendLanes(sHigh, _mm_unpackhi_epi8(d, zero), broadcastAlpha(sHigh));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_and_si128(_mm_packus_epi16(low, high), colourBits));
+    }
+    tinted32Scalar(dst + i, sourceAt(src, i, reversed), count - i, reversed, multiply, add);
+}
+
+// Eight pixels split into one register of 16-bit lanes per channel.
+struct Planes128 {
+    __m128i red, green, blue, alpha;
+};
+
+inline Planes128 splitChannels(__m128i first, __m128i second) {
+    const __m128i byteMask = _mm_set1_epi32(0xFF);
+    auto channel = [&](int shift) {
+        return _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(first, shift), byteMask),
+                               _mm_and_si128(_mm_srli_epi32(second, shift), byteMask));
+    };
+    return {channel(16), channel(8), channel(0), _mm_packs_epi32(_mm_srli_epi32(first, 24), _mm_srli_epi32(second, 24))};
+}
+
+// Blends 8-bit channels, reduced to 5-6-5 fields, onto eight 5-6-5 pixels.
+inline __m128i blend565Lanes(__m128i destination, const Planes128& source) {
+    const __m128i red = blendLanes(_mm_srli_epi16(source.red, 3), _mm_srli_epi16(destination, 11), source.alpha);
+    const __m128i green = blendLanes(_mm_srli_epi16(source.green, 2),
+                                     _mm_and_si128(_mm_srli_epi16(destination, 5), _mm_set1_epi16(0x3F)), source.alpha);
+    const __m128i blue =
+        blendLanes(_mm_srli_epi16(source.blue, 3), _mm_and_si128(destination, _mm_set1_epi16(0x1F)), source.alpha);
+    return _mm_or_si128(_mm_or_si128(_mm_slli_epi16(red, 11), _mm_slli_epi16(green, 5)), blue);
+}
+
+void translucent16Sse2(std::uint16_t* dst, const std::uint32_t* src, int count, bool reversed) {
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const Planes128 source = splitChannels(load4(src, i, reversed), load4(src, i + 4, reversed));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), blend565Lanes(d, source));
+    }
+    translucent16Scalar(dst + i, sourceAt(src, i, reversed), count - i, reversed);
+}
+
+void tinted16Sse2(std::uint16_t* dst, const std::uint32_t* src, int count, bool reversed, std::uint32_t multiply,
+                  std::uint32_t add) {
+    const __m128i ff = _mm_set1_epi16(255);
+    const __m128i multiplyRed = _mm_set1_epi16(static_cast<short>((multiply >> 16) & 0xFF));
+    const __m128i multiplyGreen = _mm_set1_epi16(static_cast<short>((multiply >> 8) & 0xFF));
+    const __m128i multiplyBlue = _mm_set1_epi16(static_cast<short>(multiply & 0xFF));
+    const __m128i multiplyAlpha = _mm_set1_epi16(static_cast<short>(multiply >> 24));
+    const __m128i addRed = _mm_set1_epi16(static_cast<short>((add >> 16) & 0xFF));
+    const __m128i addGreen = _mm_set1_epi16(static_cast<short>((add >> 8) & 0xFF));
+    const __m128i addBlue = _mm_set1_epi16(static_cast<short>(add & 0xFF));
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        Planes128 source = splitChannels(load4(src, i, reversed), load4(src, i + 4, reversed));
+        source.red = _mm_min_epi16(_mm_add_epi16(divide255(_mm_mullo_epi16(source.red, multiplyRed)), addRed), ff);
+        source.green =
+            _mm_min_epi16(_mm_add_epi16(divide255(_mm_mullo_epi16(source.green, multiplyGreen)), addGreen), ff);
+        source.blue = _mm_min_epi16(_mm_add_epi16(divide255(_mm_mullo_epi16(source.blue, multiplyBlue)), addBlue), ff);
+        source.alpha = divide255(_mm_mullo_epi16(source.alpha, multiplyAlpha));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), blend565Lanes(d, source));
+    }
+    tinted16Scalar(dst + i, sourceAt(src, i, reversed), count - i, reversed, multiply, add);
+}
+
+const Kernels sse2Kernels = {translucent32Sse2, translucent16Sse2, tinted32Sse2, tinted16Sse2};
+
+// ---- AVX2: eight 32-bit or sixteen 16-bit pixels at a time --------------------------
+
+#define TIDEWELL_AVX2 __attribute__((target("avx2")))
+
+TIDEWELL_AVX2 inline __m256i divide255(__m256i x) {
+    return _mm256_mulhi_epu16(_mm256_add_epi16(x, _mm256_set1_epi16(1)), _mm256_set1_epi16(257));
+}
+
+TIDEWELL_AVX2 inline __m256i load8(const std::uint32_t* src, int offset, bool reversed) {
+    if (!reversed) return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + offset));
+    const __m256i backwards = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src - offset - 7));
+    return _mm256_permutevar8x32_epi32(backwards, _mm256_set_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+}
+
+TIDEWELL_AVX2 inline __m256i blendLanes(__m256i source, __m256i destination, __m256i alpha) {
+    const __m256i inverse = _mm256_sub_epi16(_mm256_set1_epi16(255), alpha);
+    return divide255(
+        _mm256_add_epi16(_mm256_mullo_epi16(source, alpha), _mm256_mullo_epi16(destination, inverse)));
+}
+
+TIDEWELL_AVX2 inline __m256i broadcastAlpha(__m256i pixels) {
+    return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(pixels, 0xFF), 0xFF);
+}
+
+TIDEWELL_AVX2 inline __m256i tintLanes(__m256i source, __m256i multiply, __m256i add) {
+    const __m256i multiplied = divide255(_mm256_mullo_epi16(source, multiply));
+    return _mm256_min_epi16(_mm256_add_epi16(multiplied, add), _mm256_set1_epi16(255));
+}
+
+TIDEWELL_AVX2 void translucent32Avx2(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i colourBits = _mm256_set1_epi32(0x00FFFFFF);
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i s = load8(src, i, reversed);
+        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+        const __m256i sLow = _mm256_unpacklo_epi8(s, zero);
+        const __m256i sHigh = _mm256_unpackhi_epi8(s, zero);
+        const __m256i low = blendLanes(sLow, _mm256_unpacklo_epi8(d, zero), broadcastAlpha(sLow));
+        const __m256i high = blendLanes(sHigh, _mm256_unpackhi_epi8(d, zero), broadcastAlpha(sHigh));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
+                            _mm256_and_si256(_mm256_packus_epi16(low, high), colourBits));
+    }
+    translucent32Sse2(dst + i, sourceAt(src, i, reversed), count - i, reversed);
+}
+
+TIDEWELL_AVX2 void tinted32Avx2(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed,
+                                std::uint32_t multiply, std::uint32_t add) {
+    const __m256i zero = _mm256_setzero_si256();
+    const __m256i colourBits = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i multiplyLanes = _mm256_broadcastsi128_si256(channelLanes(multiply, true));
+    const __m256i addLanes = _mm256_broadcastsi128_si256(channelLanes(add, false));
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i s = load8(src, i, reversed);
+        const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
+        const __m256i sLow = tintLanes(_mm256_unpacklo_epi8(s, zero), multiplyLanes, addLanes);
+        const __m256i sHigh = tintLanes(_mm256_unpackhi_epi8(s, zero), multiplyLanes, addLanes);
+        const __m256i low = blendLanes(sLow, _mm256_unpacklo_epi8(d, zero), broadcastAlpha(sLow));
+        const __m256i high = blendLanes(sHigh, _mm256_unpackhi_epi8(d, zero), broadcastAlpha(sHigh));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
+                            _mm256_and_si256(_mm256_packus_epi16(low, high), colourBits));
+    }
+    tinted32Sse2(dst + i, sourceAt(src, i, reversed), count - i, reversed, multiply, add);
+}
+
+struct Planes256 {
+    __m256i red, green, blue, alpha;
+};
+
+// Packing works within 128-bit halves, so the lanes come out as pixels 0-3, 8-11,
+// 4-7, 12-15; the destination is put in the same order and the result back.
+TIDEWELL_AVX2 inline __m256i channelPlane(__m256i first, __m256i second, int shift) {
+    const __m256i byteMask = _mm256_set1_epi32(0xFF);
+    return _mm256_packs_epi32(_mm256_and_si256(_mm256_srli_epi32(first, shift), byteMask),
+                              _mm256_and_si256(_mm256_srli_epi32(second, shift), byteMask));
+}
+
+TIDEWELL_AVX2 inline Planes256 splitChannels(__m256i first, __m256i second) {
+    return {channelPlane(first, second, 16), channelPlane(first, second, 8), channelPlane(first, second, 0),
+            _mm256_packs_epi32(_mm256_srli_epi32(first, 24), _mm256_srli_epi32(second, 24))};
+}
+
+TIDEWELL_AVX2 inline __m256i tintPlane(__m256i channel, __m256i factor, __m256i offset) {
+    return _mm256_min_epi16(_mm256_add_epi16(divide255(_mm256_mullo_epi16(channel, factor)), offset),
+                            _mm256_set1_epi16(255));
+}
+
+TIDEWELL_AVX2 inline __m256i packedOrder(__m256i pixels) {
+    return _mm256_permute4x64_epi64(pixels, _MM_SHUFFLE(3, 1, 2, 0));
+}
+
+TIDEWELL_AVX2 inline __m256i blend565Lanes(__m256i destination, const Planes256& source) {
+    const __m256i red =
+        blendLanes(_mm256_srli_epi16(source.red, 3), _mm256_srli_epi16(destination, 11), source.alpha);
+    const __m256i green =
+        blendLanes(_mm256_srli_epi16(source.green, 2),
+                   _mm256_and_si256(_mm256_srli_epi16(destination, 5), _mm256_set1_epi16(0x3F)), source.alpha);
+    const __m256i blue = blendLanes(_mm256_srli_epi16(source.blue, 3),
+                                    _mm256_and_si256(destination, _mm256_set1_epi16(0x1F)), source.alpha);
+    return _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(red, 11), _mm256_slli_epi16(green, 5)), blue);
+}
+
+TIDEWELL_AVX2 void translucent16Avx2(std::uint16_t* dst, const std::uint32_t* src, int count, bool reversed) {
+    int i = 0;
+    for (; i + 16 <= count; i += 16) {
+        const Planes256 source = splitChannels(load8(src, i, reversed), load8(src, i + 8, reversed));
+        const __m256i d = packedOrder(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i)));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), packedOrder(blend565Lanes(d, source)));
+    }
+    translucent16Sse2(dst + i, sourceAt(src, i, reversed), count - i, reversed);
+}
+
+TIDEWELL_AVX2 void tinted16Avx2(std::uint16_t* dst, const std::uint32_t* src, int count, bool reversed,
+                                std::uint32_t multiply, std::uint32_t add) {
+    const __m256i multiplyRed = _mm256_set1_epi16(static_cast<short>((multiply >> 16) & 0xFF));
+    const __m256i multiplyGreen = _mm256_set1_epi16(static_cast<short>((multiply >> 8) & 0xFF));
+    const __m256i multiplyBlue = _mm256_set1_epi16(static_cast<short>(multiply & 0xFF));
+    const __m256i multiplyAlpha = _mm256_set1_epi16(static_cast<short>(multiply >> 24));
+    const __m256i addRed = _mm256_set1_epi16(static_cast<short>((add >> 16) & 0xFF));
+    const __m256i addGreen = _mm256_set1_epi16(static_cast<short>((add >> 8) & 0xFF));
+    const __m256i addBlue = _mm256_set1_epi16(static_cast<short>(add & 0xFF));
+    int i = 0;
+    for (; i + 16 <= count; i += 16) {
+        Planes256 source = splitChannels(load8(src, i, reversed), load8(src, i + 8, reversed));
+        source.red = tintPlane(source.red, multiplyRed, addRed);
+        source.green = tintPlane(source.green, multiplyGreen, addGreen);
+        source.blue = tintPlane(source.blue, multiplyBlue, addBlue);
+        source.alpha = divide255(_mm256_mullo_epi16(source.alpha, multiplyAlpha));
+        const __m256i d = packedOrder(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i)));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), packedOrder(blend565Lanes(d, source)));
+    }
+    tinted16Sse2(dst + i, sourceAt(src, i, reversed), count - i, reversed, multiply, add);
+}
+
+const Kernels avx2Kernels = {translucent32Avx2, translucent16Avx2, tinted32Avx2, tinted16Avx2};
+
+#endif // TIDEWELL_X86
+
+Level bestLevel() {
+    if (isSupported(Level::Avx2)) return Level::Avx2;
+    if (isSupported(Level::Sse2)) return Level::Sse2;
+    return Level::Scalar;
+}
+
+// BRINEFALL_BLEND lets a run compare the levels; an unsupported choice is ignored.
+Level chooseLevel() {
+    const char* wanted = std::getenv("BRINEFALL_BLEND");
+    if (wanted != nullptr) {
+        for (Level level : {Level::Scalar, Level::Sse2, Level::Avx2}) {
+            if (std::strcmp(wanted, levelName(level)) == 0 && isSupported(level)) return level;
+        }
+    }
+    return bestLevel();
+}
+
+} // namespace
+
+bool isSupported(Level level) {
+    switch (level) {
+    case Level::Scalar:
+        return true;
+#ifdef TIDEWELL_X86
+    case Level::Sse2:
+        return __builtin_cpu_supports("sse2");
+    case Level::Avx2:
+        return __builtin_cpu_supports("avx2");
+#endif
+    default:
+        return false;
+    }
+}
+
+const Kernels& kernels(Level level) {
+#ifdef TIDEWELL_X86
+    if (isSupported(level)) {
+        if (level == Level::Avx2) return avx2Kernels;
+        if (level == Level::Sse2) return sse2Kernels;
+    }
+#endif
+    return scalarKernels;
+}
+
+Level activeLevel() {
+    static const Level chosen = chooseLevel();
+    return chosen;
+}
+
+const Kernels& active() {
+    static const Kernels& chosen = kernels(activeLevel());
+    return chosen;
+}
+
+const char* levelName(Level level) {
+    switch (level) {
+    case Level::Sse2:
+        return "sse2";
+    case Level::Avx2:
+        return "avx2";
+    default:
+        return "scalar";
+    }
+}
+
+} // namespace tidewell::PixelBlend

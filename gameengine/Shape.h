@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Sprite.h"
+
+#include <vector>
+
+namespace tidewell {
+
+// The sprite of untextured geometry in its colour: a point, a line, an axis-aligned
+// rectangle or a filled convex polygon, given as points relative to its position.
+class Shape : public Sprite {
+public:
+    Shape() = default;
+    ~Shape() override;
+
+    // The extent of the points; a shape without points is an empty box at its position.
+    float getLeft() const override;
+    float getTop() const override;
+    float getRight() const override;
+    float getBottom() const override;
+    void updateAbsoluteX() override;
+    void updateAbsoluteY() override;
+    void updateAbsolutePosition() override;
+    void draw() override;
+
+    // A line of the given thickness: two points up to 1, else a four-point band centred
+    // on the segment. Nothing changes for a thickness of 0 or less or a single point.
+    void setLine(float x1, float y1, float x2, float y2, float thickness);
+    // Four corners from (left, top) clockwise; nothing changes unless right > left and bottom > top.
+    void setRectangle(float left, float top, float right, float bottom);
+    // `count` points, copied; nothing changes for no points or a missing array.
+    void setPolygon(const float* xs, const float* ys, int count);
+
+    int getPointCount() const { return static_cast<int>(pointX.size()); }
+    float getPointX(int i) const { return pointX[static_cast<std::size_t>(i)]; }
+    float getPointY(int i) const { return pointY[static_cast<std::size_t>(i)]; }
+    int getScreenX(int i) const { return screenX[static_cast<std::size_t>(i)]; }
+    int getScreenY(int i) const { return screenY[static_cast<std::size_t>(i)]; }
+
+private:
+    void setPoints(std::vector<float> xs, std::vector<float> ys);
+    void updateScreenX();
+    void updateScreenY();
+    // Four points laid out as setRectangle makes them.
+    bool isAxisAlignedRectangle() const;
+
+    std::vector<float> pointX;
+    std::vector<float> pointY;
+    std::vector<int> screenX;
+    std::vector<int> screenY;
+};
+
+} // namespace tidewell
