@@ -4,7 +4,8 @@
 #include "GraphicManager.h"
 #include "MainLoop.h"
 #include "SoundMusicManager.h"
-#include "WindowIcon.h"
+#include "Error.h"
+#include "TwiFile.h"
 #include "platform/Platform.h"
 
 #include <string>
@@ -27,6 +28,38 @@ bool recreating = false;
 bool shuttingDown = false;
 bool minimised = false;
 
+// Icon resources are baked pictures in the data folder.
+const char* iconFileName(int resourceId) {
+    return resourceId == 101 ? "icon.twi" : nullptr;
+}
+
+// A 4-bit alpha of 15 stands for opaque: the picture's alpha is stretched from
+// 0..240 to 0..255 so the icon's solid parts are solid.
+std::uint32_t opaqueIconPixel(std::uint32_t argb) {
+    const std::uint32_t alpha = argb >> 24;
+    return (alpha / 16 * 17) << 24 | (argb & 0xFFFFFF);
+}
+
+std::vector<std::uint32_t> loadIcon(int resourceId, int& width, int& height) {
+    const char* name = iconFileName(resourceId);
+    if (name == nullptr) {
+        return {};
+    }
+    try {
+        TwiFile file(name);
+        file.load();
+        std::vector<std::uint32_t> pixels(file.pixels, file.pixels + std::size_t(file.width) * file.height);
+        for (std::uint32_t& pixel : pixels) {
+            pixel = opaqueIconPixel(pixel);
+        }
+        width = static_cast<int>(file.width);
+        height = static_cast<int>(file.height);
+        return pixels;
+    } catch (const Error&) {
+        return {};  // a window without an icon is no reason to stop the game
+    }
+}
+
 platform::Window& window() {
     return platform::current().window();
 }
@@ -34,9 +67,7 @@ platform::Window& window() {
 void openWindow() {
     platform::Window& target = window();
     target.setTitle(titleSet ? title : kDefaultTitle);
-    if (!icon.empty()) {
-        target.setIcon(icon.data(), iconWidth, iconHeight);
-    }
+    target.setIcon(icon.empty() ? nullptr : icon.data(), iconWidth, iconHeight);
     if (!target.create(fullScreen)) {
         throw ErrorGeneric(kModule, 213, 0);
     }
@@ -61,13 +92,15 @@ void setTitle(const char* newTitle) {
     titleSet = true;
 }
 
-void setIcon(int resourceId, int width, int height) {
+// The baked picture has the size it was made for; the desktop scales it if it must.
+void setIcon(int resourceId, int /*width*/, int /*height*/) {
     if (created) {
         return;
     }
-    icon = makeWindowIcon(resourceId, width, height);
-    iconWidth = icon.empty() ? 0 : width;
-    iconHeight = icon.empty() ? 0 : height;
+    icon = loadIcon(resourceId, iconWidth, iconHeight);
+    if (icon.empty()) {
+        iconWidth = iconHeight = 0;
+    }
 }
 
 void createWindow() {

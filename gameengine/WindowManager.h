@@ -11,7 +11,8 @@ namespace tidewell::WindowManager {
 
 // The caption; only before the window exists. Without one the window is called "Game Window".
 void setTitle(const char* title);
-// The built-in icon `resourceId` at width x height; only before the window exists.
+// The icon resource `resourceId` (101: the baked "icon.twi"), asked for at width x
+// height; only before the window exists. A missing icon file leaves the window without one.
 void setIcon(int resourceId, int width, int height);
 // Creates and shows the window; throws ErrorGeneric (WindowManager, 213, 0) when it cannot.
 void createWindow();

@@ -40,6 +40,7 @@ public:
     // Sets the caption; kept for later creations and applied at once to an open window.
     virtual void setTitle(const std::string& title) = 0;
     // Sets the icon from width x height 32-bit ARGB pixels, row by row; kept like the title.
+    // Null pixels or an empty size forget the icon for later creations.
     virtual void setIcon(const std::uint32_t* argbPixels, int width, int height) = 0;
 
     // Creates and shows the window; false (with the system's lastError) when it cannot.

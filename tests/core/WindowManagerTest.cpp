@@ -4,6 +4,7 @@
 #include "ErrorGeneric.h"
 #include "MainLoop.h"
 #include "WindowManager.h"
+#include "../resources/FormatWriters.h"
 
 using namespace tidewell;
 using tidewell::platform::WindowEventKind;
@@ -22,6 +23,14 @@ protected:
 };
 
 TEST_F(WindowManagerTest, TitleAndIconApplyOnlyBeforeCreation) {
+    // The icon is the baked picture in the current (data) folder.
+    const auto dataFolder = settingsRoot / "data";
+    std::filesystem::create_directories(dataFolder);
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dataFolder);
+    ASSERT_TRUE(formats::writeFile("icon.twi", formats::twi(2, 1, {0xF00F, 0x8FFF})));
+
+    WindowManager::setIcon(101, 32, 32);
     WindowManager::createWindow();
     EXPECT_EQ(machine->window().title(), "Game Window");
     WindowManager::setTitle("Later");
@@ -32,9 +41,23 @@ TEST_F(WindowManagerTest, TitleAndIconApplyOnlyBeforeCreation) {
     WindowManager::setIcon(101, 32, 32);
     WindowManager::createWindow();
     EXPECT_EQ(machine->window().title(), "Brinefall");
-    EXPECT_EQ(machine->window().iconWidth(), 32);
+    EXPECT_EQ(machine->window().iconWidth(), 2);
+    EXPECT_EQ(machine->window().iconHeight(), 1);
+    EXPECT_EQ(machine->window().icon(), (std::vector<std::uint32_t>{0xFF0000F0, 0x88F0F0F0}));
     EXPECT_EQ(machine->window().clientSize().width, 800);
     EXPECT_EQ(machine->window().clientSize().height, 600);
+    WindowManager::destroyWindow();
+
+    // No such resource, or no file: the window simply has no icon.
+    WindowManager::setIcon(7, 32, 32);
+    WindowManager::createWindow();
+    EXPECT_EQ(machine->window().icon().size(), 0u);
+    WindowManager::destroyWindow();
+    std::filesystem::remove("icon.twi");
+    WindowManager::setIcon(101, 32, 32);
+    WindowManager::createWindow();
+    EXPECT_EQ(machine->window().icon().size(), 0u);
+    std::filesystem::current_path(previous);
 }
 
 TEST_F(WindowManagerTest, CreationFailureNamesTheWindowManager) {

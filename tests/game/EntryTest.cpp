@@ -69,7 +69,6 @@ TEST_F(EntryTest, FirstRunStartsWindowedRunsItsFramesAndShutsDown) {
     EXPECT_FALSE(machine->window().isFullScreen());
     EXPECT_FALSE(machine->window().isCreated());  // destroyed at shut-down
     EXPECT_EQ(machine->window().title(), "Brinefall");
-    EXPECT_EQ(machine->window().iconWidth(), 32);
     EXPECT_FALSE(isEngineStarted());
     EXPECT_EQ(getRootSprite(), nullptr);
     EXPECT_TRUE(machine->dialogs().shown().empty());

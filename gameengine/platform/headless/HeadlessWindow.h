@@ -52,6 +52,7 @@ public:
     void setCursor(int x, int y);
 
     const std::string& title() const { return title_; }
+    const std::vector<std::uint32_t>& icon() const { return icon_; }
     int iconWidth() const { return iconWidth_; }
     int iconHeight() const { return iconHeight_; }
     int creations() const { return creations_; }

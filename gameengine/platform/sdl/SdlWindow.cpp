@@ -28,6 +28,8 @@ void SdlWindow::setTitle(const std::string& title) {
 
 void SdlWindow::setIcon(const std::uint32_t* argbPixels, int width, int height) {
     if (argbPixels == nullptr || width <= 0 || height <= 0) {
+        icon_.clear();
+        iconWidth_ = iconHeight_ = 0;
         return;
     }
     icon_.assign(argbPixels, argbPixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
