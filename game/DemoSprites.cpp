@@ -227,8 +227,9 @@ private:
 
     void addTexts() {
         static const char* const paragraph =
-            "Pufflo dives past the kelp. The clockwork crabs of the Rust Tide wait below!\n"
-            "Second paragraph: short.";
+            "Pufflo dives past the kelp while the clockwork crabs of the Rust Tide wait below the reef.\n"
+            "Short paragraph.";
+        static const char* const lines = "Lines break only\nwhere the text says,\n\nnever on their own.";
         static const char* const names[5] = {"1 lines", "2 left", "3 right", "4 centred", "5 justified"};
         try {
             auto* title = new Text(kLargeFont);
@@ -247,9 +248,11 @@ private:
                 addChild(name);
                 name->updateColour();
                 auto* text = new Text(kSmallFont);
-                text->width = 146;
+                // The wrap width is read by the layout that setText makes; setMode on an
+                // empty text would leave it at 0.
                 text->setMode(mode);
-                text->setText(paragraph);
+                text->width = 146;
+                text->setText(mode == Text::linesMode ? lines : paragraph);
                 text->setPosition(left, 376);
                 addChild(text);
             }
