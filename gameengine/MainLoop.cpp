@@ -74,11 +74,11 @@ void setActive(bool newActive) {
     active = newActive;
     if (active) {
         SoundMusicManager::onActivated();
-        // Force feedback resumes here as its manager lands.
+        InputManager::resumeVibration();
         InputManager::onActivated();
     } else {
         SoundMusicManager::onDeactivated();
-        // Force feedback pauses here as its manager lands.
+        InputManager::pauseVibration();
     }
 }
 

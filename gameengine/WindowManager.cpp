@@ -2,6 +2,7 @@
 
 #include "ErrorGeneric.h"
 #include "GraphicManager.h"
+#include "InputManager.h"
 #include "MainLoop.h"
 #include "SoundMusicManager.h"
 #include "Error.h"
@@ -79,7 +80,7 @@ void resetDevices() {
     // A display that is not up yet has nothing bound to the old window.
     if (GraphicManager::isStarted()) GraphicManager::resetDevice();
     SoundMusicManager::resetDevice();
-    // The input manager resets its devices here.
+    InputManager::resetDevices();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "AudioDevice.h"
 #include "Dialogs.h"
+#include "InputDevices.h"
 #include "SettingsStore.h"
 #include "Shell.h"
 #include "System.h"
@@ -25,6 +26,8 @@ struct PlatformOptions {
     // folder (frame-000001.png ...); empty = write none.
     std::filesystem::path frameDumpDirectory{};
     unsigned frameDumpEvery = 1;
+    // The input script the headless backend plays (see InputScript.h); empty = no player.
+    std::filesystem::path inputScript{};
 };
 
 // One started backend: the machine as the engine sees it. Destroying it shuts the backend down.
@@ -46,6 +49,8 @@ public:
     virtual SettingsStore& settings() = 0;
     // The sound output and its mixer.
     virtual AudioDevice& audio() = 0;
+    // Keyboard, mouse, joysticks and force feedback.
+    virtual InputDevices& input() = 0;
 };
 
 // One row of the backend table. create returns null (and says why) when the

@@ -64,6 +64,8 @@ public:
 
     // The system cursor's position in logical screen pixels; false when it is not over the picture.
     virtual bool cursorPosition(int& x, int& y) const = 0;
+    // Places the system cursor over the logical pixel (x, y) of the picture.
+    virtual void moveSystemCursor(int x, int y) = 0;
     // Shows or hides the system cursor over the window.
     virtual void showSystemCursor(bool shown) = 0;
     // Relative mode: the cursor is hidden and held, and only motion is reported.

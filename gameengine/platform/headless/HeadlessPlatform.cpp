@@ -36,6 +36,13 @@ std::unique_ptr<Platform> createPlatform(const PlatformOptions& options, std::st
     if (!options.dumpAudioFile.empty() && !platform->audio().dumpTo(options.dumpAudioFile, whyNot)) {
         return nullptr;
     }
+    if (!options.inputScript.empty()) {
+        InputScript script;
+        if (!InputScript::load(options.inputScript, script, whyNot)) {
+            return nullptr;
+        }
+        platform->input().play(script);
+    }
     return platform;
 }
 

@@ -4,6 +4,7 @@
 #include "../Platform.h"
 #include "HeadlessAudioDevice.h"
 #include "HeadlessDialogs.h"
+#include "HeadlessInput.h"
 #include "HeadlessShell.h"
 #include "HeadlessSystem.h"
 #include "HeadlessWindow.h"
@@ -28,6 +29,7 @@ public:
     HeadlessShell& shell() override { return shell_; }
     FileSettingsStore& settings() override { return settings_; }
     HeadlessAudioDevice& audio() override { return audio_; }
+    HeadlessInput& input() override { return input_; }
 
 private:
     static std::filesystem::path makePrivateSettingsRoot();
@@ -40,9 +42,11 @@ private:
     std::filesystem::path privateRoot_;
     FileSettingsStore settings_;
     HeadlessAudioDevice audio_{system_};
+    HeadlessInput input_{window_};
 };
 
-// The backend table's create function; fails only when the audio file cannot be written.
+// The backend table's create function; fails only when the audio file cannot be written
+// or the input script cannot be read.
 std::unique_ptr<Platform> createPlatform(const PlatformOptions& options, std::string& whyNot);
 
 } // namespace tidewell::platform::headless

@@ -130,6 +130,10 @@ bool HeadlessWindow::cursorPosition(int& x, int& y) const {
     return cursorX_ >= 0 && cursorX_ < kLogicalWidth && cursorY_ >= 0 && cursorY_ < kLogicalHeight;
 }
 
+void HeadlessWindow::moveSystemCursor(int x, int y) {
+    setCursor(x, y);
+}
+
 void HeadlessWindow::showSystemCursor(bool shown) {
     cursorShown_ = shown;
 }

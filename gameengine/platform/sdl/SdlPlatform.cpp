@@ -3,6 +3,7 @@
 #include "SdlAudioDevice.h"
 #include "SdlDialogs.h"
 #include "SdlEventPump.h"
+#include "SdlInput.h"
 #include "SdlShell.h"
 #include "SdlSystem.h"
 #include "SdlWindow.h"
@@ -21,6 +22,7 @@ public:
     ~SdlPlatform() override {
         window_.destroy();
         audio_.close();
+        input_.close();
         SDL_Quit();
     }
 
@@ -31,6 +33,7 @@ public:
     Shell& shell() override { return shell_; }
     SettingsStore& settings() override { return settings_; }
     AudioDevice& audio() override { return audio_; }
+    InputDevices& input() override { return input_; }
 
 private:
     SdlEventPump pump_;
@@ -40,6 +43,7 @@ private:
     SdlShell shell_;
     FileSettingsStore settings_;
     SdlAudioDevice audio_;
+    SdlInput input_{pump_};
 };
 
 } // namespace

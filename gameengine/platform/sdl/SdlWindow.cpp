@@ -2,6 +2,8 @@
 
 #include "SdlEventPump.h"
 
+#include <cmath>
+
 namespace tidewell::platform::sdl {
 namespace {
 
@@ -184,13 +186,36 @@ bool SdlWindow::cursorPosition(int& x, int& y) const {
     }
     int windowX = 0;
     int windowY = 0;
-    SDL_GetMouseState(&windowX, &windowY);
+    if (SDL_GetMouseFocus() == window_) {
+        SDL_GetMouseState(&windowX, &windowY);
+    } else {
+        // Outside the window SDL stops following the cursor; the desktop position still
+        // says where it went, so the pointer can tell that it left the picture.
+        int desktopX = 0;
+        int desktopY = 0;
+        int left = 0;
+        int top = 0;
+        SDL_GetGlobalMouseState(&desktopX, &desktopY);
+        SDL_GetWindowPosition(window_, &left, &top);
+        windowX = desktopX - left;
+        windowY = desktopY - top;
+    }
     float logicalX = 0;
     float logicalY = 0;
     SDL_RenderWindowToLogical(renderer_, windowX, windowY, &logicalX, &logicalY);
-    x = static_cast<int>(logicalX);
-    y = static_cast<int>(logicalY);
+    x = static_cast<int>(std::floor(logicalX));
+    y = static_cast<int>(std::floor(logicalY));
     return logicalX >= 0 && logicalX < kLogicalWidth && logicalY >= 0 && logicalY < kLogicalHeight;
+}
+
+void SdlWindow::moveSystemCursor(int x, int y) {
+    if (renderer_ == nullptr) {
+        return;
+    }
+    int windowX = 0;
+    int windowY = 0;
+    SDL_RenderLogicalToWindow(renderer_, static_cast<float>(x), static_cast<float>(y), &windowX, &windowY);
+    SDL_WarpMouseInWindow(window_, windowX, windowY);
 }
 
 void SdlWindow::showSystemCursor(bool shown) {

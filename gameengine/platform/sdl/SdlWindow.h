@@ -29,6 +29,7 @@ public:
     void present(const FrameView& frame) override;
     void minimise() override;
     bool cursorPosition(int& x, int& y) const override;
+    void moveSystemCursor(int x, int y) override;
     void showSystemCursor(bool shown) override;
     void setRelativeMouseMode(bool relative) override;
 

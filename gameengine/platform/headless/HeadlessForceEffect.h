@@ -1,0 +1,32 @@
+#pragma once
+
+#include "../InputDevices.h"
+
+#include <memory>
+
+namespace tidewell::platform::headless {
+
+// What a simulated force-feedback effect has been told, for tests to look at.
+struct ForceRecord {
+    ConstantForce force;   // as created
+    std::int32_t level = 0; // the level now
+    bool playing = false;
+    int starts = 0;
+    bool released = false;
+};
+
+// A constant force on a simulated joystick: it only records what it is asked to do.
+class HeadlessForceEffect : public ForceEffect {
+public:
+    explicit HeadlessForceEffect(std::shared_ptr<ForceRecord> record);
+    ~HeadlessForceEffect() override;
+
+    InputResult start() override;
+    InputResult stop() override;
+    InputResult setLevel(std::int32_t level) override;
+
+private:
+    std::shared_ptr<ForceRecord> record_;
+};
+
+} // namespace tidewell::platform::headless
