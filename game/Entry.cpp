@@ -14,6 +14,7 @@
 #include "SettingManager.h"
 #include "Sprite.h"
 #include "WindowManager.h"
+#include "platform/InputScript.h"
 #include "platform/Platform.h"
 
 #include <cerrno>
@@ -119,6 +120,7 @@ namespace {
 platform::PlatformOptions platformOptions(const LaunchOptions& launch) {
     platform::PlatformOptions options;
     options.dumpAudioFile = launch.dumpAudioFile;
+    options.inputScript = launch.inputScript;
     if (const char* folder = std::getenv("BRINEFALL_SETTINGS_DIR"); folder != nullptr && folder[0] != '\0') {
         options.settingsRoot = folder;
     }
@@ -159,12 +161,25 @@ bool prepareFrameDump(LaunchOptions& options, std::string& whyNot) {
     return true;
 }
 
+// A script that cannot be played is said at once, with the line at fault, before any
+// window or sound starts.
+bool inputScriptIsPlayable(const std::string& path) {
+    if (path.empty()) return true;
+    platform::InputScript script;
+    std::string whyNot;
+    if (!platform::InputScript::load(path, script, whyNot)) {
+        std::fprintf(stderr, "brinefall: %s\n", whyNot.c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int runGame(const LaunchOptions& launch, const std::filesystem::path& programPath, const RootFactory& makeRoot) {
     std::string whyNot;
     LaunchOptions options = launch;
-    if (!audioDumpIsWritable(options.dumpAudioFile)) {
+    if (!audioDumpIsWritable(options.dumpAudioFile) || !inputScriptIsPlayable(options.inputScript)) {
         return 1;
     }
     if (!prepareFrameDump(options, whyNot)) {
@@ -183,6 +198,9 @@ int runGame(const LaunchOptions& launch, const std::filesystem::path& programPat
     }
     if (!options.dumpFramesDir.empty() && std::string_view(machine->name()) != "headless") {
         std::fprintf(stderr, "brinefall: frames are written only by the headless backend (--headless)\n");
+    }
+    if (!options.inputScript.empty() && std::string_view(machine->name()) != "headless") {
+        std::fprintf(stderr, "brinefall: --input is played only by the headless backend; the real devices are used\n");
     }
     platform::install(std::move(machine));
     int status = 1;

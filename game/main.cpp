@@ -11,8 +11,8 @@ namespace {
 // Options that are understood but whose part of the game has not been built yet.
 bool rejectUnavailable(const brinefall::LaunchOptions& options) {
     static const std::set<std::string> available = {
-        "--help",   "--version", "--headless",    "--windowed",   "--fullscreen", "--data-dir",   "--frames",
-        "--seed",   "--dump-audio", "--dump-frames", "--dump-every", "--software",   "--demo-sprites"};
+        "--help",     "--version",  "--headless",    "--windowed",   "--fullscreen", "--data-dir",   "--frames",
+        "--seed",     "--dump-audio", "--dump-frames", "--dump-every", "--software",   "--demo-sprites", "--input"};
     for (const std::string& name : options.given) {
         if (available.count(name) == 0) {
             std::fprintf(stderr, "brinefall: %s is not available yet\n", name.c_str());

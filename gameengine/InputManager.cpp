@@ -52,6 +52,7 @@ struct Devices {
 };
 
 bool started = false;
+bool quitKeyEnabled = true; // quitOnKey as it was at start-up
 Devices devices;
 std::list<InputEvent> queue;
 std::unique_ptr<Registry<Vibration>> vibrationList;
@@ -428,7 +429,7 @@ void updatePolledState(const InputEvent& event) {
         if (event.key >= 0 && event.key < 256) {
             keyStates[event.key] = pressedByte(event.kind == InputEvent::KeyDown);
         }
-        if (event.kind == InputEvent::KeyDown && event.key == quitKey && quitOnKey) {
+        if (event.kind == InputEvent::KeyDown && event.key == quitKey && quitKeyEnabled) {
             MainLoop::requestQuit();
         }
         break;
@@ -550,6 +551,7 @@ void start() {
     }
     vibrationGain = 1.0f;
     savedVibrationGain = 1.0f;
+    quitKeyEnabled = quitOnKey;
     started = true;
 }
 

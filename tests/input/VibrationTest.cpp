@@ -1,0 +1,144 @@
+#include "InputTestSupport.h"
+
+#include "ErrorGeneric.h"
+#include "Vibration.h"
+
+using namespace tidewell;
+using tidewell::platform::ConstantForce;
+
+class VibrationTest : public InputFixture {
+protected:
+    // The effects made on a joystick so far, oldest first.
+    const std::vector<std::shared_ptr<platform::headless::ForceRecord>>& effects(std::size_t joystick = 0) {
+        return input().joystick(joystick).effects;
+    }
+};
+
+TEST_F(VibrationTest, WithoutAJoystickNothingIsMade) {
+    startEngine();
+    EXPECT_EQ(InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true), nullptr);
+    EXPECT_EQ(InputManager::createVibration(0.5f, 1.0f, 0.0f, -1, true), nullptr);
+    InputManager::releaseVibration(nullptr);
+}
+
+TEST_F(VibrationTest, TheSameParametersShareOneObjectUntilItsLastHolderLetsGo) {
+    input().attachJoystick("pad", true);
+    startEngine();
+    Vibration* jolt = InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true);
+    ASSERT_NE(jolt, nullptr);
+    EXPECT_EQ(InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true), jolt);
+    EXPECT_EQ(InputManager::vibrationHolders(jolt), 2u);
+    Vibration* rumble = InputManager::createVibration(0.0f, 0.2f, 90.0f, 0, true);
+    EXPECT_NE(rumble, jolt);
+    ASSERT_EQ(effects().size(), 2u);
+
+    InputManager::releaseVibration(jolt);
+    EXPECT_EQ(InputManager::vibrationHolders(jolt), 1u);
+    EXPECT_FALSE(effects()[0]->released);
+    InputManager::releaseVibration(jolt);
+    EXPECT_EQ(InputManager::vibrationHolders(jolt), 0u);
+    EXPECT_TRUE(effects()[0]->released);
+    EXPECT_FALSE(effects()[1]->released);
+}
+
+TEST_F(VibrationTest, EffectsAreConstantForcesWithTheirDirectionLengthAndStrength) {
+    input().attachJoystick("pad", true);
+    startEngine();
+    Vibration* jolt = InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true);
+    Vibration* rumble = InputManager::createVibration(0.0f, 0.2f, 90.0f, 0, false);
+    ASSERT_EQ(effects().size(), 1u);  // the rumble's effect waits for its first play
+    EXPECT_EQ(effects()[0]->force.direction, 0);
+    EXPECT_EQ(effects()[0]->force.lengthMicroseconds, 500000u);
+    EXPECT_EQ(effects()[0]->level, 10000);
+    EXPECT_FALSE(effects()[0]->playing);
+
+    rumble->play();
+    ASSERT_EQ(effects().size(), 2u);
+    EXPECT_EQ(effects()[1]->force.direction, 9000);
+    EXPECT_EQ(effects()[1]->force.lengthMicroseconds, ConstantForce::kInfinite);
+    EXPECT_EQ(effects()[1]->level, 2000);
+    EXPECT_TRUE(effects()[1]->playing);
+    rumble->stop();
+    EXPECT_FALSE(effects()[1]->playing);
+    jolt->play();
+    jolt->play();
+    EXPECT_EQ(effects()[0]->starts, 2);
+}
+
+TEST_F(VibrationTest, OnAJoystickWithoutForceFeedbackTheVibrationExistsAndDoesNothing) {
+    input().attachJoystick("plain", false);
+    startEngine();
+    ASSERT_EQ(InputManager::joystickForceFeedback, (std::vector<std::uint8_t>{0}));
+    Vibration* jolt = InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true);
+    ASSERT_NE(jolt, nullptr);
+    EXPECT_FALSE(jolt->hasForceFeedback());
+    jolt->play();
+    jolt->stop();
+    InputManager::setVibrationGain(0.5f);
+    EXPECT_FLOAT_EQ(jolt->getEffectiveMagnitude(), 0.5f);
+    EXPECT_TRUE(effects().empty());
+    InputManager::setVibrationGain(1.0f);
+}
+
+TEST_F(VibrationTest, TheBossRumbleFallsSilentInTheBackgroundAndComesBackWithoutStopping) {
+    input().attachJoystick("pad", true);
+    startEngine();
+    Vibration* rumble = InputManager::createVibration(0.0f, 0.2f, 90.0f, 0, true);
+    rumble->play();
+    MainLoop::setActive(false);
+    EXPECT_EQ(effects()[0]->level, 0);
+    EXPECT_TRUE(effects()[0]->playing);
+    MainLoop::setActive(false);
+    MainLoop::setActive(true);
+    EXPECT_EQ(effects()[0]->level, 2000);
+    EXPECT_TRUE(effects()[0]->playing);
+    EXPECT_EQ(effects()[0]->starts, 1);
+}
+
+TEST_F(VibrationTest, PausingTwiceKeepsTheGainSavedTheFirstTime) {
+    startEngine();
+    InputManager::pauseVibration();
+    InputManager::pauseVibration();
+    EXPECT_EQ(InputManager::getVibrationGain(), 0.0f);
+    InputManager::resumeVibration();
+    EXPECT_EQ(InputManager::getVibrationGain(), 1.0f);
+}
+
+TEST_F(VibrationTest, ADeviceResetDropsEffectsAndTheNextPlayMakesThemAgain) {
+    input().attachJoystick("pad", true);
+    startEngine();
+    Vibration* rumble = InputManager::createVibration(0.0f, 0.2f, 90.0f, 0, true);
+    rumble->play();
+    WindowManager::setFullScreen(true);
+    ASSERT_EQ(effects().size(), 1u);
+    EXPECT_TRUE(effects()[0]->released);  // an endless effect stays silent until played again
+    EXPECT_FALSE(rumble->hasEffect());
+    rumble->play();
+    ASSERT_EQ(effects().size(), 2u);
+    EXPECT_TRUE(effects()[1]->playing);
+    EXPECT_EQ(effects()[1]->level, 2000);
+}
+
+TEST_F(VibrationTest, ADeviceResetThatFindsTheJoystickGoneIsAnError) {
+    input().attachJoystick("pad", true);
+    startEngine();
+    InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true);
+    input().detachJoystick(0);
+    try {
+        WindowManager::setFullScreen(true);
+        FAIL() << "the reset went on without the vibration's joystick";
+    } catch (const ErrorGeneric& error) {
+        EXPECT_EQ(error.module, "InputManager");
+        EXPECT_EQ(error.line, 1629);
+    }
+}
+
+TEST_F(VibrationTest, ShutDownDeletesEveryVibrationAndItsEffect) {
+    input().attachJoystick("pad", true);
+    startEngine();
+    InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true);
+    InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true);
+    stopEngine();
+    ASSERT_EQ(effects().size(), 1u);
+    EXPECT_TRUE(effects()[0]->released);
+}
