@@ -1,7 +1,13 @@
 #include "platform/InputBuffer.h"
 #include "platform/InputDevices.h"
+#include "platform/KeyCodes.h"
+#include "platform/sdl/SdlScanCodes.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
 
 using namespace tidewell::platform;
 
@@ -66,4 +72,26 @@ TEST(InputBuffer, SmallStepsOfOneAxisJoinTheLastReportUntilAButtonComesBetween) 
     stick.pushAxis({joystickOffset::x, 700, 2}, joystickOffset::button0, false);  // absolute: replaced
     ASSERT_EQ(stick.size(), 1u);
     EXPECT_EQ(stick.data()[0].value, 700u);
+}
+
+TEST(ScanCodeTable, EveryKeyTheGameNamesCanBeTypedAndEveryCodeNamesAKey) {
+    std::set<int> scancodes;
+    std::set<std::uint8_t> reached;
+    for (const sdl::ScanCodePair& pair : sdl::scanCodeTable()) {
+        EXPECT_TRUE(scancodes.insert(pair.sdlScancode).second) << "scancode " << pair.sdlScancode << " twice";
+        EXPECT_FALSE(keyNameOf(pair.code).empty()) << "code " << int(pair.code) << " names no key";
+        EXPECT_EQ(sdl::keyCodeForScancode(pair.sdlScancode), pair.code);
+        reached.insert(pair.code);
+    }
+    std::vector<std::string> unreachable;
+    for (const KeyName& key : keyNames()) {
+        if (reached.count(key.code) == 0) {
+            unreachable.emplace_back(key.name);
+        }
+    }
+    // Only the NEC keypad comma and the wake key have no key that SDL reports.
+    EXPECT_EQ(unreachable, (std::vector<std::string>{"NUMPADCOMMA", "WAKE"}));
+    EXPECT_EQ(sdl::keyCodeForScancode(0), 0);
+    EXPECT_EQ(sdl::keyCodeForScancode(-1), 0);
+    EXPECT_EQ(sdl::keyCodeForScancode(100000), 0);
 }
