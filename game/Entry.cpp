@@ -55,7 +55,9 @@ void configureEngine(const LaunchOptions& options) {
     InputManager::quitOnKey = false;
     // Every scene covers the whole screen, so clearing it first would be wasted.
     GraphicManager::clearBackground = false;
+    // --software rules the graphics card out; --hardware rules drawing in software out.
     GraphicManager::allowHardware3D = !options.hardware.has_value() || *options.hardware;
+    GraphicManager::requireHardware3D = options.hardware.value_or(false);
     WindowManager::setTitle("Brinefall");
     WindowManager::setIcon(kGameIcon, 32, 32);
     SettingManager::setSettingsKey(kSettingsKey);

@@ -12,7 +12,8 @@ namespace {
 bool rejectUnavailable(const brinefall::LaunchOptions& options) {
     static const std::set<std::string> available = {
         "--help",     "--version",  "--headless",    "--windowed",   "--fullscreen", "--data-dir",   "--frames",
-        "--seed",     "--dump-audio", "--dump-frames", "--dump-every", "--software",   "--demo-sprites", "--input"};
+        "--seed",     "--dump-audio", "--dump-frames", "--dump-every", "--software",   "--hardware",
+        "--demo-sprites", "--input"};
     for (const std::string& name : options.given) {
         if (available.count(name) == 0) {
             std::fprintf(stderr, "brinefall: %s is not available yet\n", name.c_str());

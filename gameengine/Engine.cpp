@@ -1,6 +1,7 @@
 #include "Engine.h"
 
 #include "GraphicManager.h"
+#include "HardwareRenderer.h"
 #include "InputManager.h"
 #include "Random.h"
 #include "ResourceManager.h"
@@ -40,6 +41,7 @@ void startEngine() {
     SettingManager::start();
     ResourceManager::start();
     WindowManager::createWindow();
+    GraphicManager::setHardwareRendererFactory(&HardwareRenderer::create);
     GraphicManager::start();
     SoundMusicManager::start();
     InputManager::start();

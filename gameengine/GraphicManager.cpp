@@ -1,6 +1,7 @@
 #include "GraphicManager.h"
 
 #include "Engine.h"
+#include "ErrorDirectX.h"
 #include "ErrorGeneric.h"
 #include "ErrorNoMemory.h"
 #include "Font.h"
@@ -26,6 +27,7 @@
 namespace tidewell::GraphicManager {
 
 bool allowHardware3D = true;
+bool requireHardware3D = false;
 int preferredDepth = 16;
 int backBufferCount = 1;
 bool clearBackground = true;
@@ -78,11 +80,14 @@ void openDevice() {
     fullScreenDisplay = WindowManager::isFullScreen();
     displayDepth = chooseDepth(fullScreenDisplay);
     renderer.reset();
-    if (allowHardware3D && hardwareFactory) {
-        std::string whyNot;
-        renderer = hardwareFactory(fullScreenDisplay, displayDepth, whyNot);
-        if (!renderer && !whyNot.empty()) std::fprintf(stderr, "brinefall: drawing in software: %s\n", whyNot.c_str());
+    std::string whyNot;
+    if (allowHardware3D && hardwareFactory) renderer = hardwareFactory(fullScreenDisplay, displayDepth, whyNot);
+    if (!renderer && allowHardware3D && requireHardware3D) {
+        std::fprintf(stderr, "brinefall: the graphics card was asked for, but it cannot draw here%s%s\n",
+                     whyNot.empty() ? "" : ": ", whyNot.c_str());
+        throw ErrorDirectX();
     }
+    if (!renderer && !whyNot.empty()) std::fprintf(stderr, "brinefall: drawing in software: %s\n", whyNot.c_str());
     if (!renderer) renderer = std::make_unique<SoftwareRenderer>(displayDepth);
     hardware3D = renderer->isHardware();
     displayFormat = renderer->displayFormat();

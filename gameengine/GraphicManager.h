@@ -19,6 +19,9 @@ namespace GraphicManager {
 
 // Lets a hardware renderer be used when one can be had.
 extern bool allowHardware3D;
+// With allowHardware3D: the hardware renderer or none; start() and resetDevice() throw
+// ErrorDirectX (saying why on standard error) instead of drawing in software.
+extern bool requireHardware3D;
 // Colour depth asked for full screen: 16 or 32 (anything else means 16). A window uses 32.
 extern int preferredDepth;
 // Back buffers asked for full screen.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FrameView.h"
+#include "GpuDevice.h"
 
 #include <cstdint>
 #include <string>
@@ -57,8 +58,13 @@ public:
     // Takes the oldest pending window event; false when there is none.
     virtual bool pollEvent(WindowEvent& event) = 0;
 
-    // Shows a finished frame, scaled to the client area with its aspect kept.
+    // Shows a finished frame, scaled to the client area with its aspect kept; nothing while the card draws here.
     virtual void present(const FrameView& frame) = 0;
+    // Lets the graphics card draw into the window; null with the reason (empty: no card at all) when none can.
+    // The device stays until closeGpu() (a re-created window leaves it lost, not gone).
+    virtual GpuDevice* openGpu(std::string& whyNot) = 0;
+    // Gives the graphics card up; present() shows frames again. Nothing when none is open.
+    virtual void closeGpu() = 0;
     // Iconifies the window so that another program (a browser) can be seen.
     virtual void minimise() = 0;
 

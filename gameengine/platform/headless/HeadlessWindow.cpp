@@ -48,6 +48,8 @@ bool HeadlessWindow::create(bool fullScreen) {
 
 void HeadlessWindow::destroy() {
     created_ = false;
+    // The card's context went with the window; the device stays, lost, until it is given up.
+    if (gpu_) gpu_->lose();
 }
 
 bool HeadlessWindow::isCreated() const {
@@ -73,7 +75,7 @@ bool HeadlessWindow::pollEvent(WindowEvent& event) {
 }
 
 void HeadlessWindow::present(const FrameView& frame) {
-    if (!created_ || frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) {
+    if (!created_ || gpu_ || frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) {
         return;
     }
     lastFrameWidth_ = frame.width;
@@ -118,6 +120,24 @@ void HeadlessWindow::dumpFrame() {
         return;
     }
     ++framesDumped_;
+}
+
+GpuDevice* HeadlessWindow::openGpu(std::string& whyNot) {
+    if (!created_) {
+        whyNot = "there is no window to draw into";
+        return nullptr;
+    }
+    if (!offeredGpu_) {
+        // No reason given: a machine without a card draws in software without a word.
+        whyNot.clear();
+        return nullptr;
+    }
+    gpu_ = std::make_unique<HeadlessGpuDevice>(*offeredGpu_);
+    return gpu_.get();
+}
+
+void HeadlessWindow::closeGpu() {
+    gpu_.reset();
 }
 
 void HeadlessWindow::minimise() {

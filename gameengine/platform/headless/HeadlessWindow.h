@@ -1,10 +1,12 @@
 #pragma once
 
 #include "../Window.h"
+#include "HeadlessGpuDevice.h"
 #include "VirtualClock.h"
 
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -30,6 +32,15 @@ public:
     void moveSystemCursor(int x, int y) override;
     void showSystemCursor(bool shown) override;
     void setRelativeMouseMode(bool relative) override;
+    GpuDevice* openGpu(std::string& whyNot) override;
+    void closeGpu() override;
+
+    // Gives the window a graphics card with these capabilities (none by default, so
+    // that a headless run always draws in software); it opens at the next openGpu().
+    void offerGpu(const GpuCapabilities& capabilities) { offeredGpu_ = capabilities; }
+    void withdrawGpu() { offeredGpu_.reset(); }
+    // The card drawing into the window now, or null.
+    HeadlessGpuDevice* gpu() { return gpu_.get(); }
 
     // Queues an event as if the window system had sent it.
     void pushEvent(WindowEventKind kind);
@@ -94,6 +105,8 @@ private:
     std::vector<std::uint32_t> lastFrame_;
     int lastFrameWidth_ = 0;
     int lastFrameHeight_ = 0;
+    std::optional<GpuCapabilities> offeredGpu_;
+    std::unique_ptr<HeadlessGpuDevice> gpu_;
     std::filesystem::path dumpDirectory_;
     unsigned dumpEvery_ = 1;
     long framesDumped_ = 0;

@@ -1,5 +1,6 @@
 #include "SdlWindow.h"
 
+#include "Letterbox.h"
 #include "SdlEventPump.h"
 
 #include <cmath>
@@ -60,38 +61,67 @@ bool SdlWindow::create(bool fullScreen) {
         return false;
     }
     // Full screen is a borderless window the size of the desktop; the picture is
-    // scaled into it, so the desktop's own mode is never changed.
+    // scaled into it, so the desktop's own mode is never changed. The window can take
+    // an OpenGL context for the graphics card; where OpenGL cannot be loaded at all it
+    // is made without, and only the software renderer can draw.
     const Uint32 flags = fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
-    window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kLogicalWidth,
-                               kLogicalHeight, flags);
+    for (const Uint32 openGl : {Uint32{SDL_WINDOW_OPENGL}, Uint32{0}}) {
+        window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kLogicalWidth,
+                                   kLogicalHeight, flags | openGl);
+        if (window_ != nullptr) {
+            break;
+        }
+    }
     if (window_ == nullptr) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ == nullptr) {
+    if (gpu_) {
+        // The card drew into the window this one replaces: it makes its context here when restored.
+        gpu_->setWindow(window_);
+    } else if (!ensureRenderer()) {
         SDL_DestroyWindow(window_);
         window_ = nullptr;
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
-    SDL_RenderSetLogicalSize(renderer_, kLogicalWidth, kLogicalHeight);
     fullScreen_ = fullScreen;
     applyIcon();
     SDL_ShowWindow(window_);
     return true;
 }
 
-void SdlWindow::destroy() {
-    if (window_ == nullptr) {
-        return;
+bool SdlWindow::ensureRenderer() {
+    if (renderer_ != nullptr) {
+        return true;
     }
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (renderer_ == nullptr) {
+        return false;
+    }
+    SDL_RenderSetLogicalSize(renderer_, kLogicalWidth, kLogicalHeight);
+    return true;
+}
+
+void SdlWindow::releaseRenderer() {
     if (texture_ != nullptr) {
         SDL_DestroyTexture(texture_);
         texture_ = nullptr;
     }
-    SDL_DestroyRenderer(renderer_);
-    renderer_ = nullptr;
+    if (renderer_ != nullptr) {
+        SDL_DestroyRenderer(renderer_);
+        renderer_ = nullptr;
+    }
+}
+
+void SdlWindow::destroy() {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (gpu_) {
+        gpu_->dropContext();  // the engine sees the card lost and makes it anew
+    }
+    releaseRenderer();
     SDL_DestroyWindow(window_);
     window_ = nullptr;
     // Events still queued for the old window must not reach the game as a close or
@@ -163,7 +193,7 @@ bool SdlWindow::ensureTexture(PixelFormat format) {
 }
 
 void SdlWindow::present(const FrameView& frame) {
-    if (renderer_ == nullptr || frame.pixels == nullptr || frame.width != kLogicalWidth ||
+    if (gpu_ || window_ == nullptr || !ensureRenderer() || frame.pixels == nullptr || frame.width != kLogicalWidth ||
         frame.height != kLogicalHeight || !ensureTexture(frame.format)) {
         return;
     }
@@ -174,6 +204,37 @@ void SdlWindow::present(const FrameView& frame) {
     SDL_RenderPresent(renderer_);
 }
 
+GpuDevice* SdlWindow::openGpu(std::string& whyNot) {
+    if (window_ == nullptr) {
+        whyNot = "there is no window to draw into";
+        return nullptr;
+    }
+    if (gpu_) {
+        return gpu_.get();
+    }
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_OPENGL) == 0) {
+        whyNot = "OpenGL cannot be loaded for the window";
+        return nullptr;
+    }
+    releaseRenderer();
+    gpu_ = SdlGpuDevice::open(window_, whyNot);
+    if (!gpu_) {
+        ensureRenderer();  // software frames are shown as before
+        return nullptr;
+    }
+    return gpu_.get();
+}
+
+void SdlWindow::closeGpu() {
+    if (!gpu_) {
+        return;
+    }
+    gpu_.reset();
+    if (window_ != nullptr) {
+        ensureRenderer();
+    }
+}
+
 void SdlWindow::minimise() {
     if (window_ != nullptr) {
         SDL_MinimizeWindow(window_);
@@ -181,7 +242,7 @@ void SdlWindow::minimise() {
 }
 
 bool SdlWindow::cursorPosition(int& x, int& y) const {
-    if (renderer_ == nullptr) {
+    if (window_ == nullptr) {
         return false;
     }
     int windowX = 0;
@@ -200,9 +261,13 @@ bool SdlWindow::cursorPosition(int& x, int& y) const {
         windowX = desktopX - left;
         windowY = desktopY - top;
     }
-    float logicalX = 0;
-    float logicalY = 0;
-    SDL_RenderWindowToLogical(renderer_, windowX, windowY, &logicalX, &logicalY);
+    // Mapped by hand rather than by SDL's 2D renderer, which is put away while the card draws.
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    const Letterbox box = letterbox(width, height);
+    const float logicalX = static_cast<float>(windowX - box.x) / box.scale;
+    const float logicalY = static_cast<float>(windowY - box.y) / box.scale;
     x = static_cast<int>(std::floor(logicalX));
     y = static_cast<int>(std::floor(logicalY));
     return logicalX >= 0 && logicalX < kLogicalWidth && logicalY >= 0 && logicalY < kLogicalHeight;

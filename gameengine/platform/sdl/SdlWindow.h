@@ -1,18 +1,22 @@
 #pragma once
 
 #include "../Window.h"
+#include "SdlGpuDevice.h"
 
 #include <SDL.h>
 
 #include <deque>
+#include <memory>
 #include <vector>
 
 namespace tidewell::platform::sdl {
 
 class SdlEventPump;
 
-// The SDL window with a 2D renderer that scales the logical 800 x 600 picture to the
-// window, letterboxed. Frames are uploaded into a streaming texture of their format.
+// The SDL window. Frames drawn in software are uploaded into a streaming texture of SDL's
+// 2D renderer, which scales the logical 800 x 600 picture to the window, letterboxed.
+// While the graphics card draws (openGpu) the 2D renderer is put away, since both
+// would use OpenGL on the same window, and the card presents its own back buffer.
 class SdlWindow : public Window {
 public:
     explicit SdlWindow(SdlEventPump& pump);
@@ -32,12 +36,16 @@ public:
     void moveSystemCursor(int x, int y) override;
     void showSystemCursor(bool shown) override;
     void setRelativeMouseMode(bool relative) override;
+    GpuDevice* openGpu(std::string& whyNot) override;
+    void closeGpu() override;
 
     // Called by the event pump with every SDL event; keeps the ones about this window.
     void acceptEvent(const SDL_Event& event);
 
 private:
     void applyIcon();
+    bool ensureRenderer();
+    void releaseRenderer();
     bool ensureTexture(PixelFormat format);
 
     SdlEventPump& pump_;
@@ -51,6 +59,7 @@ private:
     int iconWidth_ = 0;
     int iconHeight_ = 0;
     std::deque<WindowEvent> events_;
+    std::unique_ptr<SdlGpuDevice> gpu_;
 };
 
 } // namespace tidewell::platform::sdl
