@@ -16,10 +16,11 @@ bool HeadlessGpuDevice::restore() {
 
 GpuTexture HeadlessGpuDevice::createTexture(std::uint32_t width, std::uint32_t height,
                                             const GpuTextureFormat& format) {
-    if (lost_ || failTextures_ || width == 0 || height == 0 || width > capabilities_.maxTextureWidth ||
+    if (lost_ || texturesLeft_ == 0 || width == 0 || height == 0 || width > capabilities_.maxTextureWidth ||
         height > capabilities_.maxTextureHeight) {
         return 0;
     }
+    if (texturesLeft_ > 0) --texturesLeft_;
     TextureRecord record;
     record.width = width;
     record.height = height;

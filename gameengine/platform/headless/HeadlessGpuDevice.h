@@ -48,8 +48,9 @@ public:
 
     // The context goes, as when the driver resets the card: every texture is forgotten.
     void lose();
-    // Makes the next texture creations fail, as a card out of memory would.
-    void failTextureCreation(bool fail) { failTextures_ = fail; }
+    // Lets `count` more textures be made, then fails every creation as a card out of
+    // memory would; a negative count lifts the limit.
+    void failTexturesAfter(int count) { texturesLeft_ = count; }
     // Makes restore() fail, as when no new context can be had.
     void failRestore(bool fail) { failRestore_ = fail; }
 
@@ -71,7 +72,7 @@ private:
     std::uint32_t lastClear_ = 0;
     bool lost_ = false;
     bool inFrame_ = false;
-    bool failTextures_ = false;
+    int texturesLeft_ = -1;
     bool failRestore_ = false;
     int framesBegun_ = 0;
     int presents_ = 0;

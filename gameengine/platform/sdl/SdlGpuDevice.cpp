@@ -31,8 +31,11 @@ const FormatEntry* findFormat(const GpuTextureFormat& format) {
     return nullptr;
 }
 
-// Screen pixels to clip space: a whole coordinate is a pixel centre (hence the half),
-// y runs downwards. Colours arrive as ARGB words, which are B, G, R, A bytes in memory.
+// Screen pixels to clip space: a whole coordinate is a pixel centre (hence the half).
+// The back buffer keeps screen row 0 in its row 0, so that the rasteriser's rule for
+// pixels on an edge (top and left in, bottom and right out, in its own rows) matches
+// the screen's; presenting turns the picture upright. Colours arrive as ARGB words,
+// which are B, G, R, A bytes in memory.
 constexpr const char* kVertexShader = R"(#version 330 core
 layout(location = 0) in vec2 position;
 layout(location = 1) in vec4 diffuse;
@@ -42,7 +45,7 @@ flat out vec4 multiplyColour;
 flat out vec3 addColour;
 out vec2 textureCoordinates;
 void main() {
-    gl_Position = vec4((position.x + 0.5) / 400.0 - 1.0, 1.0 - (position.y + 0.5) / 300.0, 0.0, 1.0);
+    gl_Position = vec4((position.x + 0.5) / 400.0 - 1.0, (position.y + 0.5) / 300.0 - 1.0, 0.0, 1.0);
     multiplyColour = diffuse;
     addColour = specular.rgb;
     textureCoordinates = coordinates;
@@ -363,8 +366,7 @@ void SdlGpuDevice::setClip(const GpuRect& rect) {
         return;
     }
     glEnable(GL_SCISSOR_TEST);
-    // The back buffer's rows count from the bottom.
-    glScissor(rect.left, kLogicalHeight - rect.bottom, rect.right - rect.left, rect.bottom - rect.top);
+    glScissor(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
 void SdlGpuDevice::clearClip() {
@@ -410,8 +412,9 @@ bool SdlGpuDevice::present() {
     glViewport(0, 0, width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);  // the letterbox bars
     glClear(GL_COLOR_BUFFER_BIT);
+    // The window's rows count from the bottom: the back buffer's row 0 goes to the top.
     const int bottom = height - box.y - box.height;
-    glBlitFramebuffer(0, 0, kLogicalWidth, kLogicalHeight, box.x, bottom, box.x + box.width, bottom + box.height,
+    glBlitFramebuffer(0, 0, kLogicalWidth, kLogicalHeight, box.x, bottom + box.height, box.x + box.width, bottom,
                       GL_COLOR_BUFFER_BIT, GL_NEAREST);
     SDL_GL_SwapWindow(window_);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
@@ -423,19 +426,14 @@ bool SdlGpuDevice::readBackBuffer(std::vector<std::uint32_t>& pixels) {
     if (!stillValid()) {
         return false;
     }
-    std::vector<std::uint32_t> upsideDown(static_cast<std::size_t>(kLogicalWidth) * kLogicalHeight);
+    pixels.resize(static_cast<std::size_t>(kLogicalWidth) * kLogicalHeight);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
-    glReadPixels(0, 0, kLogicalWidth, kLogicalHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, upsideDown.data());
+    glReadPixels(0, 0, kLogicalWidth, kLogicalHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
     if (glGetError() != GL_NO_ERROR) {
         return false;
     }
-    pixels.resize(upsideDown.size());
-    for (int row = 0; row < kLogicalHeight; ++row) {
-        const std::uint32_t* from = upsideDown.data() + static_cast<std::size_t>(kLogicalHeight - 1 - row) * kLogicalWidth;
-        std::uint32_t* to = pixels.data() + static_cast<std::size_t>(row) * kLogicalWidth;
-        for (int column = 0; column < kLogicalWidth; ++column) {
-            to[column] = from[column] & 0xFFFFFF;
-        }
+    for (std::uint32_t& pixel : pixels) {
+        pixel &= 0xFFFFFF;
     }
     return true;
 }

@@ -19,7 +19,16 @@ SdlWindow::SdlWindow(SdlEventPump& pump) : pump_(pump) {
 }
 
 SdlWindow::~SdlWindow() {
+    gpu_.reset();
     destroy();
+    releaseVideo();
+}
+
+void SdlWindow::releaseVideo() {
+    if (holdsVideo_) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        holdsVideo_ = false;
+    }
 }
 
 void SdlWindow::setTitle(const std::string& title) {
@@ -57,8 +66,11 @@ bool SdlWindow::create(bool fullScreen) {
     if (window_ != nullptr) {
         destroy();
     }
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        return false;
+    if (!holdsVideo_) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            return false;
+        }
+        holdsVideo_ = true;
     }
     // Full screen is a borderless window the size of the desktop; the picture is
     // scaled into it, so the desktop's own mode is never changed. The window can take
@@ -73,7 +85,7 @@ bool SdlWindow::create(bool fullScreen) {
         }
     }
     if (window_ == nullptr) {
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        releaseVideo();
         return false;
     }
     if (gpu_) {
@@ -82,7 +94,7 @@ bool SdlWindow::create(bool fullScreen) {
     } else if (!ensureRenderer()) {
         SDL_DestroyWindow(window_);
         window_ = nullptr;
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        releaseVideo();
         return false;
     }
     fullScreen_ = fullScreen;
@@ -128,7 +140,11 @@ void SdlWindow::destroy() {
     // a focus change of the new one.
     pump_.drain();
     events_.clear();
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // While the card's device lives the display stays open for the window that replaces
+    // this one: closing it would unload OpenGL, and reopening it is slow and can fail.
+    if (!gpu_) {
+        releaseVideo();
+    }
 }
 
 bool SdlWindow::isCreated() const {
@@ -232,6 +248,8 @@ void SdlWindow::closeGpu() {
     gpu_.reset();
     if (window_ != nullptr) {
         ensureRenderer();
+    } else {
+        releaseVideo();
     }
 }
 

@@ -45,6 +45,7 @@ public:
 private:
     void applyIcon();
     bool ensureRenderer();
+    void releaseVideo();
     void releaseRenderer();
     bool ensureTexture(PixelFormat format);
 
@@ -54,6 +55,7 @@ private:
     SDL_Texture* texture_ = nullptr;
     PixelFormat textureFormat_ = PixelFormat::Xrgb8888;
     bool fullScreen_ = false;
+    bool holdsVideo_ = false;  // one reference to SDL's video subsystem, from create on
     std::string title_;
     std::vector<std::uint32_t> icon_;
     int iconWidth_ = 0;
