@@ -1,15 +1,15 @@
 #include "DemoSprites.h"
 
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
 #include "ErrorFile.h"
 #include "Image.h"
 #include "Shape.h"
 #include "Sprite.h"
 #include "Text.h"
-
-#include <cmath>
-#include <cstdint>
-#include <cstdio>
-#include <vector>
 
 namespace brinefall {
 namespace {
@@ -48,8 +48,10 @@ std::vector<std::uint32_t> makeFish() {
             const double body = dx * dx + dy * dy;
             const bool tail = x >= 4 && x < 24 && std::abs(y - 32) < (24 - x) * 0.9 + 2;
             std::uint32_t alpha = 0;
-            if (body < 1.0 || tail) alpha = 240;
-            else if (body < 1.15) alpha = 110;
+            if (body < 1.0 || tail)
+                alpha = 240;
+            else if (body < 1.15)
+                alpha = 110;
             if (alpha == 0) continue;
             const bool stripe = ((x / 9) % 2 == 0) && !tail;
             std::uint32_t red = 250, green = 150 + static_cast<std::uint32_t>(70 * (1.0 - y / 64.0)), blue = 40;
@@ -267,10 +269,8 @@ private:
     unsigned frameCounter = 0;
 };
 
-} // namespace
+}  // namespace
 
-Sprite* makeDemoSpritesScene() {
-    return new DemoScene();
-}
+Sprite* makeDemoSpritesScene() { return new DemoScene(); }
 
-} // namespace brinefall
+}  // namespace brinefall

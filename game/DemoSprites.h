@@ -13,4 +13,4 @@ namespace brinefall {
 // data folder and are left out, with a message, when those are missing.
 tidewell::Sprite* makeDemoSpritesScene();
 
-} // namespace brinefall
+}  // namespace brinefall

@@ -1,9 +1,9 @@
 #include "Cursor.h"
 
-#include "ErrorNoMemory.h"
-
 #include <algorithm>
 #include <new>
+
+#include "ErrorNoMemory.h"
 
 namespace tidewell {
 
@@ -36,4 +36,4 @@ void Cursor::setPointerFrame(unsigned frame) {
     if (!hotSpotX.empty()) setAnchor(hotSpotX[pointerFrame], hotSpotY[pointerFrame]);
 }
 
-} // namespace tidewell
+}  // namespace tidewell

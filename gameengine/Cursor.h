@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Image.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "Image.h"
 
 namespace tidewell {
 
@@ -30,4 +30,4 @@ private:
     std::vector<float> hotSpotY;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -4,9 +4,7 @@
 
 namespace tidewell {
 
-int countBits(std::uint32_t mask) {
-    return std::popcount(mask);
-}
+int countBits(std::uint32_t mask) { return std::popcount(mask); }
 
 DisplayFormat DisplayFormat::rgb565() {
     DisplayFormat format;
@@ -28,9 +26,7 @@ DisplayFormat DisplayFormat::xrgb8888() {
     return format;
 }
 
-DisplayFormat DisplayFormat::forDepth(int depth) {
-    return depth == 32 ? xrgb8888() : rgb565();
-}
+DisplayFormat DisplayFormat::forDepth(int depth) { return depth == 32 ? xrgb8888() : rgb565(); }
 
 std::uint32_t DisplayFormat::toDisplayColour(std::uint32_t rgb) const {
     const int redBits = bits[0];
@@ -62,4 +58,4 @@ std::uint32_t DisplayFormat::avoidKeyColour(std::uint32_t colour) const {
     return result;
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -8,9 +8,9 @@ namespace tidewell {
 // bottom of a 16-bit (5-6-5) or 32-bit (8-8-8, the top byte unused) word. Every
 // conversion the software renderer makes goes through one of these.
 struct DisplayFormat {
-    int depth = 0;                 // bits per pixel: 16 or 32
-    std::uint32_t masks[4] = {};   // red, green, blue, alpha
-    int bits[4] = {};              // set bits of each mask
+    int depth = 0;                // bits per pixel: 16 or 32
+    std::uint32_t masks[4] = {};  // red, green, blue, alpha
+    int bits[4] = {};             // set bits of each mask
 
     static DisplayFormat rgb565();
     static DisplayFormat xrgb8888();
@@ -33,4 +33,4 @@ struct DisplayFormat {
 // The number of set bits of a mask.
 int countBits(std::uint32_t mask);
 
-} // namespace tidewell
+}  // namespace tidewell

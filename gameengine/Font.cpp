@@ -1,14 +1,14 @@
 #include "Font.h"
 
+#include <algorithm>
+#include <new>
+
 #include "CharacterResource.h"
 #include "ErrorGeneric.h"
 #include "FontResource.h"
 #include "GraphicManager.h"
 #include "ResourceManager.h"
 #include "Texture.h"
-
-#include <algorithm>
-#include <new>
 
 namespace tidewell {
 namespace {
@@ -32,7 +32,7 @@ std::uint32_t powerOfTwoNotBelow(std::uint32_t value) {
     return power;
 }
 
-} // namespace
+}  // namespace
 
 Font::Font(FontResource* fontResource) {
     if (!fontResource) throw ErrorGeneric(kModulePath, kLineNoResource, 0);
@@ -53,9 +53,7 @@ Font::~Font() {
     ResourceManager::releaseFontResource(resource);
 }
 
-bool Font::usesResource(const FontResource* candidate) const {
-    return candidate == resource;
-}
+bool Font::usesResource(const FontResource* candidate) const { return candidate == resource; }
 
 void Font::load() {
     if (loaded) return;
@@ -84,8 +82,8 @@ void Font::buildGlyphTable() {
     glyphs.clear();
     glyphs.reserve(resource->characters.size());
     for (const CharacterResource* character : resource->characters) {
-        glyphs.push_back({character->code, 0, 0, character->width, character->height, character->top,
-                          character->left, character->right});
+        glyphs.push_back({character->code, 0, 0, character->width, character->height, character->top, character->left,
+                          character->right});
     }
     glyphCount = static_cast<std::uint32_t>(glyphs.size());
 }
@@ -188,8 +186,7 @@ void Font::draw(const std::uint32_t* codes, std::uint32_t count, int x, int y, s
     drawCodes(codes, count, x, y, multiply, add, kLineDrawNoAtlas);
 }
 
-void Font::drawString(const char* text, std::uint32_t length, int x, int y, std::uint32_t multiply,
-                      std::uint32_t add) {
+void Font::drawString(const char* text, std::uint32_t length, int x, int y, std::uint32_t multiply, std::uint32_t add) {
     drawCodes(reinterpret_cast<const unsigned char*>(text), length, x, y, multiply, add, kLineDrawStringNoAtlas);
 }
 
@@ -212,4 +209,4 @@ Font::Size Font::measure(const std::uint32_t* codes, std::uint32_t count) const 
     return size;
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -52,13 +52,11 @@ public:
     // Draws `count` character codes with the pen starting at (x, y), the top of the
     // first line; a line feed (10) starts the next line at x, lineHeight lower, and a
     // code the font lacks leaves a gap of defaultAdvance.
-    void draw(const std::uint32_t* codes, std::uint32_t count, int x, int y, std::uint32_t multiply,
-              std::uint32_t add);
+    void draw(const std::uint32_t* codes, std::uint32_t count, int x, int y, std::uint32_t multiply, std::uint32_t add);
     // The size of the block `draw` would cover: the widest line, and lineHeight a line.
     Size measure(const std::uint32_t* codes, std::uint32_t count) const;
     // As draw, each byte of the string a code.
-    void drawString(const char* text, std::uint32_t length, int x, int y, std::uint32_t multiply,
-                    std::uint32_t add);
+    void drawString(const char* text, std::uint32_t length, int x, int y, std::uint32_t multiply, std::uint32_t add);
 
     // The glyph of a code, or null.
     const Glyph* findGlyph(std::uint32_t code) const;
@@ -86,4 +84,4 @@ private:
     bool loaded = false;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

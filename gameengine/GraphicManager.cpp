@@ -1,5 +1,9 @@
 #include "GraphicManager.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <new>
+
 #include "Engine.h"
 #include "ErrorDirectX.h"
 #include "ErrorGeneric.h"
@@ -19,10 +23,6 @@
 #include "Texture.h"
 #include "WindowManager.h"
 #include "platform/Platform.h"
-
-#include <algorithm>
-#include <cstdio>
-#include <new>
 
 namespace tidewell::GraphicManager {
 
@@ -169,11 +169,9 @@ Renderer& requireRenderer(int line) {
     return *renderer;
 }
 
-} // namespace
+}  // namespace
 
-void setHardwareRendererFactory(RendererFactory factory) {
-    hardwareFactory = factory;
-}
+void setHardwareRendererFactory(RendererFactory factory) { hardwareFactory = factory; }
 
 void start() {
     if (started) return;
@@ -193,9 +191,7 @@ void stop() {
     started = false;
 }
 
-bool isStarted() {
-    return started;
-}
+bool isStarted() { return started; }
 
 void resetDevice() {
     if (!textureList) throw ErrorGeneric(kModulePath, kLineResetNoList, 0);
@@ -222,21 +218,13 @@ void restoreDisplayMode() {
     }
 }
 
-bool isHardware3D() {
-    return hardware3D;
-}
+bool isHardware3D() { return hardware3D; }
 
-int getDisplayDepth() {
-    return displayDepth;
-}
+int getDisplayDepth() { return displayDepth; }
 
-const DisplayFormat& getDisplayFormat() {
-    return displayFormat;
-}
+const DisplayFormat& getDisplayFormat() { return displayFormat; }
 
-Renderer* getRenderer() {
-    return renderer.get();
-}
+Renderer* getRenderer() { return renderer.get(); }
 
 void drawFrame() {
     if (!started || !MainLoop::isActive()) return;
@@ -316,29 +304,17 @@ void releaseFont(Font* font) {
     fontList->release(font);
 }
 
-unsigned long referenceCount(const Texture* texture) {
-    return textureList ? textureList->count(texture) : 0;
-}
+unsigned long referenceCount(const Texture* texture) { return textureList ? textureList->count(texture) : 0; }
 
-unsigned long referenceCount(const Font* font) {
-    return fontList ? fontList->count(font) : 0;
-}
+unsigned long referenceCount(const Font* font) { return fontList ? fontList->count(font) : 0; }
 
-std::size_t textureCount() {
-    return textureList ? textureList->size() : 0;
-}
+std::size_t textureCount() { return textureList ? textureList->size() : 0; }
 
-std::size_t fontCount() {
-    return fontList ? fontList->size() : 0;
-}
+std::size_t fontCount() { return fontList ? fontList->size() : 0; }
 
-int countBits(std::uint32_t mask) {
-    return tidewell::countBits(mask);
-}
+int countBits(std::uint32_t mask) { return tidewell::countBits(mask); }
 
-std::uint32_t toDisplayColour(std::uint32_t rgb) {
-    return displayFormat.toDisplayColour(rgb);
-}
+std::uint32_t toDisplayColour(std::uint32_t rgb) { return displayFormat.toDisplayColour(rgb); }
 
 std::uint32_t toPixelFormat(std::uint32_t argb, int redBits, int greenBits, int blueBits, int alphaBits) {
     const std::uint32_t red = ((argb & 0xFF0000) >> (24 - redBits)) << (greenBits + blueBits);
@@ -393,4 +369,4 @@ void drawPolygon(const int* xs, const int* ys, int count, std::uint32_t colour, 
     requireRenderer(kLinePolygonNoBackBuffer).drawPolygon(xs, ys, count, colour, add, clip);
 }
 
-} // namespace tidewell::GraphicManager
+}  // namespace tidewell::GraphicManager

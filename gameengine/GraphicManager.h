@@ -1,10 +1,10 @@
 #pragma once
 
-#include "DisplayFormat.h"
-
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "DisplayFormat.h"
 
 namespace tidewell {
 
@@ -113,5 +113,5 @@ void drawRectangle(int left, int top, int right, int bottom, std::uint32_t colou
 void drawPolygon(const int* xs, const int* ys, int count, std::uint32_t colour, std::uint32_t add, int clipLeft,
                  int clipTop, int clipRight, int clipBottom);
 
-} // namespace GraphicManager
-} // namespace tidewell
+}  // namespace GraphicManager
+}  // namespace tidewell

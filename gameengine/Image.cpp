@@ -1,17 +1,15 @@
 #include "Image.h"
 
+#include <algorithm>
+
 #include "GraphicManager.h"
 #include "Texture.h"
-
-#include <algorithm>
 
 namespace tidewell {
 namespace {
 
 // Truncation toward zero, kept within int so a sprite flung far away stays harmless.
-int truncated(float value) {
-    return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f));
-}
+int truncated(float value) { return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f)); }
 
 // One axis of the rectangles: the frame's screen span [low, low + size) cut to the clip,
 // the source losing the same pixels (on the far side when mirrored).
@@ -43,7 +41,7 @@ void clipAxis(int low, unsigned size, int clipLow, int clipHigh, bool mirrored, 
     }
 }
 
-} // namespace
+}  // namespace
 
 Image::Image(const char* fileName, unsigned columns, unsigned rows, unsigned frameCount) {
     setFile(fileName, columns, rows, frameCount);
@@ -58,9 +56,7 @@ Image::Image(const std::uint32_t* colours, unsigned width, unsigned height, unsi
     setPixels(colours, width, height, columns, rows, frameCount);
 }
 
-Image::~Image() {
-    GraphicManager::releaseTexture(texture);
-}
+Image::~Image() { GraphicManager::releaseTexture(texture); }
 
 float Image::getWidth() const { return static_cast<float>(frameWidth); }
 float Image::getHeight() const { return static_cast<float>(frameHeight); }
@@ -91,8 +87,8 @@ void Image::updateClip() {
 
 void Image::draw() {
     if (!texture || (getEffectiveColour() >> 24) == 0) return;
-    texture->draw(sourceLeft, sourceTop, sourceRight, sourceBottom, destinationLeft, destinationTop,
-                  destinationRight, destinationBottom, getEffectiveColour(), getEffectiveAddColour());
+    texture->draw(sourceLeft, sourceTop, sourceRight, sourceBottom, destinationLeft, destinationTop, destinationRight,
+                  destinationBottom, getEffectiveColour(), getEffectiveAddColour());
 }
 
 void Image::setFile(const char* fileName, unsigned newColumns, unsigned newRows, unsigned newFrameCount) {
@@ -105,8 +101,8 @@ void Image::setTexture(Texture* newTexture, unsigned newColumns, unsigned newRow
 
 void Image::setPixels(const std::uint32_t* colours, unsigned width, unsigned height, unsigned newColumns,
                       unsigned newRows, unsigned newFrameCount) {
-    Texture* made = colours && width > 0 && height > 0 ? GraphicManager::createTexture(width, height, colours, true)
-                                                       : nullptr;
+    Texture* made =
+        colours && width > 0 && height > 0 ? GraphicManager::createTexture(width, height, colours, true) : nullptr;
     adoptTexture(made, newColumns, newRows, newFrameCount);
 }
 
@@ -154,12 +150,18 @@ void Image::setAnchor(float newAnchorX, float newAnchorY) {
 }
 
 void Image::setAlignment(int horizontal, int vertical) {
-    if (horizontal == 1) anchorX = 0;
-    else if (horizontal == 2) anchorX = static_cast<float>(frameWidth);
-    else if (horizontal == 3) anchorX = static_cast<float>(frameWidth / 2);
-    if (vertical == 1) anchorY = 0;
-    else if (vertical == 2) anchorY = static_cast<float>(frameHeight);
-    else if (vertical == 3) anchorY = static_cast<float>(frameHeight / 2);
+    if (horizontal == 1)
+        anchorX = 0;
+    else if (horizontal == 2)
+        anchorX = static_cast<float>(frameWidth);
+    else if (horizontal == 3)
+        anchorX = static_cast<float>(frameWidth / 2);
+    if (vertical == 1)
+        anchorY = 0;
+    else if (vertical == 2)
+        anchorY = static_cast<float>(frameHeight);
+    else if (vertical == 3)
+        anchorY = static_cast<float>(frameHeight / 2);
     updateAbsolutePosition();
 }
 
@@ -177,10 +179,10 @@ void Image::updateRectangles() {
     sourceBottom = sourceTop + static_cast<int>(frameHeight);
     const int left = truncated(getAbsoluteX() - anchorX);
     const int top = truncated(getAbsoluteY() - anchorY);
-    clipAxis(left, frameWidth, truncated(getEffectiveClipLeft()), truncated(getEffectiveClipRight()), flipX,
-             sourceLeft, sourceRight, destinationLeft, destinationRight);
-    clipAxis(top, frameHeight, truncated(getEffectiveClipTop()), truncated(getEffectiveClipBottom()), flipY,
-             sourceTop, sourceBottom, destinationTop, destinationBottom);
+    clipAxis(left, frameWidth, truncated(getEffectiveClipLeft()), truncated(getEffectiveClipRight()), flipX, sourceLeft,
+             sourceRight, destinationLeft, destinationRight);
+    clipAxis(top, frameHeight, truncated(getEffectiveClipTop()), truncated(getEffectiveClipBottom()), flipY, sourceTop,
+             sourceBottom, destinationTop, destinationBottom);
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Sprite.h"
-
 #include <cstdint>
+
+#include "Sprite.h"
 
 namespace tidewell {
 
@@ -106,4 +106,4 @@ protected:
     void updateRectangles();
 };
 
-} // namespace tidewell
+}  // namespace tidewell

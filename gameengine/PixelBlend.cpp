@@ -16,8 +16,8 @@ namespace tidewell::PixelBlend {
 std::uint32_t multiplyAddColour(std::uint32_t pixel, std::uint32_t multiply, std::uint32_t add) {
     std::uint32_t result = 0;
     for (int shift = 0; shift < 24; shift += 8) {
-        const std::uint32_t channel = ((pixel >> shift) & 0xFF) * ((multiply >> shift) & 0xFF) / 255 +
-                                      ((add >> shift) & 0xFF);
+        const std::uint32_t channel =
+            ((pixel >> shift) & 0xFF) * ((multiply >> shift) & 0xFF) / 255 + ((add >> shift) & 0xFF);
         result |= std::min<std::uint32_t>(channel, 255) << shift;
     }
     return result;
@@ -37,7 +37,7 @@ std::uint32_t blendWithMasks(std::uint32_t destination, std::uint32_t source, st
 constexpr std::uint32_t kMasks8888[3] = {0xFF0000, 0x00FF00, 0x0000FF};
 constexpr std::uint32_t kMasks565[3] = {0xF800, 0x07E0, 0x001F};
 
-} // namespace
+}  // namespace
 
 std::uint32_t blend8888(std::uint32_t destination, std::uint32_t source, std::uint32_t alpha) {
     return blendWithMasks(destination, source, alpha, kMasks8888);
@@ -125,55 +125,59 @@ inline __m128i blendLanes(__m128i source, __m128i destination, __m128i alpha) {
     return divide255(_mm_add_epi16(_mm_mullo_epi16(source, alpha), _mm_mullo_epi16(destination, inverse)));
 }
 
-inline __m128i broadcastAlpha(__m128i pixels) {
-    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, 0xFF), 0xFF);
-}
-
 inline __m128i tintLanes(__m128i source, __m128i multiply, __m128i add) {
     const __m128i multiplied = divide255(_mm_mullo_epi16(source, multiply));
     return _mm_min_epi16(_mm_add_epi16(multiplied, add), _mm_set1_epi16(255));
 }
 
-// Two pixels' worth of lane values: blue, green, red, alpha, blue, green, red, alpha.
-inline __m128i channelLanes(std::uint32_t colour, bool withAlpha) {
-    const short blue = static_cast<short>(colour & 0xFF);
-    const short green = static_cast<short>((colour >> 8) & 0xFF);
-    const short red = static_cast<short>((colour >> 16) & 0xFF);
-    const short alpha = withAlpha ? static_cast<short>(colour >> 24) : 0;
-    return _mm_set_epi16(alpha, red, green, blue, alpha, red, green, blue);
+// 32-bit pixels are split into two registers of 16-bit lanes: blue and red (mask), green
+// and alpha (shift), which needs no unpacking; each pixel's alpha is spread over both
+// of its lanes with one shuffle.
+inline __m128i spreadAlpha(__m128i greenAlpha) {
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(greenAlpha, _MM_SHUFFLE(3, 3, 1, 1)), _MM_SHUFFLE(3, 3, 1, 1));
+}
+
+// Blends the two lane registers and puts the pixels back together, the top byte 0.
+inline __m128i blendPairs(__m128i sourceBlueRed, __m128i sourceGreenAlpha, __m128i d, __m128i alpha) {
+    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+    const __m128i blueRed = blendLanes(sourceBlueRed, _mm_and_si128(d, lowBytes), alpha);
+    const __m128i greenAlpha = blendLanes(sourceGreenAlpha, _mm_srli_epi16(d, 8), alpha);
+    return _mm_and_si128(_mm_or_si128(blueRed, _mm_slli_epi16(greenAlpha, 8)), _mm_set1_epi32(0x00FFFFFF));
 }
 
 void translucent32Sse2(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
+    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
     int i = 0;
     for (; i + 4 <= count; i += 4) {
         const __m128i s = load4(src, i, reversed);
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-        const __m128i sLow = _mm_unpacklo_epi8(s, zero);
-        const __m128i sHigh = _mm_unpackhi_epi8(s, zero);
-        const __m128i low = blendLanes(sLow, _mm_unpacklo_epi8(d, zero), broadcastAlpha(sLow));
-        const __m128i high = blendLanes(sHigh, _mm_unpackhi_epi8(d, zero), broadcastAlpha(sHigh));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_and_si128(_mm_packus_epi16(low, high), colourBits));
+        const __m128i greenAlpha = _mm_srli_epi16(s, 8);
+        const __m128i out = blendPairs(_mm_and_si128(s, lowBytes), greenAlpha, d, spreadAlpha(greenAlpha));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), out);
     }
     translucent32Scalar(dst + i, sourceAt(src, i, reversed), count - i, reversed);
 }
 
+// The multiply and add colours as lane pairs: blue and red, green and alpha (the add has no alpha).
+inline __m128i lanePair(std::uint32_t low, std::uint32_t high) {
+    return _mm_set1_epi32(static_cast<int>(high << 16 | low));
+}
+
 void tinted32Sse2(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed, std::uint32_t multiply,
                   std::uint32_t add) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i colourBits = _mm_set1_epi32(0x00FFFFFF);
-    const __m128i multiplyLanes = channelLanes(multiply, true);
-    const __m128i addLanes = channelLanes(add, false);
+    const __m128i lowBytes = _mm_set1_epi16(0x00FF);
+    const __m128i multiplyBlueRed = lanePair(multiply & 0xFF, (multiply >> 16) & 0xFF);
+    const __m128i multiplyGreenAlpha = lanePair((multiply >> 8) & 0xFF, multiply >> 24);
+    const __m128i addBlueRed = lanePair(add & 0xFF, (add >> 16) & 0xFF);
+    const __m128i addGreen = lanePair((add >> 8) & 0xFF, 0);
     int i = 0;
     for (; i + 4 <= count; i += 4) {
         const __m128i s = load4(src, i, reversed);
         const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-        const __m128i sLow = tintLanes(_mm_unpacklo_epi8(s, zero), multiplyLanes, addLanes);
-        const __m128i sHigh = tintLanes(_mm_unpackhi_epi8(s, zero), multiplyLanes, addLanes);
-        const __m128i low = blendLanes(sLow, _mm_unpacklo_epi8(d, zero), broadcastAlpha(sLow));
-        const __m128i high = blendLanes(sHigh, _mm_unpackhi_epi8(d, zero), broadcastAlpha(sHigh));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_and_si128(_mm_packus_epi16(low, high), colourBits));
+        const __m128i blueRed = tintLanes(_mm_and_si128(s, lowBytes), multiplyBlueRed, addBlueRed);
+        const __m128i greenAlpha = tintLanes(_mm_srli_epi16(s, 8), multiplyGreenAlpha, addGreen);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i),
+                         blendPairs(blueRed, greenAlpha, d, spreadAlpha(greenAlpha)));
     }
     tinted32Scalar(dst + i, sourceAt(src, i, reversed), count - i, reversed, multiply, add);
 }
@@ -189,7 +193,8 @@ inline Planes128 splitChannels(__m128i first, __m128i second) {
         return _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(first, shift), byteMask),
                                _mm_and_si128(_mm_srli_epi32(second, shift), byteMask));
     };
-    return {channel(16), channel(8), channel(0), _mm_packs_epi32(_mm_srli_epi32(first, 24), _mm_srli_epi32(second, 24))};
+    return {channel(16), channel(8), channel(0),
+            _mm_packs_epi32(_mm_srli_epi32(first, 24), _mm_srli_epi32(second, 24))};
 }
 
 // Blends 8-bit channels, reduced to 5-6-5 fields, onto eight 5-6-5 pixels.
@@ -254,12 +259,7 @@ TIDEWELL_AVX2 inline __m256i load8(const std::uint32_t* src, int offset, bool re
 
 TIDEWELL_AVX2 inline __m256i blendLanes(__m256i source, __m256i destination, __m256i alpha) {
     const __m256i inverse = _mm256_sub_epi16(_mm256_set1_epi16(255), alpha);
-    return divide255(
-        _mm256_add_epi16(_mm256_mullo_epi16(source, alpha), _mm256_mullo_epi16(destination, inverse)));
-}
-
-TIDEWELL_AVX2 inline __m256i broadcastAlpha(__m256i pixels) {
-    return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(pixels, 0xFF), 0xFF);
+    return divide255(_mm256_add_epi16(_mm256_mullo_epi16(source, alpha), _mm256_mullo_epi16(destination, inverse)));
 }
 
 TIDEWELL_AVX2 inline __m256i tintLanes(__m256i source, __m256i multiply, __m256i add) {
@@ -267,39 +267,47 @@ TIDEWELL_AVX2 inline __m256i tintLanes(__m256i source, __m256i multiply, __m256i
     return _mm256_min_epi16(_mm256_add_epi16(multiplied, add), _mm256_set1_epi16(255));
 }
 
+TIDEWELL_AVX2 inline __m256i spreadAlpha(__m256i greenAlpha) {
+    return _mm256_shuffle_epi8(
+        greenAlpha, _mm256_setr_epi8(2, -1, 2, -1, 6, -1, 6, -1, 10, -1, 10, -1, 14, -1, 14, -1, 2, -1, 2, -1, 6, -1, 6,
+                                     -1, 10, -1, 10, -1, 14, -1, 14, -1));
+}
+
+TIDEWELL_AVX2 inline __m256i blendPairs(__m256i sourceBlueRed, __m256i sourceGreenAlpha, __m256i d, __m256i alpha) {
+    const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
+    const __m256i blueRed = blendLanes(sourceBlueRed, _mm256_and_si256(d, lowBytes), alpha);
+    const __m256i greenAlpha = blendLanes(sourceGreenAlpha, _mm256_srli_epi16(d, 8), alpha);
+    return _mm256_and_si256(_mm256_or_si256(blueRed, _mm256_slli_epi16(greenAlpha, 8)), _mm256_set1_epi32(0x00FFFFFF));
+}
+
 TIDEWELL_AVX2 void translucent32Avx2(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed) {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i colourBits = _mm256_set1_epi32(0x00FFFFFF);
+    const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
     int i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m256i s = load8(src, i, reversed);
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-        const __m256i sLow = _mm256_unpacklo_epi8(s, zero);
-        const __m256i sHigh = _mm256_unpackhi_epi8(s, zero);
-        const __m256i low = blendLanes(sLow, _mm256_unpacklo_epi8(d, zero), broadcastAlpha(sLow));
-        const __m256i high = blendLanes(sHigh, _mm256_unpackhi_epi8(d, zero), broadcastAlpha(sHigh));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
-                            _mm256_and_si256(_mm256_packus_epi16(low, high), colourBits));
+        const __m256i greenAlpha = _mm256_srli_epi16(s, 8);
+        const __m256i out = blendPairs(_mm256_and_si256(s, lowBytes), greenAlpha, d, spreadAlpha(greenAlpha));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), out);
     }
     translucent32Sse2(dst + i, sourceAt(src, i, reversed), count - i, reversed);
 }
 
 TIDEWELL_AVX2 void tinted32Avx2(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed,
                                 std::uint32_t multiply, std::uint32_t add) {
-    const __m256i zero = _mm256_setzero_si256();
-    const __m256i colourBits = _mm256_set1_epi32(0x00FFFFFF);
-    const __m256i multiplyLanes = _mm256_broadcastsi128_si256(channelLanes(multiply, true));
-    const __m256i addLanes = _mm256_broadcastsi128_si256(channelLanes(add, false));
+    const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
+    const __m256i multiplyBlueRed = _mm256_broadcastsi128_si256(lanePair(multiply & 0xFF, (multiply >> 16) & 0xFF));
+    const __m256i multiplyGreenAlpha = _mm256_broadcastsi128_si256(lanePair((multiply >> 8) & 0xFF, multiply >> 24));
+    const __m256i addBlueRed = _mm256_broadcastsi128_si256(lanePair(add & 0xFF, (add >> 16) & 0xFF));
+    const __m256i addGreen = _mm256_broadcastsi128_si256(lanePair((add >> 8) & 0xFF, 0));
     int i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m256i s = load8(src, i, reversed);
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-        const __m256i sLow = tintLanes(_mm256_unpacklo_epi8(s, zero), multiplyLanes, addLanes);
-        const __m256i sHigh = tintLanes(_mm256_unpackhi_epi8(s, zero), multiplyLanes, addLanes);
-        const __m256i low = blendLanes(sLow, _mm256_unpacklo_epi8(d, zero), broadcastAlpha(sLow));
-        const __m256i high = blendLanes(sHigh, _mm256_unpackhi_epi8(d, zero), broadcastAlpha(sHigh));
+        const __m256i blueRed = tintLanes(_mm256_and_si256(s, lowBytes), multiplyBlueRed, addBlueRed);
+        const __m256i greenAlpha = tintLanes(_mm256_srli_epi16(s, 8), multiplyGreenAlpha, addGreen);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
-                            _mm256_and_si256(_mm256_packus_epi16(low, high), colourBits));
+                            blendPairs(blueRed, greenAlpha, d, spreadAlpha(greenAlpha)));
     }
     tinted32Sse2(dst + i, sourceAt(src, i, reversed), count - i, reversed, multiply, add);
 }
@@ -331,8 +339,7 @@ TIDEWELL_AVX2 inline __m256i packedOrder(__m256i pixels) {
 }
 
 TIDEWELL_AVX2 inline __m256i blend565Lanes(__m256i destination, const Planes256& source) {
-    const __m256i red =
-        blendLanes(_mm256_srli_epi16(source.red, 3), _mm256_srli_epi16(destination, 11), source.alpha);
+    const __m256i red = blendLanes(_mm256_srli_epi16(source.red, 3), _mm256_srli_epi16(destination, 11), source.alpha);
     const __m256i green =
         blendLanes(_mm256_srli_epi16(source.green, 2),
                    _mm256_and_si256(_mm256_srli_epi16(destination, 5), _mm256_set1_epi16(0x3F)), source.alpha);
@@ -375,7 +382,7 @@ TIDEWELL_AVX2 void tinted16Avx2(std::uint16_t* dst, const std::uint32_t* src, in
 
 const Kernels avx2Kernels = {translucent32Avx2, translucent16Avx2, tinted32Avx2, tinted16Avx2};
 
-#endif // TIDEWELL_X86
+#endif  // TIDEWELL_X86
 
 Level bestLevel() {
     if (isSupported(Level::Avx2)) return Level::Avx2;
@@ -394,20 +401,20 @@ Level chooseLevel() {
     return bestLevel();
 }
 
-} // namespace
+}  // namespace
 
 bool isSupported(Level level) {
     switch (level) {
-    case Level::Scalar:
-        return true;
+        case Level::Scalar:
+            return true;
 #ifdef TIDEWELL_X86
-    case Level::Sse2:
-        return __builtin_cpu_supports("sse2");
-    case Level::Avx2:
-        return __builtin_cpu_supports("avx2");
+        case Level::Sse2:
+            return __builtin_cpu_supports("sse2");
+        case Level::Avx2:
+            return __builtin_cpu_supports("avx2");
 #endif
-    default:
-        return false;
+        default:
+            return false;
     }
 }
 
@@ -433,13 +440,13 @@ const Kernels& active() {
 
 const char* levelName(Level level) {
     switch (level) {
-    case Level::Sse2:
-        return "sse2";
-    case Level::Avx2:
-        return "avx2";
-    default:
-        return "scalar";
+        case Level::Sse2:
+            return "sse2";
+        case Level::Avx2:
+            return "avx2";
+        default:
+            return "scalar";
     }
 }
 
-} // namespace tidewell::PixelBlend
+}  // namespace tidewell::PixelBlend

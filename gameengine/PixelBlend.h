@@ -49,4 +49,4 @@ std::uint32_t blend8888(std::uint32_t destination, std::uint32_t source, std::ui
 std::uint32_t blend565(std::uint32_t destination, std::uint32_t source, std::uint32_t alpha);
 std::uint32_t toRgb565(std::uint32_t rgb);
 
-} // namespace tidewell::PixelBlend
+}  // namespace tidewell::PixelBlend

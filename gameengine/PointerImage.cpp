@@ -52,17 +52,17 @@ void drawFrame(std::vector<std::uint32_t>& pixels, unsigned frame, const Point (
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::uint32_t> makePointerImage() {
     std::vector<std::uint32_t> pixels(std::size_t{pointerImageWidth} * pointerImageHeight, 0);
     static const Point arrow[] = {{-0.5f, -0.5f}, {-0.5f, 18.0f}, {4.0f, 14.0f}, {7.5f, 21.0f},
                                   {10.0f, 20.0f}, {6.8f, 13.0f},  {13.0f, 12.5f}};
-    static const Point upArrow[] = {{10.0f, -0.5f}, {18.5f, 9.5f},  {13.5f, 9.5f}, {13.5f, 28.0f},
-                                    {6.5f, 28.0f},  {6.5f, 9.5f},   {1.5f, 9.5f}};
+    static const Point upArrow[] = {{10.0f, -0.5f}, {18.5f, 9.5f}, {13.5f, 9.5f}, {13.5f, 28.0f},
+                                    {6.5f, 28.0f},  {6.5f, 9.5f},  {1.5f, 9.5f}};
     drawFrame(pixels, 0, arrow);
     drawFrame(pixels, 1, upArrow);
     return pixels;
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -13,4 +13,4 @@ inline constexpr unsigned pointerImageWidth = 40;
 inline constexpr unsigned pointerImageHeight = 32;
 std::vector<std::uint32_t> makePointerImage();
 
-} // namespace tidewell
+}  // namespace tidewell

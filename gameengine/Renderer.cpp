@@ -9,11 +9,9 @@ constexpr const char* kModulePath = "gameengine\\Game Engine\\Texture";
 // A texture reached a renderer that did not prepare it for its hardware form.
 constexpr int kLineNoHardwareForm = 995;
 
-} // namespace
+}  // namespace
 
-void Renderer::createTextureSurfaces(Texture&) {
-    throw ErrorGeneric(kModulePath, kLineNoHardwareForm, 0);
-}
+void Renderer::createTextureSurfaces(Texture&) { throw ErrorGeneric(kModulePath, kLineNoHardwareForm, 0); }
 
 void Renderer::destroyTextureSurfaces(Texture&) {}
 
@@ -21,4 +19,4 @@ void Renderer::drawTexture(Texture&, int, int, int, int, int, int, int, int, std
     throw ErrorGeneric(kModulePath, kLineNoHardwareForm, 0);
 }
 
-} // namespace tidewell
+}  // namespace tidewell

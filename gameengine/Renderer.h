@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DisplayFormat.h"
-
 #include <cstdint>
+
+#include "DisplayFormat.h"
 
 namespace tidewell {
 
@@ -66,4 +66,4 @@ public:
                              const ClipRect& clip) = 0;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,38 +1,28 @@
 #include "Shape.h"
 
-#include "ErrorNoMemory.h"
-#include "GraphicManager.h"
-
 #include <algorithm>
 #include <cmath>
 #include <new>
 
+#include "ErrorNoMemory.h"
+#include "GraphicManager.h"
+
 namespace tidewell {
 namespace {
 
-int truncated(float value) {
-    return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f));
-}
+int truncated(float value) { return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f)); }
 
-} // namespace
+}  // namespace
 
 Shape::~Shape() = default;
 
-float Shape::getLeft() const {
-    return pointX.empty() ? x : x + *std::min_element(pointX.begin(), pointX.end());
-}
+float Shape::getLeft() const { return pointX.empty() ? x : x + *std::min_element(pointX.begin(), pointX.end()); }
 
-float Shape::getTop() const {
-    return pointY.empty() ? y : y + *std::min_element(pointY.begin(), pointY.end());
-}
+float Shape::getTop() const { return pointY.empty() ? y : y + *std::min_element(pointY.begin(), pointY.end()); }
 
-float Shape::getRight() const {
-    return pointX.empty() ? x : x + *std::max_element(pointX.begin(), pointX.end());
-}
+float Shape::getRight() const { return pointX.empty() ? x : x + *std::max_element(pointX.begin(), pointX.end()); }
 
-float Shape::getBottom() const {
-    return pointY.empty() ? y : y + *std::max_element(pointY.begin(), pointY.end());
-}
+float Shape::getBottom() const { return pointY.empty() ? y : y + *std::max_element(pointY.begin(), pointY.end()); }
 
 void Shape::updateAbsoluteX() {
     Sprite::updateAbsoluteX();
@@ -131,4 +121,4 @@ void Shape::draw() {
     }
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Sprite.h"
-
 #include <vector>
+
+#include "Sprite.h"
 
 namespace tidewell {
 
@@ -50,4 +50,4 @@ private:
     std::vector<int> screenY;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

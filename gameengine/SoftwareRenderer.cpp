@@ -1,15 +1,15 @@
 #include "SoftwareRenderer.h"
 
-#include "ErrorGeneric.h"
-#include "Screen.h"
-#include "Texture.h"
-#include "platform/Window.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+
+#include "ErrorGeneric.h"
+#include "Screen.h"
+#include "Texture.h"
+#include "platform/Window.h"
 
 namespace tidewell {
 namespace {
@@ -42,15 +42,11 @@ std::uint32_t addColours(std::uint32_t a, std::uint32_t b) {
     return result;
 }
 
-} // namespace
+}  // namespace
 
-SoftwareRenderer::SoftwareRenderer(int depth) : format_(DisplayFormat::forDepth(depth)) {
-    recreateSurfaces();
-}
+SoftwareRenderer::SoftwareRenderer(int depth) : format_(DisplayFormat::forDepth(depth)) { recreateSurfaces(); }
 
-SoftwareRenderer::~SoftwareRenderer() {
-    backBuffer_.reset();
-}
+SoftwareRenderer::~SoftwareRenderer() { backBuffer_.reset(); }
 
 void SoftwareRenderer::prepareTexture(Texture& texture) {
     // Copies never need the driver's help here: mirrored and rotated copies are all ours.
@@ -97,9 +93,7 @@ void SoftwareRenderer::loseSurfaces() {
     for (Surface* surface : surfaces_) surface->lose();
 }
 
-void SoftwareRenderer::adoptSurface(Surface* surface) {
-    surfaces_.push_back(surface);
-}
+void SoftwareRenderer::adoptSurface(Surface* surface) { surfaces_.push_back(surface); }
 
 void SoftwareRenderer::forgetSurface(Surface* surface) {
     surfaces_.erase(std::remove(surfaces_.begin(), surfaces_.end(), surface), surfaces_.end());
@@ -120,8 +114,7 @@ std::uint32_t SoftwareRenderer::drawingColour(std::uint32_t colour, std::uint32_
 }
 
 // Columns [from, to) of one row: written at full alpha, blended otherwise.
-void SoftwareRenderer::blendSpan(std::uint8_t* row, int from, int to, std::uint32_t value,
-                                 std::uint32_t alpha) const {
+void SoftwareRenderer::blendSpan(std::uint8_t* row, int from, int to, std::uint32_t value, std::uint32_t alpha) const {
     if (format_.depth == 32) {
         auto* pixels = reinterpret_cast<std::uint32_t*>(row);
         for (int x = from; x < to; ++x) pixels[x] = alpha == 255 ? value : format_.blendPixel(pixels[x], value, alpha);
@@ -174,20 +167,24 @@ void SoftwareRenderer::drawLine(int x0, int y0, int x1, int y1, std::uint32_t co
             std::uint8_t* row = first + static_cast<std::size_t>(y - region.top) * pitch;
             blendSpan(row, x - region.left, x - region.left + 1, value, alpha);
         }
-        if (alongX) x += stepX;
-        else y += stepY;
+        if (alongX)
+            x += stepX;
+        else
+            y += stepY;
         error += minor;
         if (error >= major) {
-            if (alongX) y += stepY;
-            else x += stepX;
+            if (alongX)
+                y += stepY;
+            else
+                x += stepX;
             error -= major;
         }
     }
     backBuffer_->unlock();
 }
 
-void SoftwareRenderer::drawRectangle(int left, int top, int right, int bottom, std::uint32_t colour,
-                                     std::uint32_t add, const ClipRect& clip) {
+void SoftwareRenderer::drawRectangle(int left, int top, int right, int bottom, std::uint32_t colour, std::uint32_t add,
+                                     const ClipRect& clip) {
     const PixelRect region = intersect({left, top, right, bottom}, clip);
     if (region.isEmpty()) return;
     const std::uint32_t value = drawingColour(colour, add);
@@ -230,8 +227,8 @@ void SoftwareRenderer::drawPolygon(const int* xs, const int* ys, int count, std:
     backBuffer_->unlock();
 }
 
-void SoftwareRenderer::fillTriangle(std::uint8_t* region, const PixelRect& rect, const int (&xs)[3],
-                                    const int (&ys)[3], std::uint32_t value, std::uint32_t alpha) const {
+void SoftwareRenderer::fillTriangle(std::uint8_t* region, const PixelRect& rect, const int (&xs)[3], const int (&ys)[3],
+                                    std::uint32_t value, std::uint32_t alpha) const {
     int order[3] = {0, 1, 2};
     std::sort(order, order + 3, [&](int a, int b) { return ys[a] < ys[b]; });
     const int topX = xs[order[0]], topY = ys[order[0]];
@@ -250,8 +247,9 @@ void SoftwareRenderer::fillTriangle(std::uint8_t* region, const PixelRect& rect,
             y < middleY ? edgeX(topX, topY, middleX, middleY, y) : edgeX(middleX, middleY, bottomX, bottomY, y);
         const int from = std::max(std::min(longX, shortX), 0);
         const int to = std::min(std::max(longX, shortX), rect.width());
-        if (from < to) blendSpan(region + static_cast<std::size_t>(y) * backBuffer_->getPitch(), from, to, value, alpha);
+        if (from < to)
+            blendSpan(region + static_cast<std::size_t>(y) * backBuffer_->getPitch(), from, to, value, alpha);
     }
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Renderer.h"
-#include "Surface.h"
-
 #include <cstdint>
 #include <memory>
 #include <vector>
+
+#include "Renderer.h"
+#include "Surface.h"
 
 namespace tidewell {
 
@@ -72,4 +72,4 @@ private:
     std::unique_ptr<Surface> backBuffer_;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

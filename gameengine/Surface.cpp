@@ -1,8 +1,8 @@
 #include "Surface.h"
 
-#include "SoftwareRenderer.h"
-
 #include <cstring>
+
+#include "SoftwareRenderer.h"
 
 namespace tidewell {
 namespace {
@@ -33,17 +33,19 @@ void writePixel(std::uint8_t* at, int bytesPerPixel, std::uint32_t value) {
     }
 }
 
-} // namespace
+}  // namespace
 
 Surface::Surface(SoftwareRenderer& owner, std::uint32_t width, std::uint32_t height, const DisplayFormat& format)
-    : owner_(owner), width_(width), height_(height), format_(format), pitch_(pitchFor(width, format.bytesPerPixel())),
+    : owner_(owner),
+      width_(width),
+      height_(height),
+      format_(format),
+      pitch_(pitchFor(width, format.bytesPerPixel())),
       pixels_(pitch_ * height) {
     owner_.adoptSurface(this);
 }
 
-Surface::~Surface() {
-    owner_.forgetSurface(this);
-}
+Surface::~Surface() { owner_.forgetSurface(this); }
 
 bool Surface::contains(const PixelRect& rect) const {
     return rect.left >= 0 && rect.top >= 0 && rect.left <= rect.right && rect.top <= rect.bottom &&
@@ -118,7 +120,8 @@ bool Surface::restore() {
 
 std::uint32_t Surface::pixelAt(int x, int y) const {
     const int bytes = format_.bytesPerPixel();
-    return readPixel(pixels_.data() + static_cast<std::size_t>(y) * pitch_ + static_cast<std::size_t>(x * bytes), bytes);
+    return readPixel(pixels_.data() + static_cast<std::size_t>(y) * pitch_ + static_cast<std::size_t>(x * bytes),
+                     bytes);
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "DisplayFormat.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "DisplayFormat.h"
 
 namespace tidewell {
 
@@ -25,8 +25,8 @@ struct PixelRect {
 // What a surface operation reports, as the display device did.
 enum class SurfaceResult {
     Ok,
-    SurfaceLost, // the pixels were taken away (a display change); restore() and try again
-    Failed,      // the request itself was wrong (a rectangle outside the surface)
+    SurfaceLost,  // the pixels were taken away (a display change); restore() and try again
+    Failed,       // the request itself was wrong (a rectangle outside the surface)
 };
 
 // A block of pixels in the display format, made by the software renderer: the back
@@ -84,4 +84,4 @@ private:
     bool lost_ = false;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,12 +1,12 @@
 #include "Text.h"
 
-#include "ErrorGeneric.h"
-#include "Font.h"
-#include "GraphicManager.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+
+#include "ErrorGeneric.h"
+#include "Font.h"
+#include "GraphicManager.h"
 
 namespace tidewell {
 namespace {
@@ -23,20 +23,16 @@ constexpr int kLineDrawJustifiedLine = 574;
 constexpr std::uint32_t kSpace = ' ';
 constexpr std::uint32_t kLineFeed = '\n';
 
-int truncated(float value) {
-    return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f));
-}
+int truncated(float value) { return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f)); }
 
-} // namespace
+}  // namespace
 
 Text::Text(const char* fontFileName) {
     font = GraphicManager::getFont(fontFileName, true);
     if (!font) throw ErrorGeneric(kModulePath, kLineConstruction, 0);
 }
 
-Text::~Text() {
-    GraphicManager::releaseFont(font);
-}
+Text::~Text() { GraphicManager::releaseFont(font); }
 
 float Text::getWidth() const { return width; }
 float Text::getHeight() const { return height; }
@@ -66,15 +62,21 @@ void Text::setMode(int newMode) {
 }
 
 void Text::setHorizontalAlignment(int alignment) {
-    if (alignment == 1) anchorX = 0;
-    else if (alignment == 2) anchorX = width;
-    else if (alignment == 3) anchorX = width * 0.5f;
+    if (alignment == 1)
+        anchorX = 0;
+    else if (alignment == 2)
+        anchorX = width;
+    else if (alignment == 3)
+        anchorX = width * 0.5f;
 }
 
 void Text::setVerticalAlignment(int alignment) {
-    if (alignment == 1) anchorY = 0;
-    else if (alignment == 2) anchorY = height;
-    else if (alignment == 3) anchorY = height * 0.5f;
+    if (alignment == 1)
+        anchorY = 0;
+    else if (alignment == 2)
+        anchorY = height;
+    else if (alignment == 3)
+        anchorY = height * 0.5f;
 }
 
 void Text::setAlignment(int horizontal, int vertical) {
@@ -82,9 +84,7 @@ void Text::setAlignment(int horizontal, int vertical) {
     setVerticalAlignment(vertical);
 }
 
-bool Text::isLineBreakOrEnd(std::uint32_t index) const {
-    return index >= length || characters[index] == kLineFeed;
-}
+bool Text::isLineBreakOrEnd(std::uint32_t index) const { return index >= length || characters[index] == kLineFeed; }
 
 std::uint32_t Text::wordEnd(std::uint32_t start) const {
     std::uint32_t end = start;
@@ -182,8 +182,8 @@ void Text::layOutWords(std::size_t line) {
 void Text::draw() {
     const float left = getAbsoluteX() - anchorX;
     for (std::size_t line = 0; line < lineStarts.size(); ++line) {
-        const int top = truncated(getAbsoluteY() - anchorY + static_cast<float>(line) *
-                                                                  static_cast<float>(font ? font->lineHeight : 0));
+        const int top = truncated(getAbsoluteY() - anchorY +
+                                  static_cast<float>(line) * static_cast<float>(font ? font->lineHeight : 0));
         drawLine(line, left, top);
     }
 }
@@ -202,11 +202,14 @@ void Text::drawLine(std::size_t line, float left, int top) {
         return;
     }
     float lineX = left;
-    if (mode == rightMode) lineX = left + width - lineWidths[line];
-    else if (mode == centredMode) lineX = left + (width - lineWidths[line]) * 0.5f;
-    else if (mode != linesMode && mode != leftMode) return;
+    if (mode == rightMode)
+        lineX = left + width - lineWidths[line];
+    else if (mode == centredMode)
+        lineX = left + (width - lineWidths[line]) * 0.5f;
+    else if (mode != linesMode && mode != leftMode)
+        return;
     if (!font) throw ErrorGeneric(kModulePath, kLineDrawLine, 0);
     font->draw(characters.data() + lineStarts[line], lineLengths[line], truncated(lineX), top, colour, add);
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Sprite.h"
-
 #include <cstdint>
 #include <vector>
+
+#include "Sprite.h"
 
 namespace tidewell {
 
@@ -88,4 +88,4 @@ private:
     Font* font = nullptr;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,5 +1,8 @@
 #include "Texture.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "ErrorGeneric.h"
 #include "ImageResource.h"
 #include "PixelBlend.h"
@@ -8,9 +11,6 @@
 #include "Screen.h"
 #include "SoftwareRenderer.h"
 #include "Surface.h"
-
-#include <algorithm>
-#include <cstring>
 
 namespace tidewell {
 namespace {
@@ -55,7 +55,7 @@ std::uint32_t leastUsed(const std::vector<std::uint32_t>& counts) {
     return static_cast<std::uint32_t>(std::min_element(counts.begin(), counts.end()) - counts.begin());
 }
 
-} // namespace
+}  // namespace
 
 Texture::Texture(ImageResource* image) {
     if (!image) throw ErrorGeneric(kModulePath, kLineNoImage, 0);
@@ -217,7 +217,8 @@ void Texture::fillCell(Surface& cell, std::uint32_t column, std::uint32_t row) {
         SurfaceResult result;
         first = cell.lock(whole, result);
         if (first) break;
-        if (result != SurfaceResult::SurfaceLost) throw ErrorGeneric(kModulePath, kLineFillLock, static_cast<int>(result));
+        if (result != SurfaceResult::SurfaceLost)
+            throw ErrorGeneric(kModulePath, kLineFillLock, static_cast<int>(result));
         if (!cell.restore()) throw ErrorGeneric(kModulePath, kLineFillRestore, 0);
     }
     const DisplayFormat& format = cell.getFormat();
@@ -248,7 +249,8 @@ void Texture::draw(int srcLeft, int srcTop, int srcRight, int srcBottom, int dst
                    int dstBottom, std::uint32_t multiply, std::uint32_t add) {
     if ((multiply >> 24) == 0) return;
     if (!created_) create();
-    if (!created_) throw ErrorGeneric(kModulePath, hardware_ ? kLineHardwareStillMissing : kLineSoftwareStillMissing, 0);
+    if (!created_)
+        throw ErrorGeneric(kModulePath, hardware_ ? kLineHardwareStillMissing : kLineSoftwareStillMissing, 0);
     if (hardware_) {
         device_->drawTexture(*this, srcLeft, srcTop, srcRight, srcBottom, dstLeft, dstTop, dstRight, dstBottom,
                              multiply, add);
@@ -293,15 +295,19 @@ bool Texture::place(int srcLeft, int srcTop, int srcRight, int srcBottom, int ds
         // The destination within the screen: the source loses the same number of pixels.
         if (dstLow < 0) {
             const int cut = -dstLow;
-            if (mirrored) srcHigh -= cut;
-            else srcLow += cut;
+            if (mirrored)
+                srcHigh -= cut;
+            else
+                srcLow += cut;
             dstLow = 0;
         }
         const int dstHigh = dstLow + (srcHigh - srcLow);
         if (dstHigh > screenSize) {
             const int cut = dstHigh - screenSize;
-            if (mirrored) srcLow += cut;
-            else srcHigh -= cut;
+            if (mirrored)
+                srcLow += cut;
+            else
+                srcHigh -= cut;
         }
         return srcHigh > srcLow;
     };
@@ -332,10 +338,10 @@ void Texture::blitOpaque(const Placement& placement) {
             const int partBottom = std::min(placement.srcBottom, cellTop + static_cast<int>(cell->getHeight()));
             if (partRight <= partLeft || partBottom <= partTop) continue;
             // A mirrored part lands as far from the destination's left as it is from the source's right.
-            const int x = placement.dstLeft +
-                          (placement.mirrorX ? placement.srcRight - partRight : partLeft - placement.srcLeft);
-            const int y = placement.dstTop +
-                          (placement.mirrorY ? placement.srcBottom - partBottom : partTop - placement.srcTop);
+            const int x =
+                placement.dstLeft + (placement.mirrorX ? placement.srcRight - partRight : partLeft - placement.srcLeft);
+            const int y =
+                placement.dstTop + (placement.mirrorY ? placement.srcBottom - partBottom : partTop - placement.srcTop);
             const PixelRect part{partLeft - cellLeft, partTop - cellTop, partRight - cellLeft, partBottom - cellTop};
             const SurfaceResult result = backBuffer->blitKeyed(*cell, part, x, y, placement.mirrorX, placement.mirrorY);
             if (result != SurfaceResult::Ok) throw ErrorGeneric(kModulePath, kLineBlitFailed, static_cast<int>(result));
@@ -357,10 +363,9 @@ void Texture::blendTranslucent(const Placement& placement) {
     // The runs that can touch the source rectangle, found by binary search.
     const std::uint32_t firstIndex = static_cast<std::uint32_t>(placement.srcTop) * width_ + placement.srcLeft;
     const std::uint32_t endIndex = static_cast<std::uint32_t>(placement.srcBottom - 1) * width_ + placement.srcRight;
-    auto run = std::lower_bound(translucentRuns_.begin(), translucentRuns_.end(), firstIndex,
-                                [](const Run& candidate, std::uint32_t index) {
-                                    return candidate.start + candidate.length <= index;
-                                });
+    auto run = std::lower_bound(
+        translucentRuns_.begin(), translucentRuns_.end(), firstIndex,
+        [](const Run& candidate, std::uint32_t index) { return candidate.start + candidate.length <= index; });
     for (; run != translucentRuns_.end() && run->start < endIndex; ++run) {
         const int y = static_cast<int>(run->start / width_);
         const int runLeft = static_cast<int>(run->start % width_);
@@ -370,8 +375,8 @@ void Texture::blendTranslucent(const Placement& placement) {
         const int targetRow = placement.mirrorY ? placement.srcBottom - 1 - y : y - placement.srcTop;
         const int targetColumn = placement.mirrorX ? placement.srcRight - to : from - placement.srcLeft;
         std::uint8_t* row = first + static_cast<std::size_t>(targetRow) * pitch;
-        const std::uint32_t* source = pixels_ + std::size_t{static_cast<std::uint32_t>(y)} * width_ +
-                                      (placement.mirrorX ? to - 1 : from);
+        const std::uint32_t* source =
+            pixels_ + std::size_t{static_cast<std::uint32_t>(y)} * width_ + (placement.mirrorX ? to - 1 : from);
         if (deep) {
             kernels.translucent32(reinterpret_cast<std::uint32_t*>(row) + targetColumn, source, to - from,
                                   placement.mirrorX);
@@ -410,4 +415,4 @@ void Texture::drawSoftware(const Placement& placement, std::uint32_t multiply, s
     backBuffer->unlock();
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -85,7 +85,7 @@ private:
     // A run of translucent pixels within one row: the sorted index list, kept as runs
     // of consecutive indices so that whole stretches are blended at once.
     struct Run {
-        std::uint32_t start; // y × width + x of its first pixel
+        std::uint32_t start;  // y × width + x of its first pixel
         std::uint32_t length;
     };
     // The source and destination of one draw after clipping, same size, destination normalised.
@@ -136,4 +136,4 @@ private:
     std::vector<std::unique_ptr<Surface>> surfaces_;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -58,10 +58,9 @@ bool encode(std::FILE* file, const std::uint32_t* rgb, int width, int height, st
     return true;
 }
 
-} // namespace
+}  // namespace
 
-bool writePng(const std::filesystem::path& path, const std::uint32_t* rgb, int width, int height,
-              std::string& whyNot) {
+bool writePng(const std::filesystem::path& path, const std::uint32_t* rgb, int width, int height, std::string& whyNot) {
     whyNot.clear();
     if (!rgb || width <= 0 || height <= 0) {
         whyNot = "no picture";
@@ -90,4 +89,4 @@ bool writePng(const std::filesystem::path& path, const std::uint32_t* rgb, int w
     return written;
 }
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

@@ -1,14 +1,13 @@
 // Fonts (atlas packing, drawing, measuring) and Text's five layout modes, with fonts
 // the tests write as .twf files.
 
-#include "GraphicsTestSupport.h"
+#include <memory>
 
 #include "ErrorFile.h"
 #include "Font.h"
+#include "GraphicsTestSupport.h"
 #include "Text.h"
 #include "Texture.h"
-
-#include <memory>
 
 using namespace tidewell;
 
@@ -20,7 +19,7 @@ formats::Glyph block(std::uint32_t code, std::uint32_t width, std::uint32_t heig
     return {code, width, height, top, left, right, formats::Bytes(std::size_t{width} * height, 0xFF)};
 }
 
-} // namespace
+}  // namespace
 
 class FontTest : public GraphicsFixture {
 protected:
@@ -44,7 +43,8 @@ protected:
 };
 
 TEST_F(FontTest, GlyphsArePackedIntoRowsThatDoubleTheirLimit) {
-    const std::string file = writeFont("three.twf", 16, 5, {block('A', 10, 16), block('B', 20, 16), block('C', 30, 16)});
+    const std::string file =
+        writeFont("three.twf", 16, 5, {block('A', 10, 16), block('B', 20, 16), block('C', 30, 16)});
     Font* font = GraphicManager::getFont(file.c_str(), true);
     ASSERT_NE(font, nullptr);
     ASSERT_EQ(font->getGlyphCount(), 3u);
@@ -75,10 +75,10 @@ TEST_F(FontTest, DrawingFollowsThePenAcrossLinesAndGaps) {
     Font* font = GraphicManager::getFont(file.c_str(), true);
     fill(0);
     font->drawString("A\nB", 3, 100, 100, 0xFFFFFFFF, 0xFF000000);
-    EXPECT_EQ(firstLit(102), 101);      // left 1, top 2
+    EXPECT_EQ(firstLit(102), 101);  // left 1, top 2
     EXPECT_EQ(pixel(110, 117), 0xFFFFFFu);
     EXPECT_EQ(pixel(110, 118), 0u);
-    EXPECT_EQ(firstLit(125), 100);      // B at the start x, one line lower
+    EXPECT_EQ(firstLit(125), 100);  // B at the start x, one line lower
     EXPECT_EQ(pixel(119, 135), 0xFFFFFFu);
 
     // A code the font lacks moves the pen by defaultAdvance and draws nothing.
@@ -202,7 +202,7 @@ TEST_F(TextTest, JustifiedLinesSpreadTheirWordsButTheLastLineOfAParagraphDoesNot
     EXPECT_EQ(text->getLineGap(0), 12.0f);  // (40 − 28) / 1
     EXPECT_EQ(text->getLineGap(1), 4.0f);   // ends at a line break
     EXPECT_EQ(text->getLineGap(2), 12.0f);
-    EXPECT_EQ(text->getLineGap(3), 4.0f);   // ends the text
+    EXPECT_EQ(text->getLineGap(3), 4.0f);  // ends the text
     EXPECT_EQ(text->width, 40.0f);
 
     fill(0);
@@ -215,7 +215,8 @@ TEST_F(TextTest, JustifiedLinesSpreadTheirWordsButTheLastLineOfAParagraphDoesNot
 
 TEST_F(TextTest, EachModePlacesItsLinesAndTheAnchorMovesTheBlock) {
     const char* string = "aaaa b";
-    const int expected[] = {0, 100, 100, 100 + 28 - 7, 100 + 10};  // by mode, the x of the short line's b; 10.5 truncated
+    const int expected[] = {0, 100, 100, 100 + 28 - 7,
+                            100 + 10};  // by mode, the x of the short line's b; 10.5 truncated
     for (int mode = Text::leftMode; mode <= Text::centredMode; ++mode) {
         auto text = makeText(mode, 30, string);
         ASSERT_EQ(text->getLineCount(), 2u);

@@ -4,6 +4,13 @@
 // started at the depth a test asks for; scratch files for the pictures and fonts the
 // tests write; and read-back of the back buffer.
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "../resources/FormatWriters.h"
 #include "GraphicManager.h"
 #include "InputManager.h"
@@ -13,13 +20,6 @@
 #include "WindowManager.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 class GraphicsFixture : public ::testing::Test {
 protected:

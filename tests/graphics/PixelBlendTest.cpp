@@ -1,13 +1,13 @@
 // The fast blending paths against the scalar definition, on random pixels.
 
-#include "DisplayFormat.h"
-#include "PixelBlend.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <random>
 #include <vector>
+
+#include "DisplayFormat.h"
+#include "PixelBlend.h"
 
 using namespace tidewell;
 namespace PB = tidewell::PixelBlend;
@@ -45,7 +45,7 @@ Rows randomRows(std::mt19937& random, int count) {
     return rows;
 }
 
-} // namespace
+}  // namespace
 
 TEST(PixelBlendTest, TheScalarKernelsFollowTheDisplayFormatsBlend) {
     std::mt19937 random(7);
@@ -77,12 +77,13 @@ TEST(PixelBlendTest, EveryFastLevelGivesTheScalarPixelsForwardsAndMirrored) {
             const std::uint32_t add = any(random);
             if (round == 0) multiply |= 0xFF000000;  // opaque tint: alpha comes from the pixels alone
             for (bool reversed : {false, true}) {
-                const std::uint32_t* source = reversed && count > 0 ? rows.source.data() + count - 1 : rows.source.data();
+                const std::uint32_t* source =
+                    reversed && count > 0 ? rows.source.data() + count - 1 : rows.source.data();
                 for (PB::Level level : levels) {
                     const PB::Kernels& fast = PB::kernels(level);
-                    SCOPED_TRACE(testing::Message() << PB::levelName(level) << " count " << count << " reversed "
-                                                    << reversed << " multiply " << std::hex << multiply << " add "
-                                                    << add);
+                    SCOPED_TRACE(testing::Message()
+                                 << PB::levelName(level) << " count " << count << " reversed " << reversed
+                                 << " multiply " << std::hex << multiply << " add " << add);
                     auto expected32 = rows.deep, actual32 = rows.deep;
                     scalar.translucent32(expected32.data(), source, count, reversed);
                     fast.translucent32(actual32.data(), source, count, reversed);

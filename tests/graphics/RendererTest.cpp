@@ -1,17 +1,16 @@
 // The graphics manager with the software renderer: colours, primitives, textures,
 // the registries, frames and their recovery after a loss.
 
-#include "GraphicsTestSupport.h"
+#include <vector>
 
-#include "ErrorFile.h"
 #include "Engine.h"
+#include "ErrorFile.h"
+#include "GraphicsTestSupport.h"
 #include "Image.h"
 #include "MainLoop.h"
 #include "PixelBlend.h"
 #include "Shape.h"
 #include "Texture.h"
-
-#include <vector>
 
 using namespace tidewell;
 
@@ -25,7 +24,7 @@ Texture* texture(std::uint32_t width, std::uint32_t height, const std::vector<st
     return GraphicManager::createTexture(width, height, colours.data(), false);
 }
 
-} // namespace
+}  // namespace
 
 class RendererTest : public GraphicsFixture {};
 
@@ -58,8 +57,10 @@ TEST_F(RendererTest, ALineSetsBothEndsAndEveryPixelBetweenInEitherDirection) {
     startGraphics(16);
     for (bool backwards : {false, true}) {
         fill(0);
-        if (backwards) GraphicManager::drawLine(20, 5, 10, 5, 0xFFFFFFFF, kNoAdd, 0, 0, 800, 600);
-        else GraphicManager::drawLine(10, 5, 20, 5, 0xFFFFFFFF, kNoAdd, 0, 0, 800, 600);
+        if (backwards)
+            GraphicManager::drawLine(20, 5, 10, 5, 0xFFFFFFFF, kNoAdd, 0, 0, 800, 600);
+        else
+            GraphicManager::drawLine(10, 5, 20, 5, 0xFFFFFFFF, kNoAdd, 0, 0, 800, 600);
         EXPECT_EQ(countOther(0), 11);
         for (int x = 10; x <= 20; ++x) EXPECT_EQ(pixel(x, 5), 0xFFFFu) << x;
     }
@@ -86,8 +87,8 @@ TEST_F(RendererTest, RectanglesFillOrBlendAndEmptyOnesDrawNothing) {
     EXPECT_EQ(countOther(GraphicManager::blendPixel(0x112131, 0xFFFFFF, 128)), 0);
 
     fill(0);
-    GraphicManager::drawRectangle(30, 10, 20, 40, 0xFFFFFFFF, kNoAdd, 0, 0, 800, 600);  // right left of left
-    GraphicManager::drawRectangle(10, 10, 20, 20, 0x00FFFFFF, kNoAdd, 0, 0, 800, 600);  // invisible
+    GraphicManager::drawRectangle(30, 10, 20, 40, 0xFFFFFFFF, kNoAdd, 0, 0, 800, 600);   // right left of left
+    GraphicManager::drawRectangle(10, 10, 20, 20, 0x00FFFFFF, kNoAdd, 0, 0, 800, 600);   // invisible
     GraphicManager::drawRectangle(10, 10, 20, 20, 0xFFFFFFFF, kNoAdd, 20, 0, 800, 600);  // clipped away
     EXPECT_EQ(countOther(0), 0);
     GraphicManager::drawRectangle(-10, -10, 5, 4, 0xFFFFFFFF, kNoAdd, -100, -100, 900, 900);

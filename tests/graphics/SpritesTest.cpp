@@ -1,18 +1,17 @@
 // Image, Shape and Cursor, the built-in pointer, and frames written as PNG files.
 
-#include "GraphicsTestSupport.h"
+#include <png.h>
+
+#include <cstdio>
+#include <memory>
 
 #include "Cursor.h"
+#include "GraphicsTestSupport.h"
 #include "Image.h"
 #include "PointerImage.h"
 #include "Shape.h"
 #include "Texture.h"
 #include "platform/PngFile.h"
-
-#include <png.h>
-
-#include <cstdio>
-#include <memory>
 
 using namespace tidewell;
 
@@ -42,7 +41,7 @@ std::vector<std::uint32_t> readPng(const std::string& path, int& width, int& hei
     return pixels;
 }
 
-} // namespace
+}  // namespace
 
 class SpritesTest : public GraphicsFixture {
 protected:
@@ -155,7 +154,7 @@ TEST_F(SpritesTest, ShapesKeepTheirPointsAndMoveTheirScreenPoints) {
     Shape line;
     line.setLine(0, 0, 100, 0, 1);
     ASSERT_EQ(line.getPointCount(), 2);
-    line.setLine(5, 5, 5, 5, 3);  // a single point: unchanged
+    line.setLine(5, 5, 5, 5, 3);   // a single point: unchanged
     line.setLine(0, 0, 10, 0, 0);  // no thickness: unchanged
     EXPECT_EQ(line.getPointX(1), 100.0f);
 
