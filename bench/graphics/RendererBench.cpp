@@ -149,6 +149,7 @@ public:
         WindowManager::setFullScreen(depth == 16);
         WindowManager::createWindow();
         GraphicManager::clearBackground = false;
+        GraphicManager::allowHardware3D = false;  // the software renderer is what is measured
         GraphicManager::start();
         const Frame& frame = heavyFrame();
         std::vector<Texture*> textures;
