@@ -1,5 +1,9 @@
 #include "InputManager.h"
 
+#include <algorithm>
+#include <list>
+#include <memory>
+
 #include "Cursor.h"
 #include "Engine.h"
 #include "ErrorGeneric.h"
@@ -12,10 +16,6 @@
 #include "Vibration.h"
 #include "WindowManager.h"
 #include "platform/Platform.h"
-
-#include <algorithm>
-#include <list>
-#include <memory>
 
 namespace tidewell::InputManager {
 
@@ -42,7 +42,7 @@ using platform::InputResult;
 constexpr const char* kModule = "gameengine\\Game Engine\\InputManager";
 constexpr std::size_t kMostJoysticks = 128;
 constexpr std::int32_t kAxisEnd = 1000;
-constexpr std::uint32_t kDeadZone = 1000; // ten-thousandths: 10 %
+constexpr std::uint32_t kDeadZone = 1000;  // ten-thousandths: 10 %
 constexpr std::int32_t kMouseButtons = 4;
 
 struct Devices {
@@ -52,7 +52,7 @@ struct Devices {
 };
 
 bool started = false;
-bool quitKeyEnabled = true; // quitOnKey as it was at start-up
+bool quitKeyEnabled = true;  // quitOnKey as it was at start-up
 Devices devices;
 std::list<InputEvent> queue;
 std::unique_ptr<Registry<Vibration>> vibrationList;
@@ -76,9 +76,7 @@ Cursor& pointerSprite() {
     return *pointer;
 }
 
-platform::InputDevices& inputDevices() {
-    return platform::current().input();
-}
+platform::InputDevices& inputDevices() { return platform::current().input(); }
 
 void check(InputResult result, int line) {
     if (!platform::succeeded(result)) {
@@ -86,9 +84,7 @@ void check(InputResult result, int line) {
     }
 }
 
-std::uint8_t pressedByte(bool pressed) {
-    return pressed ? 0x80 : 0;
-}
+std::uint8_t pressedByte(bool pressed) { return pressed ? 0x80 : 0; }
 
 std::uint32_t clampToWidth(std::int64_t x) {
     return static_cast<std::uint32_t>(std::clamp<std::int64_t>(x, 0, screenWidth - 1));
@@ -303,7 +299,8 @@ std::vector<InputEvent> mouseEvents(const std::vector<InputDatum>& data) {
             }
             events.back().x = static_cast<std::int32_t>(runningX);
             events.back().y = static_cast<std::int32_t>(runningY);
-        } else if (datum.offset >= platform::mouseOffset::button0 && datum.offset < platform::mouseOffset::button0 + 3) {
+        } else if (datum.offset >= platform::mouseOffset::button0 &&
+                   datum.offset < platform::mouseOffset::button0 + 3) {
             InputEvent event = makeEvent(
                 (datum.value & 0x80) != 0 ? InputEvent::MouseButtonDown : InputEvent::MouseButtonUp, datum.sequence);
             event.mouseButton = static_cast<std::int32_t>(datum.offset - platform::mouseOffset::button0);
@@ -332,9 +329,9 @@ std::vector<InputEvent> joystickEvents(std::int32_t joystick, const std::vector<
             (datum.offset == platform::joystickOffset::x ? events.back().joystickX : events.back().joystickY) = value;
         } else if (datum.offset >= platform::joystickOffset::button0 &&
                    datum.offset < platform::joystickOffset::button0 + 32) {
-            InputEvent event = makeEvent(
-                (datum.value & 0x80) != 0 ? InputEvent::JoystickButtonDown : InputEvent::JoystickButtonUp,
-                datum.sequence);
+            InputEvent event =
+                makeEvent((datum.value & 0x80) != 0 ? InputEvent::JoystickButtonDown : InputEvent::JoystickButtonUp,
+                          datum.sequence);
             event.joystick = joystick;
             event.joystickButton = static_cast<std::int32_t>(datum.offset - platform::joystickOffset::button0);
             events.push_back(event);
@@ -380,8 +377,7 @@ void followSystemCursor() {
     int x = 0;
     int y = 0;
     window->cursorPosition(x, y);
-    const bool outside =
-        x < 0 || y < 0 || x >= static_cast<int>(screenWidth) || y >= static_cast<int>(screenHeight);
+    const bool outside = x < 0 || y < 0 || x >= static_cast<int>(screenWidth) || y >= static_cast<int>(screenHeight);
     setSystemCursorShown(outside);
     mouseX = clampToWidth(x);
     mouseY = clampToHeight(y);
@@ -406,8 +402,8 @@ void gather(std::uint64_t frame) {
         mergeIntoQueue(mouseEvents(readBuffered(*devices.mouse, mouseBufferSize)));
     }
     for (std::size_t index = 0; index < devices.joysticks.size(); ++index) {
-        mergeIntoQueue(
-            joystickEvents(static_cast<std::int32_t>(index), readBuffered(*devices.joysticks[index], joystickBufferSize)));
+        mergeIntoQueue(joystickEvents(static_cast<std::int32_t>(index),
+                                      readBuffered(*devices.joysticks[index], joystickBufferSize)));
     }
     collapseMoves();
     if (!WindowManager::isFullScreen()) {
@@ -424,60 +420,75 @@ bool isJoystick(std::int32_t index) {
 
 void updatePolledState(const InputEvent& event) {
     switch (event.kind) {
-    case InputEvent::KeyDown:
-    case InputEvent::KeyUp:
-        if (event.key >= 0 && event.key < 256) {
-            keyStates[event.key] = pressedByte(event.kind == InputEvent::KeyDown);
-        }
-        if (event.kind == InputEvent::KeyDown && event.key == quitKey && quitKeyEnabled) {
-            MainLoop::requestQuit();
-        }
-        break;
-    case InputEvent::MouseMove:
-        mouseX = clampToWidth(event.x);
-        mouseY = clampToHeight(event.y);
-        break;
-    case InputEvent::MouseButtonDown:
-    case InputEvent::MouseButtonUp:
-        if (event.mouseButton >= 0 && event.mouseButton < kMouseButtons) {
-            mouseButtons[event.mouseButton] = pressedByte(event.kind == InputEvent::MouseButtonDown);
-        }
-        break;
-    case InputEvent::JoystickMove:
-        // During this event's handlers an axis carried as 0 reads as centred; the refresh
-        // after the dispatch puts back where the stick stands.
-        if (isJoystick(event.joystick)) {
-            joystickStates[event.joystick].lX = event.joystickX;
-            joystickStates[event.joystick].lY = event.joystickY;
-        }
-        break;
-    case InputEvent::JoystickButtonDown:
-    case InputEvent::JoystickButtonUp:
-        if (isJoystick(event.joystick) && event.joystickButton >= 0 && event.joystickButton < 32) {
-            joystickStates[event.joystick].rgbButtons[event.joystickButton] =
-                pressedByte(event.kind == InputEvent::JoystickButtonDown);
-        }
-        break;
-    default:
-        break;
+        case InputEvent::KeyDown:
+        case InputEvent::KeyUp:
+            if (event.key >= 0 && event.key < 256) {
+                keyStates[event.key] = pressedByte(event.kind == InputEvent::KeyDown);
+            }
+            if (event.kind == InputEvent::KeyDown && event.key == quitKey && quitKeyEnabled) {
+                MainLoop::requestQuit();
+            }
+            break;
+        case InputEvent::MouseMove:
+            mouseX = clampToWidth(event.x);
+            mouseY = clampToHeight(event.y);
+            break;
+        case InputEvent::MouseButtonDown:
+        case InputEvent::MouseButtonUp:
+            if (event.mouseButton >= 0 && event.mouseButton < kMouseButtons) {
+                mouseButtons[event.mouseButton] = pressedByte(event.kind == InputEvent::MouseButtonDown);
+            }
+            break;
+        case InputEvent::JoystickMove:
+            // During this event's handlers an axis carried as 0 reads as centred; the refresh
+            // after the dispatch puts back where the stick stands.
+            if (isJoystick(event.joystick)) {
+                joystickStates[event.joystick].lX = event.joystickX;
+                joystickStates[event.joystick].lY = event.joystickY;
+            }
+            break;
+        case InputEvent::JoystickButtonDown:
+        case InputEvent::JoystickButtonUp:
+            if (isJoystick(event.joystick) && event.joystickButton >= 0 && event.joystickButton < 32) {
+                joystickStates[event.joystick].rgbButtons[event.joystickButton] =
+                    pressedByte(event.kind == InputEvent::JoystickButtonDown);
+            }
+            break;
+        default:
+            break;
     }
 }
 
 void deliver(Sprite& root, const InputEvent& event) {
     const bool flag = event.extra != 0;
     switch (event.kind) {
-    case InputEvent::KeyDown: root.dispatchKeyDown(event.key, flag); break;
-    case InputEvent::KeyUp: root.dispatchKeyUp(event.key, flag); break;
-    case InputEvent::MouseMove: root.dispatchMouseMove(event.x, event.y, flag); break;
-    case InputEvent::MouseButtonDown: root.dispatchMouseDown(event.x, event.y, event.mouseButton, flag); break;
-    case InputEvent::MouseButtonUp: root.dispatchMouseUp(event.x, event.y, event.mouseButton, flag); break;
-    case InputEvent::JoystickMove:
-        root.dispatchJoystickMove(static_cast<float>(event.joystickX) * 0.001f,
-                                  static_cast<float>(event.joystickY) * 0.001f, event.joystick, flag);
-        break;
-    case InputEvent::JoystickButtonDown: root.dispatchJoystickDown(event.joystickButton, event.joystick, flag); break;
-    case InputEvent::JoystickButtonUp: root.dispatchJoystickUp(event.joystickButton, event.joystick, flag); break;
-    default: break;
+        case InputEvent::KeyDown:
+            root.dispatchKeyDown(event.key, flag);
+            break;
+        case InputEvent::KeyUp:
+            root.dispatchKeyUp(event.key, flag);
+            break;
+        case InputEvent::MouseMove:
+            root.dispatchMouseMove(event.x, event.y, flag);
+            break;
+        case InputEvent::MouseButtonDown:
+            root.dispatchMouseDown(event.x, event.y, event.mouseButton, flag);
+            break;
+        case InputEvent::MouseButtonUp:
+            root.dispatchMouseUp(event.x, event.y, event.mouseButton, flag);
+            break;
+        case InputEvent::JoystickMove:
+            root.dispatchJoystickMove(static_cast<float>(event.joystickX) * 0.001f,
+                                      static_cast<float>(event.joystickY) * 0.001f, event.joystick, flag);
+            break;
+        case InputEvent::JoystickButtonDown:
+            root.dispatchJoystickDown(event.joystickButton, event.joystick, flag);
+            break;
+        case InputEvent::JoystickButtonUp:
+            root.dispatchJoystickUp(event.joystickButton, event.joystick, flag);
+            break;
+        default:
+            break;
     }
 }
 
@@ -531,7 +542,7 @@ void forEachVibration(Action action) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void start() {
     if (started) {
@@ -563,13 +574,9 @@ void stop() {
     started = false;
 }
 
-bool isStarted() {
-    return started;
-}
+bool isStarted() { return started; }
 
-void gatherEvents() {
-    gather(MainLoop::framesRun() + 1);
-}
+void gatherEvents() { gather(MainLoop::framesRun() + 1); }
 
 void dispatchEvents() {
     while (!queue.empty()) {
@@ -661,8 +668,7 @@ void releaseMouseButton(std::int32_t button) {
     }
 }
 
-Vibration* createVibration(float duration, float magnitude, float direction, std::int32_t joystick,
-                           bool createNow) {
+Vibration* createVibration(float duration, float magnitude, float direction, std::int32_t joystick, bool createNow) {
     if (joystick < 0 || static_cast<std::uint32_t>(joystick) >= joystickCount) {
         return nullptr;
     }
@@ -710,9 +716,7 @@ void setVibrationGain(float gain) {
     forEachVibration([](Vibration& vibration) { vibration.applyGain(); });
 }
 
-float getVibrationGain() {
-    return vibrationGain;
-}
+float getVibrationGain() { return vibrationGain; }
 
 void pauseVibration() {
     if (savedVibrationGain != vibrationGain) {
@@ -723,21 +727,15 @@ void pauseVibration() {
     savedVibrationGain = before;
 }
 
-void resumeVibration() {
-    setVibrationGain(savedVibrationGain);
-}
+void resumeVibration() { setVibrationGain(savedVibrationGain); }
 
 unsigned long vibrationHolders(const Vibration* vibration) {
     return vibrationList ? vibrationList->count(vibration) : 0;
 }
 
-void queueEvent(const InputEvent& event) {
-    queue.push_back(event);
-}
+void queueEvent(const InputEvent& event) { queue.push_back(event); }
 
-std::size_t queuedEventCount() {
-    return queue.size();
-}
+std::size_t queuedEventCount() { return queue.size(); }
 
 void resetPolledState() {
     mouseX = screenWidth / 2;
@@ -749,4 +747,4 @@ void resetPolledState() {
     mouseState = MouseState{};
 }
 
-} // namespace tidewell::InputManager
+}  // namespace tidewell::InputManager

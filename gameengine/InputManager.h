@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/InputDevices.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "platform/InputDevices.h"
 
 namespace tidewell {
 class Vibration;
@@ -46,16 +46,16 @@ struct InputEvent {
     std::int32_t joystickY = 0;
     std::int32_t joystickButton = -1;
     std::int32_t sequence = 0;
-    std::int32_t extra = 0; // passed on as the dispatch flag; 0 for every event the devices make
+    std::int32_t extra = 0;  // passed on as the dispatch flag; 0 for every event the devices make
 };
 
 // Configuration, fixed before start-up.
-extern std::uint32_t mouseBufferSize;    // mouse data kept between frames (16)
-extern std::uint32_t keyboardBufferSize; // keyboard data kept between frames (16)
-extern std::uint32_t joystickBufferSize; // data each joystick keeps between frames (64)
-extern bool quitOnKey;       // a key-down of quitKey ends the main loop (the game switches it off)
-extern std::int32_t quitKey; // scan code; 1 = Escape
-extern bool pointerVisible;  // whether the pointer is shown
+extern std::uint32_t mouseBufferSize;     // mouse data kept between frames (16)
+extern std::uint32_t keyboardBufferSize;  // keyboard data kept between frames (16)
+extern std::uint32_t joystickBufferSize;  // data each joystick keeps between frames (64)
+extern bool quitOnKey;                    // a key-down of quitKey ends the main loop (the game switches it off)
+extern std::int32_t quitKey;              // scan code; 1 = Escape
+extern bool pointerVisible;               // whether the pointer is shown
 
 // The pointer in logical screen pixels, always on the screen; the centre at start.
 extern std::uint32_t mouseX;
@@ -105,8 +105,7 @@ void releaseMouseButton(std::int32_t button);
 // A constant-force effect on a joystick: duration in seconds (0: endless), magnitude 0 to 1,
 // direction in degrees. Null when there is no such joystick. Asking again with the same
 // values gives the same object with one more holder; each holder releases it once.
-Vibration* createVibration(float duration, float magnitude, float direction, std::int32_t joystick,
-                           bool createNow);
+Vibration* createVibration(float duration, float magnitude, float direction, std::int32_t joystick, bool createNow);
 void releaseVibration(Vibration* vibration);
 // Scales every effect: 1.0 normally, 0 while the program is in the background.
 void setVibrationGain(float gain);
@@ -134,4 +133,4 @@ void setCursorVisible(bool visible);
 // screen, no key down and no joystick.
 void resetPolledState();
 
-} // namespace tidewell::InputManager
+}  // namespace tidewell::InputManager

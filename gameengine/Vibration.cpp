@@ -24,7 +24,7 @@ bool gainFailureIsFatal(InputResult result) {
            result == InputResult::InvalidParam;
 }
 
-} // namespace
+}  // namespace
 
 Vibration::Vibration(float duration, float magnitude, float direction, std::int32_t joystick,
                      platform::JoystickDevice* device)
@@ -36,9 +36,7 @@ Vibration::Vibration(float duration, float magnitude, float direction, std::int3
     setDevice(device);
 }
 
-Vibration::~Vibration() {
-    releaseEffect();
-}
+Vibration::~Vibration() { releaseEffect(); }
 
 void Vibration::setDevice(platform::JoystickDevice* device) {
     if (device == nullptr) {
@@ -50,16 +48,14 @@ void Vibration::setDevice(platform::JoystickDevice* device) {
                      InputManager::joystickForceFeedback[static_cast<std::size_t>(joystick_)] != 0;
 }
 
-std::int32_t Vibration::level() const {
-    return static_cast<std::int32_t>(effectiveMagnitude_ * 10000.0f);
-}
+std::int32_t Vibration::level() const { return static_cast<std::int32_t>(effectiveMagnitude_ * 10000.0f); }
 
 platform::ConstantForce Vibration::force() const {
     platform::ConstantForce force;
     force.direction = static_cast<std::int32_t>(direction_ * 100.0f);
     force.level = level();
-    force.lengthMicroseconds = duration_ > 0.0f ? static_cast<std::uint32_t>(duration_ * 1000000.0f)
-                                                : platform::ConstantForce::kInfinite;
+    force.lengthMicroseconds =
+        duration_ > 0.0f ? static_cast<std::uint32_t>(duration_ * 1000000.0f) : platform::ConstantForce::kInfinite;
     force.gain = 10000;
     return force;
 }
@@ -72,7 +68,8 @@ void Vibration::createEffect() {
         InputResult result = InputResult::Failed;
         effect_ = device_->createConstantForce(force(), result);
         if (!effect_) {
-            throw ErrorGeneric(kModule, 273, static_cast<int>(platform::succeeded(result) ? InputResult::Failed : result));
+            throw ErrorGeneric(kModule, 273,
+                               static_cast<int>(platform::succeeded(result) ? InputResult::Failed : result));
         }
     }
     applyGain();
@@ -124,4 +121,4 @@ void Vibration::applyGain() {
     }
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/InputDevices.h"
-
 #include <cstdint>
 #include <memory>
+
+#include "platform/InputDevices.h"
 
 namespace tidewell {
 
@@ -57,4 +57,4 @@ private:
     std::unique_ptr<platform::ForceEffect> effect_;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

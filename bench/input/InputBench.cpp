@@ -1,6 +1,10 @@
 // What reading the input costs a frame: gather and dispatch with the keyboard's, the mouse's
 // and two joysticks' buffers full (16, 16, 64 and 64 data), delivered to a tree of sprites
 // that all take input, against the same frame with nothing to read. A frame lasts 50 ms.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
 #include "Engine.h"
 #include "InputManager.h"
 #include "MainLoop.h"
@@ -8,10 +12,6 @@
 #include "WindowManager.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
-
-#include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 using namespace tidewell;
 
@@ -100,6 +100,6 @@ void frameWithEveryBufferFull(benchmark::State& state) {
 }
 BENCHMARK(frameWithEveryBufferFull)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace
 
 BENCHMARK_MAIN();

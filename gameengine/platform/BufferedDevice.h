@@ -86,4 +86,4 @@ private:
     bool attached_ = true;
 };
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

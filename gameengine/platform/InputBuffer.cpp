@@ -53,4 +53,4 @@ std::size_t InputBuffer::take(InputDatum* out, std::size_t count) {
     return taken;
 }
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

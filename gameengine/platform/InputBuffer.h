@@ -1,9 +1,9 @@
 #pragma once
 
-#include "InputDevices.h"
-
 #include <cstddef>
 #include <deque>
+
+#include "InputDevices.h"
 
 namespace tidewell::platform {
 
@@ -38,4 +38,4 @@ private:
     std::size_t capacity_ = 0;
 };
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

@@ -26,4 +26,4 @@ std::int32_t AxisScale::apply(std::int32_t raw, std::int32_t rawMinimum, std::in
                                                 static_cast<double>(std::max(minimum, maximum))));
 }
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

@@ -35,7 +35,7 @@ struct JoystickState {
     std::int32_t lRz = 0;
     std::int32_t rglSlider[2] = {};
     std::uint32_t rgdwPOV[4] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
-    std::uint8_t rgbButtons[32] = {}; // 0x80 while held
+    std::uint8_t rgbButtons[32] = {};  // 0x80 while held
 };
 static_assert(sizeof(JoystickState) == 80, "a joystick state is 80 bytes");
 
@@ -45,14 +45,14 @@ namespace mouseOffset {
 inline constexpr std::uint32_t x = 0;
 inline constexpr std::uint32_t y = 4;
 inline constexpr std::uint32_t wheel = 8;
-inline constexpr std::uint32_t button0 = 12; // buttons 0 to 3 follow one byte apart
-} // namespace mouseOffset
+inline constexpr std::uint32_t button0 = 12;  // buttons 0 to 3 follow one byte apart
+}  // namespace mouseOffset
 
 namespace joystickOffset {
 inline constexpr std::uint32_t x = 0;
 inline constexpr std::uint32_t y = 4;
-inline constexpr std::uint32_t button0 = 48; // buttons 0 to 31 follow one byte apart
-} // namespace joystickOffset
+inline constexpr std::uint32_t button0 = 48;  // buttons 0 to 31 follow one byte apart
+}  // namespace joystickOffset
 
 // One buffered change. value is the new position of an absolute axis, the movement of a
 // relative one (a signed number) or a button byte (0x80 pressed, 0 released). Every
@@ -68,19 +68,17 @@ struct InputDatum {
 // error dialogs show as the failing call's result.
 enum class InputResult : std::int32_t {
     Ok = 0,
-    InputLost = static_cast<std::int32_t>(0x8007001Eu),        // taken away since it was acquired
-    NotAcquired = static_cast<std::int32_t>(0x8007000Cu),      // acquire it first
-    InvalidParam = static_cast<std::int32_t>(0x80070057u),     // a value out of range
-    NotInitialized = static_cast<std::int32_t>(0x80070015u),   // the object was never set up
-    IncompleteEffect = static_cast<std::int32_t>(0x80040206u), // an effect lacks a parameter
-    EffectPlaying = static_cast<std::int32_t>(0x80040208u),    // cannot change while playing
-    Unsupported = static_cast<std::int32_t>(0x80004001u),      // the device cannot do it
-    Failed = static_cast<std::int32_t>(0x80004005u),           // any other failure
+    InputLost = static_cast<std::int32_t>(0x8007001Eu),         // taken away since it was acquired
+    NotAcquired = static_cast<std::int32_t>(0x8007000Cu),       // acquire it first
+    InvalidParam = static_cast<std::int32_t>(0x80070057u),      // a value out of range
+    NotInitialized = static_cast<std::int32_t>(0x80070015u),    // the object was never set up
+    IncompleteEffect = static_cast<std::int32_t>(0x80040206u),  // an effect lacks a parameter
+    EffectPlaying = static_cast<std::int32_t>(0x80040208u),     // cannot change while playing
+    Unsupported = static_cast<std::int32_t>(0x80004001u),       // the device cannot do it
+    Failed = static_cast<std::int32_t>(0x80004005u),            // any other failure
 };
 
-inline bool succeeded(InputResult result) {
-    return result == InputResult::Ok;
-}
+inline bool succeeded(InputResult result) { return result == InputResult::Ok; }
 
 // What every input device does: buffer changes between reads while it is acquired.
 class InputDevice {
@@ -113,10 +111,10 @@ public:
 struct ConstantForce {
     static constexpr std::uint32_t kInfinite = 0xFFFFFFFFu;
 
-    std::int32_t direction = 0;        // polar, hundredths of a degree clockwise from "away from the player"
-    std::int32_t level = 0;            // 0 to 10000 (full strength)
+    std::int32_t direction = 0;  // polar, hundredths of a degree clockwise from "away from the player"
+    std::int32_t level = 0;      // 0 to 10000 (full strength)
     std::uint32_t lengthMicroseconds = kInfinite;
-    std::int32_t gain = 10000;         // scales the level, 10000 = as given
+    std::int32_t gain = 10000;  // scales the level, 10000 = as given
 };
 
 // One force-feedback effect made on a joystick. Destroying it stops and releases it.
@@ -156,7 +154,7 @@ public:
 
 // A joystick found by enumeration, to be opened with createJoystick.
 struct JoystickInstance {
-    std::int32_t id = -1; // the backend's own identity of the device
+    std::int32_t id = -1;  // the backend's own identity of the device
     std::string name;
 };
 
@@ -182,11 +180,11 @@ public:
 // mapped onto minimum..maximum, with the dead zone around the centre reading as the
 // centre and the rest stretched so that the ends are still reached.
 struct AxisScale {
-    std::int32_t minimum = 0; // a device's range until it is told another
+    std::int32_t minimum = 0;  // a device's range until it is told another
     std::int32_t maximum = 65535;
-    std::uint32_t deadZone = 0; // ten-thousandths of the half range
+    std::uint32_t deadZone = 0;  // ten-thousandths of the half range
 
     std::int32_t apply(std::int32_t raw, std::int32_t rawMinimum, std::int32_t rawMaximum) const;
 };
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

@@ -1,7 +1,5 @@
 #include "InputScript.h"
 
-#include "KeyCodes.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -9,6 +7,8 @@
 #include <fstream>
 #include <limits>
 #include <sstream>
+
+#include "KeyCodes.h"
 
 namespace tidewell::platform {
 namespace {
@@ -18,7 +18,7 @@ using Kind = InputScript::Action::Kind;
 constexpr std::int32_t kMouseButtons = 4;
 constexpr std::int32_t kJoystickButtons = 32;
 constexpr std::int32_t kStickEnd = 1000;
-constexpr std::int32_t kFarthestCursor = 100000; // beyond any desktop, small enough never to overflow
+constexpr std::int32_t kFarthestCursor = 100000;  // beyond any desktop, small enough never to overflow
 
 // One line being read: its words and what went wrong with them.
 class LineReader {
@@ -35,8 +35,8 @@ public:
     const std::string& word(std::size_t index) const { return words_.at(index); }
     int number() const { return number_; }
 
-    bool integer(std::size_t index, std::int64_t minimum, std::int64_t maximum, const char* what,
-                 std::int64_t& value, std::string& whyNot) const {
+    bool integer(std::size_t index, std::int64_t minimum, std::int64_t maximum, const char* what, std::int64_t& value,
+                 std::string& whyNot) const {
         if (index >= words_.size()) {
             whyNot = std::string(what) + " is missing";
             return false;
@@ -239,7 +239,7 @@ std::string withoutComment(const std::string& text) {
     return hash == std::string::npos ? text : text.substr(0, hash);
 }
 
-} // namespace
+}  // namespace
 
 bool InputScript::parse(std::istream& text, InputScript& script, std::string& whyNot) {
     InputScript read;
@@ -289,4 +289,4 @@ bool InputScript::load(const std::filesystem::path& path, InputScript& script, s
     return true;
 }
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

@@ -29,16 +29,16 @@ struct InputScript {
             JoystickDown,  // a = joystick, b = button
             JoystickUp,    // a = joystick, b = button
         };
-        std::uint64_t frame = 1; // counted from 1, the first frame the program runs
+        std::uint64_t frame = 1;  // counted from 1, the first frame the program runs
         Kind kind = Kind::KeyDown;
         std::int32_t a = 0;
         std::int32_t b = 0;
         std::int32_t c = 0;
-        int line = 0; // where it was written, for messages
+        int line = 0;  // where it was written, for messages
     };
 
     std::vector<Joystick> joysticks;
-    std::vector<Action> actions; // by frame; actions of one frame in the order written
+    std::vector<Action> actions;  // by frame; actions of one frame in the order written
 
     // Reads a script; false with "line N: what is wrong" in whyNot when it is not one.
     static bool parse(std::istream& text, InputScript& script, std::string& whyNot);
@@ -46,4 +46,4 @@ struct InputScript {
     static bool load(const std::filesystem::path& path, InputScript& script, std::string& whyNot);
 };
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

@@ -18,10 +18,10 @@ inline constexpr std::uint8_t up = 0xC8;
 inline constexpr std::uint8_t left = 0xCB;
 inline constexpr std::uint8_t right = 0xCD;
 inline constexpr std::uint8_t down = 0xD0;
-} // namespace keyCode
+}  // namespace keyCode
 
 struct KeyName {
-    std::string_view name; // DirectInput's name without its DIK_ prefix, upper case
+    std::string_view name;  // DirectInput's name without its DIK_ prefix, upper case
     std::uint8_t code;
 };
 
@@ -36,4 +36,4 @@ std::optional<std::uint8_t> keyCodeByName(std::string_view name);
 // The DirectInput name of a code; empty when the code names no key.
 std::string_view keyNameOf(std::uint8_t code);
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

@@ -1,13 +1,13 @@
-#include "platform/InputBuffer.h"
-#include "platform/InputDevices.h"
-#include "platform/KeyCodes.h"
-#include "platform/sdl/SdlScanCodes.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
+
+#include "platform/InputBuffer.h"
+#include "platform/InputDevices.h"
+#include "platform/KeyCodes.h"
+#include "platform/sdl/SdlScanCodes.h"
 
 using namespace tidewell::platform;
 

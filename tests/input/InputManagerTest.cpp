@@ -1,6 +1,5 @@
-#include "InputTestSupport.h"
-
 #include "ErrorGeneric.h"
+#include "InputTestSupport.h"
 #include "platform/KeyCodes.h"
 
 using namespace tidewell;
@@ -126,8 +125,8 @@ TEST_F(InputManagerTest, GameCodeMovesAndClicksThePointerAtOnce) {
     InputManager::moveMouse(-30, -50);
     InputManager::pressMouseButton(3);
     InputManager::releaseMouseButton(3);
-    EXPECT_EQ(delivered(), (Strings{"mouse move 799 20", "mouse move 769 0", "mouse down 3 at 769 0",
-                                    "mouse up 3 at 769 0"}));
+    EXPECT_EQ(delivered(),
+              (Strings{"mouse move 799 20", "mouse move 769 0", "mouse down 3 at 769 0", "mouse up 3 at 769 0"}));
     EXPECT_EQ(InputManager::mouseButtons[3], 0);
 }
 
@@ -135,12 +134,12 @@ TEST_F(InputManagerTest, DevicesAreMergedInTheOrderTheirDataHappenedAcrossTheCou
     input().attachJoystick("pad", false);
     startEngine(true);
     input().setNextSequence(0xFFFFFFFEu);
-    input().pressJoystickButton(0, 2);  // 0xFFFFFFFE
-    input().pressKey(0x10);             // 0xFFFFFFFF
-    input().moveMouse(1, 0);            // 0
-    input().releaseKey(0x10);           // 1
-    input().pressMouseButton(0);        // 2
-    input().releaseJoystickButton(0, 2); // 3
+    input().pressJoystickButton(0, 2);    // 0xFFFFFFFE
+    input().pressKey(0x10);               // 0xFFFFFFFF
+    input().moveMouse(1, 0);              // 0
+    input().releaseKey(0x10);             // 1
+    input().pressMouseButton(0);          // 2
+    input().releaseJoystickButton(0, 2);  // 3
     frame();
     EXPECT_EQ(delivered(), (Strings{"joystick 0 down 2", "key down 16", "mouse move 401 300", "key up 16",
                                     "mouse down 0 at 401 300", "joystick 0 up 2"}));

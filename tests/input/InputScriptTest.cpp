@@ -1,10 +1,9 @@
-#include "InputTestSupport.h"
-
-#include "platform/InputScript.h"
-#include "platform/KeyCodes.h"
-
 #include <fstream>
 #include <sstream>
+
+#include "InputTestSupport.h"
+#include "platform/InputScript.h"
+#include "platform/KeyCodes.h"
 
 using namespace tidewell;
 using tidewell::platform::InputScript;
@@ -29,7 +28,7 @@ std::string problemWith(const std::string& text) {
     return whyNot;
 }
 
-} // namespace
+}  // namespace
 
 TEST(InputScript, ReadsEveryKindOfLineAndPutsThemInFrameOrder) {
     const InputScript script = parse(
@@ -54,9 +53,9 @@ TEST(InputScript, ReadsEveryKindOfLineAndPutsThemInFrameOrder) {
         actions.emplace_back(action.frame, action.kind, action.a, action.b, action.c);
     }
     const std::vector<std::tuple<std::uint64_t, Kind, int, int, int>> expected = {
-        {3, Kind::MouseMove, -4, 5, 0},    {3, Kind::MouseTo, 100, -20, 0},      {3, Kind::KeyDown, 0x1D, 0, 0},
-        {7, Kind::MouseDown, 1, 0, 0},     {7, Kind::MouseUp, 1, 0, 0},          {7, Kind::JoystickMove, 1, 1000, -250},
-        {9, Kind::JoystickDown, 0, 31, 0}, {9, Kind::JoystickUp, 0, 31, 0},      {12, Kind::KeyDown, 28, 0, 0},
+        {3, Kind::MouseMove, -4, 5, 0},    {3, Kind::MouseTo, 100, -20, 0}, {3, Kind::KeyDown, 0x1D, 0, 0},
+        {7, Kind::MouseDown, 1, 0, 0},     {7, Kind::MouseUp, 1, 0, 0},     {7, Kind::JoystickMove, 1, 1000, -250},
+        {9, Kind::JoystickDown, 0, 31, 0}, {9, Kind::JoystickUp, 0, 31, 0}, {12, Kind::KeyDown, 28, 0, 0},
         {12, Kind::KeyUp, 28, 0, 0},
     };
     EXPECT_EQ(actions, expected);
@@ -71,7 +70,8 @@ TEST(InputScript, MistakesAreReportedWithTheirLine) {
               "line 1: there is no joystick 0 (0 declared with a \"joystick\" line)");
     EXPECT_EQ(problemWith("joystick\n1 joystick 0 move 1001 0\n"), "line 2: the x 1001 is not between -1000 and 1000");
     EXPECT_EQ(problemWith("joystick\n1 joystick 0 press 32\n"), "line 2: the button 32 is not between 0 and 31");
-    EXPECT_EQ(problemWith("1 mouse click sideways\n"), "line 1: a mouse button is left, right, middle, fourth or 0 to 3");
+    EXPECT_EQ(problemWith("1 mouse click sideways\n"),
+              "line 1: a mouse button is left, right, middle, fourth or 0 to 3");
     EXPECT_EQ(problemWith("1 mouse move 3\n"), "line 1: the y is missing");
     EXPECT_EQ(problemWith("1 key down A B\n"), "line 1: unexpected \"B\" at the end");
     EXPECT_EQ(problemWith("1 keyboard down A\n"), "line 1: \"keyboard\" is not key, mouse or joystick");

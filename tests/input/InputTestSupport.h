@@ -3,6 +3,13 @@
 // The engine started on a headless platform, with a root sprite that writes down every
 // input event it is given, and a way to run frames and drive the simulated devices.
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "Engine.h"
 #include "InputManager.h"
 #include "MainLoop.h"
@@ -10,13 +17,6 @@
 #include "WindowManager.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <sstream>
-#include <string>
-#include <vector>
 
 // Takes every kind of input and notes each event as a line of text.
 class InputRecorder : public tidewell::Sprite {

@@ -1,15 +1,14 @@
 // The real SDL backend under a virtual X display: keys typed into the window by xdotool
 // and joysticks that exist only inside SDL reach the input manager as the game expects.
 // Registered only through xvfb-run (see CMakeLists.txt).
-#include "InputTestSupport.h"
-
-#include "Vibration.h"
-#include "platform/sdl/testing/VirtualJoystick.h"
-
 #include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <thread>
+
+#include "InputTestSupport.h"
+#include "Vibration.h"
+#include "platform/sdl/testing/VirtualJoystick.h"
 
 using namespace tidewell;
 using tidewell::platform::sdl::testing::VirtualJoystick;
@@ -27,7 +26,7 @@ bool contains(const Strings& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-} // namespace
+}  // namespace
 
 class SdlInputTest : public ::testing::Test {
 protected:
@@ -78,11 +77,11 @@ TEST_F(SdlInputTest, KeysTypedIntoTheWindowArriveAsTheirScanCodes) {
     ASSERT_TRUE(xdotool(std::string("search --sync --name '^") + kTitle + "$' windowfocus --sync"))
         << "xdotool could not find or focus the window";
     const std::vector<std::pair<std::string, int>> keys = {
-        {"a", 0x1E},      {"z", 0x2C},        {"1", 0x02},       {"0", 0x0B},         {"Return", 0x1C},
-        {"Escape", 0x01}, {"space", 0x39},    {"Control_L", 0x1D}, {"Control_R", 0x9D}, {"Shift_L", 0x2A},
-        {"Alt_L", 0x38},  {"Up", 0xC8},       {"Down", 0xD0},    {"Left", 0xCB},      {"Right", 0xCD},
-        {"F1", 0x3B},     {"F12", 0x58},      {"KP_7", 0x47},    {"KP_Enter", 0x9C},  {"BackSpace", 0x0E},
-        {"Tab", 0x0F},    {"minus", 0x0C},    {"Home", 0xC7},    {"Prior", 0xC9},     {"Delete", 0xD3},
+        {"a", 0x1E},      {"z", 0x2C},     {"1", 0x02},         {"0", 0x0B},         {"Return", 0x1C},
+        {"Escape", 0x01}, {"space", 0x39}, {"Control_L", 0x1D}, {"Control_R", 0x9D}, {"Shift_L", 0x2A},
+        {"Alt_L", 0x38},  {"Up", 0xC8},    {"Down", 0xD0},      {"Left", 0xCB},      {"Right", 0xCD},
+        {"F1", 0x3B},     {"F12", 0x58},   {"KP_7", 0x47},      {"KP_Enter", 0x9C},  {"BackSpace", 0x0E},
+        {"Tab", 0x0F},    {"minus", 0x0C}, {"Home", 0xC7},      {"Prior", 0xC9},     {"Delete", 0xD3},
     };
     for (const auto& [name, code] : keys) {
         ASSERT_TRUE(xdotool("keydown " + name));

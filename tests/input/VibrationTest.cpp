@@ -1,6 +1,5 @@
-#include "InputTestSupport.h"
-
 #include "ErrorGeneric.h"
+#include "InputTestSupport.h"
 #include "Vibration.h"
 
 using namespace tidewell;

@@ -28,4 +28,4 @@ InputResult HeadlessForceEffect::setLevel(std::int32_t level) {
     return InputResult::Ok;
 }
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

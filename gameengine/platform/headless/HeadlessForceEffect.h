@@ -1,15 +1,15 @@
 #pragma once
 
-#include "../InputDevices.h"
-
 #include <memory>
+
+#include "../InputDevices.h"
 
 namespace tidewell::platform::headless {
 
 // What a simulated force-feedback effect has been told, for tests to look at.
 struct ForceRecord {
-    ConstantForce force;   // as created
-    std::int32_t level = 0; // the level now
+    ConstantForce force;     // as created
+    std::int32_t level = 0;  // the level now
     bool playing = false;
     int starts = 0;
     bool released = false;
@@ -29,4 +29,4 @@ private:
     std::shared_ptr<ForceRecord> record_;
 };
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

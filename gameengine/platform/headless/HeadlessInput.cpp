@@ -1,11 +1,11 @@
 #include "HeadlessInput.h"
 
+#include <algorithm>
+
 #include "HeadlessJoystick.h"
 #include "HeadlessKeyboard.h"
 #include "HeadlessMouse.h"
 #include "HeadlessWindow.h"
-
-#include <algorithm>
 
 namespace tidewell::platform::headless {
 namespace {
@@ -14,11 +14,9 @@ constexpr std::int32_t kStickEnd = 1000;
 constexpr int kMouseButtons = 4;
 constexpr int kJoystickButtons = 32;
 
-std::uint8_t pressedByte(bool down) {
-    return down ? 0x80 : 0;
-}
+std::uint8_t pressedByte(bool down) { return down ? 0x80 : 0; }
 
-} // namespace
+}  // namespace
 
 HeadlessInput::HeadlessInput(HeadlessWindow& window) : window_(window) {}
 
@@ -78,25 +76,39 @@ void HeadlessInput::perform(const InputScript::Action& action) {
     using Kind = InputScript::Action::Kind;
     const auto joystick = static_cast<std::size_t>(action.a);
     switch (action.kind) {
-    case Kind::KeyDown: pressKey(static_cast<std::uint8_t>(action.a)); break;
-    case Kind::KeyUp: releaseKey(static_cast<std::uint8_t>(action.a)); break;
-    case Kind::MouseMove: moveMouse(action.a, action.b); break;
-    case Kind::MouseTo: moveMouseTo(action.a, action.b); break;
-    case Kind::MouseDown: pressMouseButton(action.a); break;
-    case Kind::MouseUp: releaseMouseButton(action.a); break;
-    case Kind::JoystickMove: moveJoystick(joystick, action.b, action.c); break;
-    case Kind::JoystickDown: pressJoystickButton(joystick, action.b); break;
-    case Kind::JoystickUp: releaseJoystickButton(joystick, action.b); break;
+        case Kind::KeyDown:
+            pressKey(static_cast<std::uint8_t>(action.a));
+            break;
+        case Kind::KeyUp:
+            releaseKey(static_cast<std::uint8_t>(action.a));
+            break;
+        case Kind::MouseMove:
+            moveMouse(action.a, action.b);
+            break;
+        case Kind::MouseTo:
+            moveMouseTo(action.a, action.b);
+            break;
+        case Kind::MouseDown:
+            pressMouseButton(action.a);
+            break;
+        case Kind::MouseUp:
+            releaseMouseButton(action.a);
+            break;
+        case Kind::JoystickMove:
+            moveJoystick(joystick, action.b, action.c);
+            break;
+        case Kind::JoystickDown:
+            pressJoystickButton(joystick, action.b);
+            break;
+        case Kind::JoystickUp:
+            releaseJoystickButton(joystick, action.b);
+            break;
     }
 }
 
-void HeadlessInput::pressKey(std::uint8_t code) {
-    setKey(code, true);
-}
+void HeadlessInput::pressKey(std::uint8_t code) { setKey(code, true); }
 
-void HeadlessInput::releaseKey(std::uint8_t code) {
-    setKey(code, false);
-}
+void HeadlessInput::releaseKey(std::uint8_t code) { setKey(code, false); }
 
 // A key that is already in the asked state sends nothing, as a real key cannot go down twice.
 void HeadlessInput::setKey(std::uint8_t code, bool down) {
@@ -140,20 +152,17 @@ void HeadlessInput::moveMouseTo(std::int32_t x, std::int32_t y) {
     moveMouse(x - cursorX, y - cursorY);
 }
 
-void HeadlessInput::pressMouseButton(int button) {
-    setMouseButton(button, true);
-}
+void HeadlessInput::pressMouseButton(int button) { setMouseButton(button, true); }
 
-void HeadlessInput::releaseMouseButton(int button) {
-    setMouseButton(button, false);
-}
+void HeadlessInput::releaseMouseButton(int button) { setMouseButton(button, false); }
 
 void HeadlessInput::setMouseButton(int button, bool down) {
     if (button < 0 || button >= kMouseButtons || ((mouseState_.rgbButtons[button] & 0x80) != 0) == down) {
         return;
     }
     mouseState_.rgbButtons[button] = pressedByte(down);
-    const InputDatum datum{mouseOffset::button0 + static_cast<std::uint32_t>(button), pressedByte(down), takeSequence()};
+    const InputDatum datum{mouseOffset::button0 + static_cast<std::uint32_t>(button), pressedByte(down),
+                           takeSequence()};
     if (mouse_ != nullptr) {
         mouse_->record(datum);
     }
@@ -202,13 +211,9 @@ void HeadlessInput::moveJoystick(std::size_t index, std::int32_t x, std::int32_t
     record.reportedY = newY;
 }
 
-void HeadlessInput::pressJoystickButton(std::size_t index, int button) {
-    setJoystickButton(index, button, true);
-}
+void HeadlessInput::pressJoystickButton(std::size_t index, int button) { setJoystickButton(index, button, true); }
 
-void HeadlessInput::releaseJoystickButton(std::size_t index, int button) {
-    setJoystickButton(index, button, false);
-}
+void HeadlessInput::releaseJoystickButton(std::size_t index, int button) { setJoystickButton(index, button, false); }
 
 void HeadlessInput::setJoystickButton(std::size_t index, int button, bool down) {
     JoystickRecord& record = joysticks_.at(index);
@@ -269,4 +274,4 @@ void HeadlessInput::disconnect(std::size_t index, HeadlessJoystick* joystick) {
     }
 }
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "../InputDevices.h"
-#include "../InputScript.h"
-#include "HeadlessForceEffect.h"
-
 #include <cstddef>
 #include <deque>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "../InputDevices.h"
+#include "../InputScript.h"
+#include "HeadlessForceEffect.h"
 
 namespace tidewell::platform::headless {
 
@@ -26,16 +26,16 @@ public:
     struct JoystickRecord {
         std::string name;
         bool forceFeedback = false;
-        std::int32_t rawX = 0; // -1000 .. 1000
+        std::int32_t rawX = 0;  // -1000 .. 1000
         std::int32_t rawY = 0;
-        std::int32_t reportedX = 0; // what the device reports, after its range and dead zone
+        std::int32_t reportedX = 0;  // what the device reports, after its range and dead zone
         std::int32_t reportedY = 0;
         AxisScale scaleX;
         AxisScale scaleY;
         std::uint8_t buttons[32] = {};
         bool attached = true;
-        HeadlessJoystick* device = nullptr; // the open device, which buffers the changes
-        std::vector<std::shared_ptr<ForceRecord>> effects; // every effect made on it, oldest first
+        HeadlessJoystick* device = nullptr;                 // the open device, which buffers the changes
+        std::vector<std::shared_ptr<ForceRecord>> effects;  // every effect made on it, oldest first
 
         const AxisScale& scale(JoystickAxis axis) const { return axis == JoystickAxis::X ? scaleX : scaleY; }
     };
@@ -102,12 +102,12 @@ private:
     HeadlessWindow& window_;
     std::uint32_t nextSequence_ = 1;
     KeyboardState keys_;
-    MouseState mouseState_; // movement since the last state read
+    MouseState mouseState_;  // movement since the last state read
     HeadlessKeyboard* keyboard_ = nullptr;
     HeadlessMouse* mouse_ = nullptr;
-    std::deque<JoystickRecord> joysticks_; // a deque keeps each record in place for its device
+    std::deque<JoystickRecord> joysticks_;  // a deque keeps each record in place for its device
     std::vector<InputScript::Action> script_;
     std::size_t nextAction_ = 0;
 };
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

@@ -1,9 +1,9 @@
 #include "HeadlessJoystick.h"
 
+#include <algorithm>
+
 #include "HeadlessForceEffect.h"
 #include "HeadlessInput.h"
-
-#include <algorithm>
 
 namespace tidewell::platform::headless {
 
@@ -11,13 +11,9 @@ HeadlessJoystick::HeadlessJoystick(HeadlessInput& input, std::size_t index) : in
     input_.connect(index_, this);
 }
 
-HeadlessJoystick::~HeadlessJoystick() {
-    input_.disconnect(index_, this);
-}
+HeadlessJoystick::~HeadlessJoystick() { input_.disconnect(index_, this); }
 
-std::string HeadlessJoystick::name() const {
-    return input_.joystick(index_).name;
-}
+std::string HeadlessJoystick::name() const { return input_.joystick(index_).name; }
 
 InputResult HeadlessJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) {
     if (minimum >= maximum) {
@@ -44,9 +40,7 @@ InputResult HeadlessJoystick::setAutoCenter(bool /*on*/) {
     return InputResult::Ok;  // a simulated stick has no spring
 }
 
-InputResult HeadlessJoystick::poll() {
-    return readProblem();
-}
+InputResult HeadlessJoystick::poll() { return readProblem(); }
 
 InputResult HeadlessJoystick::readState(JoystickState& state) {
     if (const InputResult problem = readProblem(); !succeeded(problem)) {
@@ -60,9 +54,7 @@ InputResult HeadlessJoystick::readState(JoystickState& state) {
     return InputResult::Ok;
 }
 
-bool HeadlessJoystick::hasForceFeedback() const {
-    return input_.joystick(index_).forceFeedback;
-}
+bool HeadlessJoystick::hasForceFeedback() const { return input_.joystick(index_).forceFeedback; }
 
 std::unique_ptr<ForceEffect> HeadlessJoystick::createConstantForce(const ConstantForce& force, InputResult& result) {
     if (!hasForceFeedback()) {
@@ -81,4 +73,4 @@ std::unique_ptr<ForceEffect> HeadlessJoystick::createConstantForce(const Constan
     return std::make_unique<HeadlessForceEffect>(record);
 }
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

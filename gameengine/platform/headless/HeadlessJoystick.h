@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../BufferedDevice.h"
-
 #include <cstddef>
+
+#include "../BufferedDevice.h"
 
 namespace tidewell::platform::headless {
 
@@ -29,4 +29,4 @@ private:
     std::size_t index_;
 };
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

@@ -4,13 +4,9 @@
 
 namespace tidewell::platform::headless {
 
-HeadlessKeyboard::HeadlessKeyboard(HeadlessInput& input) : input_(input) {
-    input_.connect(this);
-}
+HeadlessKeyboard::HeadlessKeyboard(HeadlessInput& input) : input_(input) { input_.connect(this); }
 
-HeadlessKeyboard::~HeadlessKeyboard() {
-    input_.disconnect(this);
-}
+HeadlessKeyboard::~HeadlessKeyboard() { input_.disconnect(this); }
 
 InputResult HeadlessKeyboard::readState(KeyboardState& state) {
     if (const InputResult problem = readProblem(); !succeeded(problem)) {
@@ -20,4 +16,4 @@ InputResult HeadlessKeyboard::readState(KeyboardState& state) {
     return InputResult::Ok;
 }
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

@@ -4,13 +4,9 @@
 
 namespace tidewell::platform::headless {
 
-HeadlessMouse::HeadlessMouse(HeadlessInput& input) : input_(input) {
-    input_.connect(this);
-}
+HeadlessMouse::HeadlessMouse(HeadlessInput& input) : input_(input) { input_.connect(this); }
 
-HeadlessMouse::~HeadlessMouse() {
-    input_.disconnect(this);
-}
+HeadlessMouse::~HeadlessMouse() { input_.disconnect(this); }
 
 InputResult HeadlessMouse::readState(MouseState& state) {
     if (const InputResult problem = readProblem(); !succeeded(problem)) {
@@ -20,4 +16,4 @@ InputResult HeadlessMouse::readState(MouseState& state) {
     return InputResult::Ok;
 }
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

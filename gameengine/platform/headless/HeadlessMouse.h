@@ -17,4 +17,4 @@ private:
     HeadlessInput& input_;
 };
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

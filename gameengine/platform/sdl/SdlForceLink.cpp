@@ -1,8 +1,8 @@
 #include "SdlForceLink.h"
 
-#include "SdlRumbleEffect.h"
-
 #include <algorithm>
+
+#include "SdlRumbleEffect.h"
 
 namespace tidewell::platform::sdl {
 namespace {
@@ -11,11 +11,9 @@ namespace {
 // stops running frames (in the background, or stuck) leaves the motors still soon after.
 constexpr Uint32 kRumbleSpanMs = 1000;
 
-} // namespace
+}  // namespace
 
-bool SdlForceLink::canRumble() const {
-    return joystick_ != nullptr && SDL_JoystickHasRumble(joystick_) == SDL_TRUE;
-}
+bool SdlForceLink::canRumble() const { return joystick_ != nullptr && SDL_JoystickHasRumble(joystick_) == SDL_TRUE; }
 
 void SdlForceLink::remove(SdlRumbleEffect* effect) {
     rumbles_.erase(std::remove(rumbles_.begin(), rumbles_.end(), effect), rumbles_.end());
@@ -35,4 +33,4 @@ void SdlForceLink::updateRumble() {
     SDL_JoystickRumble(motors, strength, strength, strength != 0 ? kRumbleSpanMs : 0);
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

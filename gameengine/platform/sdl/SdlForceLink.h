@@ -42,4 +42,4 @@ private:
     std::vector<SdlRumbleEffect*> rumbles_;
 };
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

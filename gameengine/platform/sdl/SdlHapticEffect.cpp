@@ -11,10 +11,10 @@ Sint16 hapticLevel(std::int32_t level) {
     return static_cast<Sint16>(clamped * 32767 / 10000);
 }
 
-} // namespace
+}  // namespace
 
-std::unique_ptr<SdlHapticEffect> SdlHapticEffect::create(std::shared_ptr<SdlForceLink> link,
-                                                         const ConstantForce& force, InputResult& result) {
+std::unique_ptr<SdlHapticEffect> SdlHapticEffect::create(std::shared_ptr<SdlForceLink> link, const ConstantForce& force,
+                                                         InputResult& result) {
     SDL_Haptic* haptic = link->haptic();
     if (haptic == nullptr) {
         result = InputResult::Unsupported;
@@ -29,9 +29,8 @@ std::unique_ptr<SdlHapticEffect> SdlHapticEffect::create(std::shared_ptr<SdlForc
     description.constant.direction.type = SDL_HAPTIC_POLAR;
     // Both count hundredths of a degree clockwise from "away from the player".
     description.constant.direction.dir[0] = ((force.direction % 36000) + 36000) % 36000;
-    description.constant.length = force.lengthMicroseconds == ConstantForce::kInfinite
-                                      ? SDL_HAPTIC_INFINITY
-                                      : force.lengthMicroseconds / 1000;
+    description.constant.length =
+        force.lengthMicroseconds == ConstantForce::kInfinite ? SDL_HAPTIC_INFINITY : force.lengthMicroseconds / 1000;
     description.constant.level = hapticLevel(force.level);
     // SDL has one gain for the whole device, where each effect had its own.
     if ((SDL_HapticQuery(haptic) & SDL_HAPTIC_GAIN) != 0) {
@@ -87,4 +86,4 @@ InputResult SdlHapticEffect::setLevel(std::int32_t level) {
     return SDL_HapticUpdateEffect(haptic, id_, &description_) == 0 ? InputResult::Ok : InputResult::Failed;
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "../InputDevices.h"
-
 #include <SDL.h>
 
 #include <memory>
+
+#include "../InputDevices.h"
 
 namespace tidewell::platform::sdl {
 
@@ -30,4 +30,4 @@ private:
     SDL_HapticEffect description_;
 };
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

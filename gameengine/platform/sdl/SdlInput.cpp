@@ -1,11 +1,11 @@
 #include "SdlInput.h"
 
+#include <algorithm>
+
 #include "SdlEventPump.h"
 #include "SdlJoystick.h"
 #include "SdlKeyboard.h"
 #include "SdlMouse.h"
-
-#include <algorithm>
 
 namespace tidewell::platform::sdl {
 
@@ -13,9 +13,7 @@ SdlInput::SdlInput(SdlEventPump& pump) : pump_(pump) {
     pump_.addSink([this](const SDL_Event& event) { accept(event); });
 }
 
-SdlInput::~SdlInput() {
-    close();
-}
+SdlInput::~SdlInput() { close(); }
 
 void SdlInput::close() {
     if (hapticSupport_) {
@@ -63,8 +61,8 @@ bool SdlInput::enumerateJoysticks(std::vector<JoystickInstance>& found) {
         if (id < 0) {
             continue;
         }
-        const char* name = SDL_IsGameController(index) ? SDL_GameControllerNameForIndex(index)
-                                                       : SDL_JoystickNameForIndex(index);
+        const char* name =
+            SDL_IsGameController(index) ? SDL_GameControllerNameForIndex(index) : SDL_JoystickNameForIndex(index);
         found.push_back(JoystickInstance{id, name != nullptr ? name : "Joystick"});
     }
     return true;
@@ -100,25 +98,25 @@ void SdlInput::collect(std::uint64_t /*frame*/) {
 
 void SdlInput::accept(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        if (keyboard_ != nullptr) {
-            keyboard_->accept(event);
-        }
-        break;
-    case SDL_MOUSEMOTION:
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-    case SDL_MOUSEWHEEL:
-        if (mouse_ != nullptr) {
-            mouse_->accept(event);
-        }
-        break;
-    default:
-        for (SdlJoystick* joystick : joysticks_) {
-            joystick->accept(event);
-        }
-        break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            if (keyboard_ != nullptr) {
+                keyboard_->accept(event);
+            }
+            break;
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+        case SDL_MOUSEWHEEL:
+            if (mouse_ != nullptr) {
+                mouse_->accept(event);
+            }
+            break;
+        default:
+            for (SdlJoystick* joystick : joysticks_) {
+                joystick->accept(event);
+            }
+            break;
     }
 }
 
@@ -138,4 +136,4 @@ void SdlInput::disconnect(SdlJoystick* joystick) {
     joysticks_.erase(std::remove(joysticks_.begin(), joysticks_.end(), joystick), joysticks_.end());
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

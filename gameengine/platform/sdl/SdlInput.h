@@ -1,11 +1,11 @@
 #pragma once
 
-#include "../InputDevices.h"
-
 #include <SDL.h>
 
 #include <cstdint>
 #include <vector>
+
+#include "../InputDevices.h"
 
 namespace tidewell::platform::sdl {
 
@@ -55,4 +55,4 @@ private:
     bool hapticSupport_ = false;
 };
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

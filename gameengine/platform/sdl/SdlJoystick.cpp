@@ -1,11 +1,11 @@
 #include "SdlJoystick.h"
 
+#include <algorithm>
+
 #include "SdlForceLink.h"
 #include "SdlHapticEffect.h"
 #include "SdlInput.h"
 #include "SdlRumbleEffect.h"
-
-#include <algorithm>
 
 namespace tidewell::platform::sdl {
 namespace {
@@ -19,54 +19,84 @@ constexpr Sint16 kTriggerReleased = 8192;  // let back below a quarter, so a tre
 // Our button number of a controller button; -1 for the d-pad, which moves the stick instead.
 int controllerButton(Uint8 button) {
     switch (button) {
-    case SDL_CONTROLLER_BUTTON_A: return 0;
-    case SDL_CONTROLLER_BUTTON_B: return 1;
-    case SDL_CONTROLLER_BUTTON_X: return 2;
-    case SDL_CONTROLLER_BUTTON_Y: return 3;
-    case SDL_CONTROLLER_BUTTON_BACK: return 4;
-    case SDL_CONTROLLER_BUTTON_GUIDE: return 5;
-    case SDL_CONTROLLER_BUTTON_START: return 6;
-    case SDL_CONTROLLER_BUTTON_LEFTSTICK: return 7;
-    case SDL_CONTROLLER_BUTTON_RIGHTSTICK: return 8;
-    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER: return 9;
-    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER: return 10;
-    case SDL_CONTROLLER_BUTTON_MISC1: return 11;
-    case SDL_CONTROLLER_BUTTON_PADDLE1: return 12;
-    case SDL_CONTROLLER_BUTTON_PADDLE2: return 13;
-    case SDL_CONTROLLER_BUTTON_PADDLE3: return 14;
-    case SDL_CONTROLLER_BUTTON_PADDLE4: return 15;
-    case SDL_CONTROLLER_BUTTON_TOUCHPAD: return 16;
-    default: return -1;
+        case SDL_CONTROLLER_BUTTON_A:
+            return 0;
+        case SDL_CONTROLLER_BUTTON_B:
+            return 1;
+        case SDL_CONTROLLER_BUTTON_X:
+            return 2;
+        case SDL_CONTROLLER_BUTTON_Y:
+            return 3;
+        case SDL_CONTROLLER_BUTTON_BACK:
+            return 4;
+        case SDL_CONTROLLER_BUTTON_GUIDE:
+            return 5;
+        case SDL_CONTROLLER_BUTTON_START:
+            return 6;
+        case SDL_CONTROLLER_BUTTON_LEFTSTICK:
+            return 7;
+        case SDL_CONTROLLER_BUTTON_RIGHTSTICK:
+            return 8;
+        case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+            return 9;
+        case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+            return 10;
+        case SDL_CONTROLLER_BUTTON_MISC1:
+            return 11;
+        case SDL_CONTROLLER_BUTTON_PADDLE1:
+            return 12;
+        case SDL_CONTROLLER_BUTTON_PADDLE2:
+            return 13;
+        case SDL_CONTROLLER_BUTTON_PADDLE3:
+            return 14;
+        case SDL_CONTROLLER_BUTTON_PADDLE4:
+            return 15;
+        case SDL_CONTROLLER_BUTTON_TOUCHPAD:
+            return 16;
+        default:
+            return -1;
     }
 }
 
 Uint8 padBit(Uint8 button) {
     switch (button) {
-    case SDL_CONTROLLER_BUTTON_DPAD_UP: return SDL_HAT_UP;
-    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return SDL_HAT_DOWN;
-    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return SDL_HAT_LEFT;
-    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return SDL_HAT_RIGHT;
-    default: return 0;
+        case SDL_CONTROLLER_BUTTON_DPAD_UP:
+            return SDL_HAT_UP;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
+            return SDL_HAT_DOWN;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+            return SDL_HAT_LEFT;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+            return SDL_HAT_RIGHT;
+        default:
+            return 0;
     }
 }
 
 // The other axes keep a device's own range, 0 to 65535, centred at 32768.
-std::int32_t wideRange(Sint16 value) {
-    return static_cast<std::int32_t>(value) + 32768;
-}
+std::int32_t wideRange(Sint16 value) { return static_cast<std::int32_t>(value) + 32768; }
 
 // A hat as a point of view: hundredths of a degree clockwise from forwards, or centred.
 std::uint32_t pointOfView(Uint8 hat) {
     switch (hat) {
-    case SDL_HAT_UP: return 0;
-    case SDL_HAT_RIGHTUP: return 4500;
-    case SDL_HAT_RIGHT: return 9000;
-    case SDL_HAT_RIGHTDOWN: return 13500;
-    case SDL_HAT_DOWN: return 18000;
-    case SDL_HAT_LEFTDOWN: return 22500;
-    case SDL_HAT_LEFT: return 27000;
-    case SDL_HAT_LEFTUP: return 31500;
-    default: return 0xFFFFFFFFu;
+        case SDL_HAT_UP:
+            return 0;
+        case SDL_HAT_RIGHTUP:
+            return 4500;
+        case SDL_HAT_RIGHT:
+            return 9000;
+        case SDL_HAT_RIGHTDOWN:
+            return 13500;
+        case SDL_HAT_DOWN:
+            return 18000;
+        case SDL_HAT_LEFTDOWN:
+            return 22500;
+        case SDL_HAT_LEFT:
+            return 27000;
+        case SDL_HAT_LEFTUP:
+            return 31500;
+        default:
+            return 0xFFFFFFFFu;
     }
 }
 
@@ -82,7 +112,7 @@ SDL_Haptic* openConstantForce(SDL_Joystick* joystick) {
     return haptic;
 }
 
-} // namespace
+}  // namespace
 
 SdlJoystick::SdlJoystick(SdlInput& input, int deviceIndex) : input_(input) {
     if (SDL_IsGameController(deviceIndex)) {
@@ -140,8 +170,8 @@ void SdlJoystick::readInitialState() {
         const int axes = SDL_JoystickNumAxes(joystick_);
         stickX_ = axes > 0 ? SDL_JoystickGetAxis(joystick_, 0) : 0;
         stickY_ = axes > 1 ? SDL_JoystickGetAxis(joystick_, 1) : 0;
-        std::int32_t* others[] = {&state_.lZ, &state_.lRx, &state_.lRy, &state_.lRz, &state_.rglSlider[0],
-                                  &state_.rglSlider[1]};
+        std::int32_t* others[] = {&state_.lZ,  &state_.lRx,          &state_.lRy,
+                                  &state_.lRz, &state_.rglSlider[0], &state_.rglSlider[1]};
         for (int axis = 2; axis < std::min(axes, 8); ++axis) {
             *others[axis - 2] = wideRange(SDL_JoystickGetAxis(joystick_, axis));
         }
@@ -159,9 +189,7 @@ void SdlJoystick::readInitialState() {
     state_.lY = stickPosition(JoystickAxis::Y);
 }
 
-std::string SdlJoystick::name() const {
-    return name_;
-}
+std::string SdlJoystick::name() const { return name_; }
 
 InputResult SdlJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) {
     if (minimum >= maximum) {
@@ -248,69 +276,84 @@ void SdlJoystick::accept(const SDL_Event& event) {
 
 void SdlJoystick::acceptController(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_CONTROLLERAXISMOTION:
-        if (event.caxis.which != id_) {
-            return;
+        case SDL_CONTROLLERAXISMOTION:
+            if (event.caxis.which != id_) {
+                return;
+            }
+            switch (event.caxis.axis) {
+                case SDL_CONTROLLER_AXIS_LEFTX:
+                    setStick(0, event.caxis.value);
+                    break;
+                case SDL_CONTROLLER_AXIS_LEFTY:
+                    setStick(1, event.caxis.value);
+                    break;
+                case SDL_CONTROLLER_AXIS_RIGHTX:
+                    state_.lRx = wideRange(event.caxis.value);
+                    break;
+                case SDL_CONTROLLER_AXIS_RIGHTY:
+                    state_.lRy = wideRange(event.caxis.value);
+                    break;
+                case SDL_CONTROLLER_AXIS_TRIGGERLEFT:
+                    setTrigger(0, kLeftTriggerButton, event.caxis.value);
+                    break;
+                case SDL_CONTROLLER_AXIS_TRIGGERRIGHT:
+                    setTrigger(1, kRightTriggerButton, event.caxis.value);
+                    break;
+                default:
+                    break;
+            }
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP: {
+            if (event.cbutton.which != id_) {
+                return;
+            }
+            const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
+            if (const Uint8 bit = padBit(event.cbutton.button); bit != 0) {
+                setPad(static_cast<Uint8>(down ? pad_ | bit : pad_ & ~bit));
+            } else if (const int button = controllerButton(event.cbutton.button); button >= 0) {
+                setButton(button, down);
+            }
+            break;
         }
-        switch (event.caxis.axis) {
-        case SDL_CONTROLLER_AXIS_LEFTX: setStick(0, event.caxis.value); break;
-        case SDL_CONTROLLER_AXIS_LEFTY: setStick(1, event.caxis.value); break;
-        case SDL_CONTROLLER_AXIS_RIGHTX: state_.lRx = wideRange(event.caxis.value); break;
-        case SDL_CONTROLLER_AXIS_RIGHTY: state_.lRy = wideRange(event.caxis.value); break;
-        case SDL_CONTROLLER_AXIS_TRIGGERLEFT: setTrigger(0, kLeftTriggerButton, event.caxis.value); break;
-        case SDL_CONTROLLER_AXIS_TRIGGERRIGHT: setTrigger(1, kRightTriggerButton, event.caxis.value); break;
-        default: break;
-        }
-        break;
-    case SDL_CONTROLLERBUTTONDOWN:
-    case SDL_CONTROLLERBUTTONUP: {
-        if (event.cbutton.which != id_) {
-            return;
-        }
-        const bool down = event.type == SDL_CONTROLLERBUTTONDOWN;
-        if (const Uint8 bit = padBit(event.cbutton.button); bit != 0) {
-            setPad(static_cast<Uint8>(down ? pad_ | bit : pad_ & ~bit));
-        } else if (const int button = controllerButton(event.cbutton.button); button >= 0) {
-            setButton(button, down);
-        }
-        break;
-    }
-    default: break;
+        default:
+            break;
     }
 }
 
 void SdlJoystick::acceptRaw(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_JOYAXISMOTION: {
-        if (event.jaxis.which != id_) {
-            return;
+        case SDL_JOYAXISMOTION: {
+            if (event.jaxis.which != id_) {
+                return;
+            }
+            const int axis = event.jaxis.axis;
+            if (axis < 2) {
+                setStick(axis, event.jaxis.value);
+            } else if (axis < 8) {
+                std::int32_t* others[] = {&state_.lZ,  &state_.lRx,          &state_.lRy,
+                                          &state_.lRz, &state_.rglSlider[0], &state_.rglSlider[1]};
+                *others[axis - 2] = wideRange(event.jaxis.value);
+            }
+            break;
         }
-        const int axis = event.jaxis.axis;
-        if (axis < 2) {
-            setStick(axis, event.jaxis.value);
-        } else if (axis < 8) {
-            std::int32_t* others[] = {&state_.lZ, &state_.lRx, &state_.lRy, &state_.lRz, &state_.rglSlider[0],
-                                      &state_.rglSlider[1]};
-            *others[axis - 2] = wideRange(event.jaxis.value);
-        }
-        break;
-    }
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-        if (event.jbutton.which == id_ && event.jbutton.button < kButtons) {
-            setButton(event.jbutton.button, event.type == SDL_JOYBUTTONDOWN);
-        }
-        break;
-    case SDL_JOYHATMOTION:
-        if (event.jhat.which != id_ || event.jhat.hat >= 4) {
-            return;
-        }
-        state_.rgdwPOV[event.jhat.hat] = pointOfView(event.jhat.value);
-        if (event.jhat.hat == 0) {
-            setPad(event.jhat.value);
-        }
-        break;
-    default: break;
+        case SDL_JOYBUTTONDOWN:
+        case SDL_JOYBUTTONUP:
+            if (event.jbutton.which == id_ && event.jbutton.button < kButtons) {
+                setButton(event.jbutton.button, event.type == SDL_JOYBUTTONDOWN);
+            }
+            break;
+        case SDL_JOYHATMOTION:
+            if (event.jhat.which != id_ || event.jhat.hat >= 4) {
+                return;
+            }
+            state_.rgdwPOV[event.jhat.hat] = pointOfView(event.jhat.value);
+            if (event.jhat.hat == 0) {
+                setPad(event.jhat.value);
+            }
+            break;
+        default:
+            break;
     }
 }
 
@@ -377,4 +420,4 @@ void SdlJoystick::setTrigger(int axisSlot, int button, Sint16 value) {
     }
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

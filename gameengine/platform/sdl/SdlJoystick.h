@@ -1,11 +1,11 @@
 #pragma once
 
-#include "../BufferedDevice.h"
-
 #include <SDL.h>
 
 #include <memory>
 #include <string>
+
+#include "../BufferedDevice.h"
 
 namespace tidewell::platform::sdl {
 
@@ -64,7 +64,7 @@ private:
     Sint16 stickX_ = 0;
     Sint16 stickY_ = 0;
     Uint8 pad_ = SDL_HAT_CENTERED;
-    JoystickState state_; // X and Y as last reported, the rest as they stand
+    JoystickState state_;  // X and Y as last reported, the rest as they stand
 };
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

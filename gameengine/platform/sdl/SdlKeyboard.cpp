@@ -5,13 +5,9 @@
 
 namespace tidewell::platform::sdl {
 
-SdlKeyboard::SdlKeyboard(SdlInput& input) : input_(input) {
-    input_.connect(this);
-}
+SdlKeyboard::SdlKeyboard(SdlInput& input) : input_(input) { input_.connect(this); }
 
-SdlKeyboard::~SdlKeyboard() {
-    input_.disconnect(this);
-}
+SdlKeyboard::~SdlKeyboard() { input_.disconnect(this); }
 
 InputResult SdlKeyboard::readState(KeyboardState& state) {
     if (const InputResult problem = readProblem(); !succeeded(problem)) {
@@ -42,4 +38,4 @@ void SdlKeyboard::accept(const SDL_Event& event) {
     record(InputDatum{code, value, input_.takeSequence()});
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../BufferedDevice.h"
-
 #include <SDL.h>
+
+#include "../BufferedDevice.h"
 
 namespace tidewell::platform::sdl {
 
@@ -22,4 +22,4 @@ private:
     SdlInput& input_;
 };
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

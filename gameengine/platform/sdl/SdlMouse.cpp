@@ -10,23 +10,24 @@ constexpr std::int32_t kWheelStep = 120;
 // Our button number of an SDL button; -1 for buttons the game has no byte for.
 int buttonIndex(Uint8 button) {
     switch (button) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_RIGHT: return 1;
-    case SDL_BUTTON_MIDDLE: return 2;
-    case SDL_BUTTON_X1: return 3;
-    default: return -1;
+        case SDL_BUTTON_LEFT:
+            return 0;
+        case SDL_BUTTON_RIGHT:
+            return 1;
+        case SDL_BUTTON_MIDDLE:
+            return 2;
+        case SDL_BUTTON_X1:
+            return 3;
+        default:
+            return -1;
     }
 }
 
-} // namespace
+}  // namespace
 
-SdlMouse::SdlMouse(SdlInput& input) : input_(input) {
-    input_.connect(this);
-}
+SdlMouse::SdlMouse(SdlInput& input) : input_(input) { input_.connect(this); }
 
-SdlMouse::~SdlMouse() {
-    input_.disconnect(this);
-}
+SdlMouse::~SdlMouse() { input_.disconnect(this); }
 
 InputResult SdlMouse::readState(MouseState& state) {
     if (const InputResult problem = readProblem(); !succeeded(problem)) {
@@ -47,46 +48,50 @@ void SdlMouse::accept(const SDL_Event& event) {
         return;
     }
     switch (event.type) {
-    case SDL_MOUSEMOTION: {
-        const std::int32_t dx = event.motion.xrel;
-        const std::int32_t dy = event.motion.yrel;
-        moved_.lX += dx;
-        moved_.lY += dy;
-        // X and Y of one motion are one report with one number; a report that follows
-        // another joins it, so a fast mouse does not fill the buffer before a click.
-        const std::uint32_t sequence = input_.takeSequence();
-        if (dx != 0) {
-            recordAxis(InputDatum{mouseOffset::x, static_cast<std::uint32_t>(dx), sequence}, mouseOffset::button0, true);
+        case SDL_MOUSEMOTION: {
+            const std::int32_t dx = event.motion.xrel;
+            const std::int32_t dy = event.motion.yrel;
+            moved_.lX += dx;
+            moved_.lY += dy;
+            // X and Y of one motion are one report with one number; a report that follows
+            // another joins it, so a fast mouse does not fill the buffer before a click.
+            const std::uint32_t sequence = input_.takeSequence();
+            if (dx != 0) {
+                recordAxis(InputDatum{mouseOffset::x, static_cast<std::uint32_t>(dx), sequence}, mouseOffset::button0,
+                           true);
+            }
+            if (dy != 0) {
+                recordAxis(InputDatum{mouseOffset::y, static_cast<std::uint32_t>(dy), sequence}, mouseOffset::button0,
+                           true);
+            }
+            break;
         }
-        if (dy != 0) {
-            recordAxis(InputDatum{mouseOffset::y, static_cast<std::uint32_t>(dy), sequence}, mouseOffset::button0, true);
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            const int index = buttonIndex(event.button.button);
+            if (index >= 0) {
+                const std::uint32_t value = event.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
+                record(
+                    InputDatum{mouseOffset::button0 + static_cast<std::uint32_t>(index), value, input_.takeSequence()});
+            }
+            break;
         }
-        break;
-    }
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: {
-        const int index = buttonIndex(event.button.button);
-        if (index >= 0) {
-            const std::uint32_t value = event.type == SDL_MOUSEBUTTONDOWN ? 0x80 : 0;
-            record(InputDatum{mouseOffset::button0 + static_cast<std::uint32_t>(index), value, input_.takeSequence()});
+        case SDL_MOUSEWHEEL: {
+            std::int32_t steps = event.wheel.y;
+            if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
+                steps = -steps;
+            }
+            if (steps != 0) {
+                moved_.lZ += steps * kWheelStep;
+                recordAxis(InputDatum{mouseOffset::wheel, static_cast<std::uint32_t>(steps * kWheelStep),
+                                      input_.takeSequence()},
+                           mouseOffset::button0, true);
+            }
+            break;
         }
-        break;
-    }
-    case SDL_MOUSEWHEEL: {
-        std::int32_t steps = event.wheel.y;
-        if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) {
-            steps = -steps;
-        }
-        if (steps != 0) {
-            moved_.lZ += steps * kWheelStep;
-            recordAxis(InputDatum{mouseOffset::wheel, static_cast<std::uint32_t>(steps * kWheelStep),
-                                  input_.takeSequence()},
-                       mouseOffset::button0, true);
-        }
-        break;
-    }
-    default: break;
+        default:
+            break;
     }
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../BufferedDevice.h"
-
 #include <SDL.h>
+
+#include "../BufferedDevice.h"
 
 namespace tidewell::platform::sdl {
 
@@ -20,7 +20,7 @@ public:
 
 private:
     SdlInput& input_;
-    MouseState moved_; // movement since the last state read
+    MouseState moved_;  // movement since the last state read
 };
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

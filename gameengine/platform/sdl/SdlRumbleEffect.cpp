@@ -1,8 +1,8 @@
 #include "SdlRumbleEffect.h"
 
-#include "SdlForceLink.h"
-
 #include <cstdlib>
+
+#include "SdlForceLink.h"
 
 namespace tidewell::platform::sdl {
 
@@ -11,7 +11,7 @@ SdlRumbleEffect::SdlRumbleEffect(std::shared_ptr<SdlForceLink> link, const Const
       level_(force.level),
       gain_(force.gain),
       lengthMs_(force.lengthMicroseconds == ConstantForce::kInfinite ? ConstantForce::kInfinite
-                                                                      : force.lengthMicroseconds / 1000) {
+                                                                     : force.lengthMicroseconds / 1000) {
     link_->add(this);
 }
 
@@ -51,4 +51,4 @@ Uint16 SdlRumbleEffect::strengthAt(Uint32 now) const {
     return static_cast<Uint16>(scaled > 0xFFFF ? 0xFFFF : scaled);
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "../InputDevices.h"
-
 #include <SDL.h>
 
 #include <memory>
+
+#include "../InputDevices.h"
 
 namespace tidewell::platform::sdl {
 
@@ -28,9 +28,9 @@ private:
     std::shared_ptr<SdlForceLink> link_;
     std::int32_t level_;
     std::int32_t gain_;
-    std::uint32_t lengthMs_; // ConstantForce::kInfinite for an endless effect
+    std::uint32_t lengthMs_;  // ConstantForce::kInfinite for an endless effect
     bool playing_ = false;
     Uint32 startedAt_ = 0;
 };
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

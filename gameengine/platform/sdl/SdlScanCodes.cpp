@@ -117,13 +117,13 @@ constexpr ScanCodePair kTable[] = {
     {SDL_SCANCODE_MUTE, 0xA0},
     {SDL_SCANCODE_VOLUMEUP, 0xB0},
     {SDL_SCANCODE_VOLUMEDOWN, 0xAE},
-    {SDL_SCANCODE_KP_COMMA, 0x7E}, // the Brazilian keypad dot
+    {SDL_SCANCODE_KP_COMMA, 0x7E},  // the Brazilian keypad dot
     {SDL_SCANCODE_KP_EQUALSAS400, 0x8D},
-    {SDL_SCANCODE_INTERNATIONAL1, 0x73}, // the Japanese "ro" key, where the Brazilian /? key sits
-    {SDL_SCANCODE_INTERNATIONAL2, 0x70}, // katakana/hiragana
-    {SDL_SCANCODE_INTERNATIONAL3, 0x7D}, // yen
-    {SDL_SCANCODE_INTERNATIONAL4, 0x79}, // henkan (convert)
-    {SDL_SCANCODE_INTERNATIONAL5, 0x7B}, // muhenkan (no convert)
+    {SDL_SCANCODE_INTERNATIONAL1, 0x73},  // the Japanese "ro" key, where the Brazilian /? key sits
+    {SDL_SCANCODE_INTERNATIONAL2, 0x70},  // katakana/hiragana
+    {SDL_SCANCODE_INTERNATIONAL3, 0x7D},  // yen
+    {SDL_SCANCODE_INTERNATIONAL4, 0x79},  // henkan (convert)
+    {SDL_SCANCODE_INTERNATIONAL5, 0x7B},  // muhenkan (no convert)
     {SDL_SCANCODE_SYSREQ, 0xB7},
     {SDL_SCANCODE_LCTRL, 0x1D},
     {SDL_SCANCODE_LSHIFT, 0x2A},
@@ -164,11 +164,9 @@ const std::array<std::uint8_t, SDL_NUM_SCANCODES>& lookup() {
     return codes;
 }
 
-} // namespace
+}  // namespace
 
-std::span<const ScanCodePair> scanCodeTable() {
-    return kTable;
-}
+std::span<const ScanCodePair> scanCodeTable() { return kTable; }
 
 std::uint8_t keyCodeForScancode(int sdlScancode) {
     if (sdlScancode < 0 || sdlScancode >= SDL_NUM_SCANCODES) {
@@ -177,4 +175,4 @@ std::uint8_t keyCodeForScancode(int sdlScancode) {
     return lookup()[static_cast<std::size_t>(sdlScancode)];
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

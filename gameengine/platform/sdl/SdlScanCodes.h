@@ -17,4 +17,4 @@ std::span<const ScanCodePair> scanCodeTable();
 // The game's scan code for an SDL scancode; 0 for a key the game has no code for.
 std::uint8_t keyCodeForScancode(int sdlScancode);
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

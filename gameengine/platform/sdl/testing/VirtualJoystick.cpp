@@ -86,4 +86,4 @@ int VirtualJoystick::onRumble(void* self, unsigned short low, unsigned short hig
     return 0;
 }
 
-} // namespace tidewell::platform::sdl::testing
+}  // namespace tidewell::platform::sdl::testing

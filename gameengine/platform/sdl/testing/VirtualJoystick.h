@@ -35,7 +35,7 @@ public:
 private:
     static int onRumble(void* self, unsigned short low, unsigned short high);
 
-    void* handle_ = nullptr; // the SDL_Joystick this helper holds open
+    void* handle_ = nullptr;  // the SDL_Joystick this helper holds open
     int deviceIndex_ = -1;
     std::string error_;
     int low_ = 0;
@@ -43,4 +43,4 @@ private:
     int calls_ = 0;
 };
 
-} // namespace tidewell::platform::sdl::testing
+}  // namespace tidewell::platform::sdl::testing
