@@ -141,3 +141,28 @@ TEST_F(EntryTest, NoSoundStillPlays) {
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_TRUE(machine->dialogs().shown().empty());
 }
+
+TEST_F(EntryTest, HardwareNeedsACardSoftwareNeverUsesOneAndNeitherChoosesByTheCard) {
+    options.frames = 3;
+    options.hardware = true;  // --hardware on a machine without a card
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 1);
+    ASSERT_EQ(machine->dialogs().shown().size(), 1u);
+    EXPECT_NE(machine->dialogs().shown()[0].text.find("SDL 2"), std::string::npos);
+    EXPECT_FALSE(machine->window().isCreated());
+
+    platform::GpuCapabilities card;
+    card.maxTextureWidth = card.maxTextureHeight = 2048;
+    card.textureFormats = {{16, 0x0F00, 0x00F0, 0x000F, 0xF000}};
+    machine->window().offerGpu(card);
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_EQ(machine->window().framesPresented(), 0);  // every frame went through the card
+    EXPECT_EQ(machine->window().gpu(), nullptr);        // and the card was given back at the end
+
+    options.hardware = false;  // --software, though a card is there
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_EQ(machine->window().framesPresented(), 3);
+
+    options.hardware.reset();  // neither: the card when there is one
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_EQ(machine->window().framesPresented(), 3);
+}
