@@ -1,15 +1,15 @@
 #include "HardwareRenderer.h"
 
+#include <algorithm>
+#include <cstring>
+#include <new>
+
 #include "ErrorGeneric.h"
 #include "ErrorNoMemory.h"
 #include "GraphicManager.h"
 #include "Texture.h"
 #include "WindowManager.h"
 #include "platform/Window.h"
-
-#include <algorithm>
-#include <cstring>
-#include <new>
 
 namespace tidewell {
 namespace {
@@ -99,7 +99,7 @@ bool inside(const ClipRect& clip, int x, int y) {
     return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
 }
 
-} // namespace
+}  // namespace
 
 std::unique_ptr<Renderer> HardwareRenderer::create(bool, int, std::string& whyNot) {
     platform::Window* window = WindowManager::getWindow();
@@ -125,7 +125,8 @@ std::unique_ptr<Renderer> HardwareRenderer::create(bool, int, std::string& whyNo
 
 HardwareRenderer::TextureLimits HardwareRenderer::chooseLimits(const platform::GpuCapabilities& capabilities) {
     TextureLimits limits;
-    limits.maxWidth = std::min(std::max(kPreferredTextureSide, capabilities.minTextureWidth), capabilities.maxTextureWidth);
+    limits.maxWidth =
+        std::min(std::max(kPreferredTextureSide, capabilities.minTextureWidth), capabilities.maxTextureWidth);
     limits.maxHeight =
         std::min(std::max(kPreferredTextureSide, capabilities.minTextureHeight), capabilities.maxTextureHeight);
     limits.tileWidth = std::min(std::max(kPreferredTileSide, capabilities.minTextureWidth), limits.maxWidth);
@@ -157,9 +158,7 @@ HardwareRenderer::HardwareRenderer(platform::Window& window, platform::GpuDevice
     textureBits_[3] = countBits(textureFormat_.alphaMask);
 }
 
-HardwareRenderer::~HardwareRenderer() {
-    window_.closeGpu();
-}
+HardwareRenderer::~HardwareRenderer() { window_.closeGpu(); }
 
 void HardwareRenderer::prepareTexture(Texture& texture) {
     texture.prepareHardware(limits_.maxWidth, limits_.maxHeight, limits_.tileWidth, limits_.tileHeight, this);
@@ -270,9 +269,8 @@ void HardwareRenderer::destroyTextureSurfaces(Texture& texture) {
     objects->tiles.clear();
 }
 
-void HardwareRenderer::drawTexture(Texture& texture, int srcLeft, int srcTop, int srcRight, int srcBottom,
-                                   int dstLeft, int dstTop, int dstRight, int dstBottom, std::uint32_t multiply,
-                                   std::uint32_t add) {
+void HardwareRenderer::drawTexture(Texture& texture, int srcLeft, int srcTop, int srcRight, int srcBottom, int dstLeft,
+                                   int dstTop, int dstRight, int dstBottom, std::uint32_t multiply, std::uint32_t add) {
     const auto* objects = dynamic_cast<const HardwareTexture*>(texture.deviceObjects.get());
     if (!objects || objects->tiles.empty()) throw ErrorGeneric(kTexturePath, kLineDrawNoTile, 0);
     const Grid& grid = objects->grid;
@@ -280,9 +278,9 @@ void HardwareRenderer::drawTexture(Texture& texture, int srcLeft, int srcTop, in
     const auto surfaceHeight = static_cast<float>(grid.surfaceHeight);
     if (!grid.tiled) {
         // One texture: a mirrored destination mirrors the picture.
-        drawQuad(objects->tile(0, 0), static_cast<float>(srcLeft) / surfaceWidth, static_cast<float>(srcTop) / surfaceHeight,
-                 static_cast<float>(srcRight) / surfaceWidth, static_cast<float>(srcBottom) / surfaceHeight, dstLeft,
-                 dstTop, dstRight, dstBottom, multiply, add);
+        drawQuad(objects->tile(0, 0), static_cast<float>(srcLeft) / surfaceWidth,
+                 static_cast<float>(srcTop) / surfaceHeight, static_cast<float>(srcRight) / surfaceWidth,
+                 static_cast<float>(srcBottom) / surfaceHeight, dstLeft, dstTop, dstRight, dstBottom, multiply, add);
         return;
     }
     // Tiles are drawn unmirrored, at the source's size, each part where it lies in the
@@ -327,7 +325,8 @@ void HardwareRenderer::drawQuad(GpuTexture tile, float u0, float v0, float u1, f
         vertex(left, bottom, multiply, add, u0, v1),
         vertex(right, bottom, multiply, add, u1, v1),
     };
-    if (!device_.draw(GpuPrimitive::TriangleStrip, corners, 4, tile)) throw ErrorGeneric(kTexturePath, kLineDrawFailed, 0);
+    if (!device_.draw(GpuPrimitive::TriangleStrip, corners, 4, tile))
+        throw ErrorGeneric(kTexturePath, kLineDrawFailed, 0);
 }
 
 void HardwareRenderer::beginScene() {
@@ -338,9 +337,7 @@ void HardwareRenderer::clear(std::uint32_t argb) {
     if (!device_.clear(argb)) throw ErrorGeneric(kManagerPath, kLineClearFailed, 0);
 }
 
-void HardwareRenderer::endScene() {
-    device_.endFrame();
-}
+void HardwareRenderer::endScene() { device_.endFrame(); }
 
 void HardwareRenderer::present(platform::Window&) {
     // A lost card has nothing worth showing: the last picture stays, and the next frame
@@ -351,9 +348,7 @@ void HardwareRenderer::present(platform::Window&) {
 
 // Every texture is re-made and filled again by the caller afterwards, as after a restore
 // its content would be undefined anyway.
-bool HardwareRenderer::restoreAllSurfaces() {
-    return !device_.isLost() || device_.restore();
-}
+bool HardwareRenderer::restoreAllSurfaces() { return !device_.isLost() || device_.restore(); }
 
 void HardwareRenderer::recreateSurfaces() {
     if (!device_.restore()) throw ErrorGeneric(kManagerPath, kLineBackBufferFailed, 0);
@@ -386,8 +381,8 @@ void HardwareRenderer::drawLine(int x0, int y0, int x1, int y1, std::uint32_t co
 
 // The card draws a rectangle as the polygon of its corners, so one whose right lies
 // left of its left is still filled.
-void HardwareRenderer::drawRectangle(int left, int top, int right, int bottom, std::uint32_t colour,
-                                     std::uint32_t add, const ClipRect& clip) {
+void HardwareRenderer::drawRectangle(int left, int top, int right, int bottom, std::uint32_t colour, std::uint32_t add,
+                                     const ClipRect& clip) {
     const int xs[4] = {left, right, right, left};
     const int ys[4] = {top, top, bottom, bottom};
     drawPolygon(xs, ys, 4, colour, add, clip);
@@ -412,4 +407,4 @@ void HardwareRenderer::drawPolygon(const int* xs, const int* ys, int count, std:
     }
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "Renderer.h"
-#include "platform/GpuDevice.h"
-
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "Renderer.h"
+#include "platform/GpuDevice.h"
 
 namespace tidewell {
 
@@ -107,4 +107,4 @@ private:
     std::vector<std::uint8_t> staging_;  // one part of a picture in the texture format, reused
 };
 
-} // namespace tidewell
+}  // namespace tidewell

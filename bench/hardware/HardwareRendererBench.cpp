@@ -205,19 +205,13 @@ void HeavyFrame(benchmark::State& state, bool hardware, bool presented) {
         return;
     }
     for (auto _ : state) scene.drawFrame(presented);
-    state.SetLabel(hardware ? "graphics card" : std::string("software, 32 bits, ") +
-                                                    PixelBlend::levelName(PixelBlend::activeLevel()));
+    state.SetLabel(hardware ? "graphics card"
+                            : std::string("software, 32 bits, ") + PixelBlend::levelName(PixelBlend::activeLevel()));
 }
 
-void SoftwareHeavyFrame(benchmark::State& state) {
-    HeavyFrame(state, false, false);
-}
-void HardwareHeavyFrame(benchmark::State& state) {
-    HeavyFrame(state, true, false);
-}
-void HardwareHeavyFramePresented(benchmark::State& state) {
-    HeavyFrame(state, true, true);
-}
+void SoftwareHeavyFrame(benchmark::State& state) { HeavyFrame(state, false, false); }
+void HardwareHeavyFrame(benchmark::State& state) { HeavyFrame(state, true, false); }
+void HardwareHeavyFramePresented(benchmark::State& state) { HeavyFrame(state, true, true); }
 
 // The card works in threads of its own: wall-clock time is the measure.
 BENCHMARK(SoftwareHeavyFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(9)->ReportAggregatesOnly();
@@ -244,9 +238,10 @@ public:
         ConsoleReporter::Finalize();
         const double software = medians_["SoftwareHeavyFrame"];
         const double card = medians_["HardwareHeavyFrame"];
-        std::printf("\nheavy frame, median ms: software renderer (32 bits) %.3f; hardware renderer %.3f "
-                    "(%.2f x the software), %.3f with presenting\n",
-                    software, card, software > 0 ? card / software : 0.0, medians_["HardwareHeavyFramePresented"]);
+        std::printf(
+            "\nheavy frame, median ms: software renderer (32 bits) %.3f; hardware renderer %.3f "
+            "(%.2f x the software), %.3f with presenting\n",
+            software, card, software > 0 ? card / software : 0.0, medians_["HardwareHeavyFramePresented"]);
     }
 
 private:

@@ -30,8 +30,8 @@ struct GpuCapabilities {
     std::uint32_t minTextureHeight = 1;
     std::uint32_t maxTextureWidth = 0;
     std::uint32_t maxTextureHeight = 0;
-    bool powerOfTwoOnly = false;  // every texture side must be a power of two
-    bool squareOnly = false;      // every texture must be as high as it is wide
+    bool powerOfTwoOnly = false;                   // every texture side must be a power of two
+    bool squareOnly = false;                       // every texture must be as high as it is wide
     std::vector<GpuTextureFormat> textureFormats;  // in the card's own order
 };
 
@@ -106,4 +106,4 @@ public:
     virtual void finish() = 0;
 };
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

@@ -2,6 +2,12 @@
 // limits and format taken from the card's capabilities, how pictures are laid out in
 // device textures and drawn as quads, the primitives, and the recoveries.
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
 #include "../resources/FormatWriters.h"
 #include "Engine.h"
 #include "ErrorDirectX.h"
@@ -17,12 +23,6 @@
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <vector>
-
 using namespace tidewell;
 using platform::GpuCapabilities;
 using platform::GpuFormatKind;
@@ -37,8 +37,8 @@ const GpuTextureFormat kArgb4444{16, 0x0F00, 0x00F0, 0x000F, 0xF000};
 const GpuTextureFormat kRgb565{16, 0xF800, 0x07E0, 0x001F, 0};
 const GpuTextureFormat kArgb8888{32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000};
 
-GpuCapabilities card(std::uint32_t largest = 2048, std::vector<GpuTextureFormat> formats = {kArgb1555, kArgb4444,
-                                                                                          kRgb565, kArgb8888}) {
+GpuCapabilities card(std::uint32_t largest = 2048,
+                     std::vector<GpuTextureFormat> formats = {kArgb1555, kArgb4444, kRgb565, kArgb8888}) {
     GpuCapabilities capabilities;
     capabilities.maxTextureWidth = capabilities.maxTextureHeight = largest;
     capabilities.textureFormats = std::move(formats);
@@ -47,7 +47,8 @@ GpuCapabilities card(std::uint32_t largest = 2048, std::vector<GpuTextureFormat>
 
 std::vector<std::uint32_t> picture(std::uint32_t width, std::uint32_t height) {
     std::vector<std::uint32_t> pixels(std::size_t{width} * height);
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 2654435761u >> 8);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = 0xFF000000u | static_cast<std::uint32_t>(i * 2654435761u >> 8);
     return pixels;
 }
 
@@ -63,7 +64,7 @@ float smallest(const HeadlessGpuDevice::DrawRecord& draw, float platform::GpuVer
     return least;
 }
 
-} // namespace
+}  // namespace
 
 class HardwareRendererTest : public ::testing::Test {
 protected:
@@ -157,7 +158,7 @@ TEST_F(HardwareRendererTest, TheFormatIsFourBitsWhereverItIsListedElseTheWidestC
     EXPECT_EQ(HardwareRenderer::chooseFormat(Formats{kArgb8888, kRgb565, kArgb4444}), kArgb4444);
     // Without 4-4-4-4: 8-8-8-8 once held stays; a narrower channel is no candidate.
     EXPECT_EQ(HardwareRenderer::chooseFormat(Formats{kArgb1555, kArgb8888, kRgb565}), kArgb8888);
-    EXPECT_EQ(HardwareRenderer::chooseFormat(Formats{kRgb565, kArgb1555}), kRgb565);  // 1555 has less green
+    EXPECT_EQ(HardwareRenderer::chooseFormat(Formats{kRgb565, kArgb1555}), kRgb565);    // 1555 has less green
     EXPECT_EQ(HardwareRenderer::chooseFormat(Formats{kArgb1555, kRgb565}), kArgb1555);  // 565 has no alpha
     // Special formats and other sizes are passed over; none left is all zero.
     GpuTextureFormat bump = kArgb4444;
@@ -272,8 +273,10 @@ TEST_F(HardwareRendererTest, A600By600PictureBecomesThreeByThreeTilesDrawnOneToO
     EXPECT_EQ(last.texels[87 * 256 + 87], GraphicManager::toPixelFormat(pixels[599 * 600 + 599], 4, 4, 4, 4));
 
     for (bool mirrored : {false, true}) {
-        if (mirrored) drawInFrame(texture, 0, 0, 600, 600, 700, 600, 100, 0);
-        else drawInFrame(texture, 0, 0, 600, 600, 100, 0, 700, 600);
+        if (mirrored)
+            drawInFrame(texture, 0, 0, 600, 600, 700, 600, 100, 0);
+        else
+            drawInFrame(texture, 0, 0, 600, 600, 100, 0, 700, 600);
         ASSERT_EQ(gpu().draws().size(), 9u) << mirrored;
         float coveredLeft = 1e9f, coveredRight = -1e9f;
         for (const auto& quad : gpu().draws()) {
@@ -339,7 +342,7 @@ TEST_F(HardwareRendererTest, PrimitivesArePointsLinesAndFansClippedOnlyWhenTheyR
     const int xs[] = {100, 200, 150, 90};
     const int ys[] = {100, 110, 200, 180};
     GraphicManager::drawPolygon(xs, ys, 4, 0x40FFFFFF, 0, -50, -50, 900, 150);
-    GraphicManager::drawPolygon(xs, ys, 2, 0xFFFFFFFF, 0, 0, 0, 800, 600);  // too few points
+    GraphicManager::drawPolygon(xs, ys, 2, 0xFFFFFFFF, 0, 0, 0, 800, 600);       // too few points
     GraphicManager::drawRectangle(0, 0, 10, 10, 0x00FFFFFF, 0, 0, 0, 800, 600);  // invisible
 
     const auto& draws = gpu().draws();
@@ -358,7 +361,7 @@ TEST_F(HardwareRendererTest, PrimitivesArePointsLinesAndFansClippedOnlyWhenTheyR
     ASSERT_EQ(draws[3].vertices.size(), 4u);
     EXPECT_FLOAT_EQ(draws[3].vertices[1].x, 20.0f);
     ASSERT_TRUE(draws[4].clip.has_value());  // points below the clip's bottom
-    EXPECT_EQ(draws[4].clip->left, 0);  // the clip kept within the screen
+    EXPECT_EQ(draws[4].clip->left, 0);       // the clip kept within the screen
     EXPECT_EQ(draws[4].clip->bottom, 150);
 }
 

@@ -16,6 +16,16 @@
 // level or at 45 degrees, where both rules give the same pixels.
 // The test is skipped, never failed, only where no OpenGL context can be had at all.
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "../resources/FormatWriters.h"
 #include "Engine.h"
 #include "GraphicManager.h"
 #include "HardwareRenderer.h"
@@ -29,25 +39,12 @@
 #include "WindowManager.h"
 #include "platform/Platform.h"
 
-#include "../resources/FormatWriters.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <memory>
-#include <set>
-#include <utility>
-#include <vector>
-
 using namespace tidewell;
 
 // Mesa keeps allocations until exit and unloads its drivers before the sanitizer's leak
 // check runs, so their reports cannot be told apart by name; leaks of our own code are
 // checked by the headless tests. Only a sanitizer build reads this.
-extern "C" const char* __asan_default_options() {
-    return "detect_leaks=0";
-}
+extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 namespace {
 
@@ -55,9 +52,7 @@ constexpr int kTolerance = 3;
 constexpr std::uint32_t kBackground = 0xFF224466;
 
 // A channel value that 4 bits hold exactly.
-std::uint32_t exact(std::uint32_t level) {
-    return (level % 16) * 17;
-}
+std::uint32_t exact(std::uint32_t level) { return (level % 16) * 17; }
 
 std::uint32_t argb(std::uint32_t alpha, std::uint32_t red, std::uint32_t green, std::uint32_t blue) {
     return alpha << 24 | red << 16 | green << 8 | blue;
@@ -126,8 +121,8 @@ std::unique_ptr<Sprite> makeScene() {
     auto root = std::make_unique<Sprite>();
     root->addChild(placed(new Image(large.data(), 700, 420), 30, 20));
     root->addChild(placed(new Image(small.data(), 64, 40), 10, 460));
-    root->addChild(placed(new Image(small.data(), 64, 40), 90, 460, 0xFFFF8844));        // tinted
-    root->addChild(placed(new Image(small.data(), 64, 40), 170, 460, 0x80FFFFFF));       // faded
+    root->addChild(placed(new Image(small.data(), 64, 40), 90, 460, 0xFFFF8844));               // tinted
+    root->addChild(placed(new Image(small.data(), 64, 40), 170, 460, 0x80FFFFFF));              // faded
     root->addChild(placed(new Image(small.data(), 64, 40), 250, 460, 0xC0FFFFFF, 0xFF331100));  // brightened
     auto* mirrored = placed(new Image(small.data(), 64, 40), 330, 460, 0xFFFFFFFF);
     mirrored->setFlipX(true);
@@ -144,20 +139,20 @@ std::unique_ptr<Sprite> makeScene() {
     auto* cut = placed(new Image(small.data(), 64, 40), 0, 0, 0xFFFFFFFF);
     cut->setFlipX(true);
     window->addChild(cut);
-    window->addChild(shape({-20, 70}, {20, 10}, 0xFFFFEEDD));  // a line clipped at both ends
+    window->addChild(shape({-20, 70}, {20, 10}, 0xFFFFEEDD));          // a line clipped at both ends
     window->addChild(shape({10, 60, 10}, {-10, 40, 90}, 0x99FFFFFF));  // a triangle past the clip
     root->addChild(window);
 
-    root->addChild(shape({600}, {500}, 0xFFFFFFFF));                         // a pixel
-    root->addChild(shape({601}, {502}, 0x80FF0000, 0xFF00FF00));             // a half pixel with add
-    root->addChild(shape({560, 640}, {520, 520}, 0xFFFFFFFF));               // horizontal line
-    root->addChild(shape({650, 650}, {450, 590}, 0xC0FFCC00));               // vertical line
-    root->addChild(shape({660, 720}, {450, 470}, 0xFF00FFFF));               // shallow line
-    root->addChild(shape({730, 740}, {450, 480}, 0xFFFF00FF));               // steep line
+    root->addChild(shape({600}, {500}, 0xFFFFFFFF));                                            // a pixel
+    root->addChild(shape({601}, {502}, 0x80FF0000, 0xFF00FF00));                                // a half pixel with add
+    root->addChild(shape({560, 640}, {520, 520}, 0xFFFFFFFF));                                  // horizontal line
+    root->addChild(shape({650, 650}, {450, 590}, 0xC0FFCC00));                                  // vertical line
+    root->addChild(shape({660, 720}, {450, 470}, 0xFF00FFFF));                                  // shallow line
+    root->addChild(shape({730, 740}, {450, 480}, 0xFFFF00FF));                                  // steep line
     root->addChild(shape({550, 620, 620, 550}, {540, 540, 590, 590}, 0x80FFFFFF, 0xFF202020));  // rectangle
-    root->addChild(shape({700, 740, 720}, {500, 500, 520}, 0xFFFF8800));     // flat-topped triangle
+    root->addChild(shape({700, 740, 720}, {500, 500, 520}, 0xFFFF8800));                        // flat-topped triangle
     root->addChild(shape({760, 780, 760, 740}, {520, 540, 560, 540}, 0x99FFFFFF));  // diamond of two triangles
-    root->addChild(shape({-30, 60, 60, -30}, {-30, -30, 10, 10}, 0x6000FF00));  // past the screen's corner
+    root->addChild(shape({-30, 60, 60, -30}, {-30, -30, 10, 10}, 0x6000FF00));      // past the screen's corner
     root->updateAbsolutePosition();
     return root;
 }
@@ -169,11 +164,9 @@ struct Ends {
 };
 
 // The last pixel of every line of the scene, in screen pixels.
-std::set<Ends> lineEnds() {
-    return {{70 + 480, 10 + 450}, {640, 520}, {650, 590}, {720, 470}, {740, 480}};
-}
+std::set<Ends> lineEnds() { return {{70 + 480, 10 + 450}, {640, 520}, {650, 590}, {720, 470}, {740, 480}}; }
 
-} // namespace
+}  // namespace
 
 class RendererAgreementTest : public ::testing::Test {
 protected:
@@ -235,7 +228,8 @@ protected:
     static int channelDifference(std::uint32_t a, std::uint32_t b) {
         int most = 0;
         for (int shift = 0; shift < 24; shift += 8) {
-            most = std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
+            most =
+                std::max(most, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
         }
         return most;
     }

@@ -14,8 +14,7 @@ bool HeadlessGpuDevice::restore() {
     return true;
 }
 
-GpuTexture HeadlessGpuDevice::createTexture(std::uint32_t width, std::uint32_t height,
-                                            const GpuTextureFormat& format) {
+GpuTexture HeadlessGpuDevice::createTexture(std::uint32_t width, std::uint32_t height, const GpuTextureFormat& format) {
     if (lost_ || texturesLeft_ == 0 || width == 0 || height == 0 || width > capabilities_.maxTextureWidth ||
         height > capabilities_.maxTextureHeight) {
         return 0;
@@ -56,9 +55,7 @@ bool HeadlessGpuDevice::uploadTexture(GpuTexture texture, std::uint32_t x, std::
     return true;
 }
 
-void HeadlessGpuDevice::destroyTexture(GpuTexture texture) {
-    textures_.erase(texture);
-}
+void HeadlessGpuDevice::destroyTexture(GpuTexture texture) { textures_.erase(texture); }
 
 bool HeadlessGpuDevice::beginFrame() {
     if (lost_) return false;
@@ -101,4 +98,4 @@ const HeadlessGpuDevice::TextureRecord* HeadlessGpuDevice::texture(GpuTexture ha
     return found == textures_.end() ? nullptr : &found->second;
 }
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

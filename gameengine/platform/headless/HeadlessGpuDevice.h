@@ -1,10 +1,10 @@
 #pragma once
 
-#include "../GpuDevice.h"
-
 #include <map>
 #include <optional>
 #include <vector>
+
+#include "../GpuDevice.h"
 
 namespace tidewell::platform::headless {
 
@@ -33,8 +33,8 @@ public:
     bool isLost() const override { return lost_; }
     bool restore() override;
     GpuTexture createTexture(std::uint32_t width, std::uint32_t height, const GpuTextureFormat& format) override;
-    bool uploadTexture(GpuTexture texture, std::uint32_t x, std::uint32_t y, std::uint32_t width,
-                       std::uint32_t height, const void* pixels, std::size_t pitchBytes) override;
+    bool uploadTexture(GpuTexture texture, std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height,
+                       const void* pixels, std::size_t pitchBytes) override;
     void destroyTexture(GpuTexture texture) override;
     bool beginFrame() override;
     bool clear(std::uint32_t argb) override;
@@ -79,4 +79,4 @@ private:
     int restores_ = 0;
 };
 
-} // namespace tidewell::platform::headless
+}  // namespace tidewell::platform::headless

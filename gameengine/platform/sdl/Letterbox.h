@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../Window.h"
-
 #include <cmath>
+
+#include "../Window.h"
 
 namespace tidewell::platform::sdl {
 
@@ -38,4 +38,4 @@ inline Letterbox letterbox(int outputWidth, int outputHeight) {
     return box;
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

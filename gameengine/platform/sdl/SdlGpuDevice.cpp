@@ -1,8 +1,8 @@
 #include "SdlGpuDevice.h"
 
-#include "Letterbox.h"
-
 #include <cstddef>
+
+#include "Letterbox.h"
 
 namespace tidewell::platform::sdl {
 namespace {
@@ -83,10 +83,14 @@ GLuint compileShader(GLenum kind, const char* source, std::string& whyNot) {
 
 GLenum glPrimitive(GpuPrimitive primitive) {
     switch (primitive) {
-    case GpuPrimitive::Points: return GL_POINTS;
-    case GpuPrimitive::Lines: return GL_LINES;
-    case GpuPrimitive::TriangleStrip: return GL_TRIANGLE_STRIP;
-    case GpuPrimitive::TriangleFan: return GL_TRIANGLE_FAN;
+        case GpuPrimitive::Points:
+            return GL_POINTS;
+        case GpuPrimitive::Lines:
+            return GL_LINES;
+        case GpuPrimitive::TriangleStrip:
+            return GL_TRIANGLE_STRIP;
+        case GpuPrimitive::TriangleFan:
+            return GL_TRIANGLE_FAN;
     }
     return GL_POINTS;
 }
@@ -113,13 +117,11 @@ SDL_GLContext createContext(SDL_Window* window, bool& resetReported) {
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 SdlGpuDevice::SdlGpuDevice(SDL_Window* window) : window_(window) {}
 
-SdlGpuDevice::~SdlGpuDevice() {
-    releaseContext();
-}
+SdlGpuDevice::~SdlGpuDevice() { releaseContext(); }
 
 std::unique_ptr<SdlGpuDevice> SdlGpuDevice::open(SDL_Window* window, std::string& whyNot) {
     if (window == nullptr) {
@@ -283,8 +285,8 @@ void SdlGpuDevice::readCapabilities() {
 
 GpuTexture SdlGpuDevice::createTexture(std::uint32_t width, std::uint32_t height, const GpuTextureFormat& format) {
     const FormatEntry* entry = findFormat(format);
-    if (!stillValid() || entry == nullptr || width == 0 || height == 0 ||
-        width > capabilities_.maxTextureWidth || height > capabilities_.maxTextureHeight) {
+    if (!stillValid() || entry == nullptr || width == 0 || height == 0 || width > capabilities_.maxTextureWidth ||
+        height > capabilities_.maxTextureHeight) {
         return 0;
     }
     while (glGetError() != GL_NO_ERROR) {
@@ -320,7 +322,8 @@ bool SdlGpuDevice::uploadTexture(GpuTexture texture, std::uint32_t x, std::uint3
     }
     const TextureObject& object = found->second;
     glBindTexture(GL_TEXTURE_2D, object.name);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, static_cast<GLint>(pitchBytes / static_cast<std::size_t>(object.bytesPerPixel)));
+    glPixelStorei(GL_UNPACK_ROW_LENGTH,
+                  static_cast<GLint>(pitchBytes / static_cast<std::size_t>(object.bytesPerPixel)));
     glTexSubImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(x), static_cast<GLint>(y), static_cast<GLsizei>(width),
                     static_cast<GLsizei>(height), object.format, object.type, pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -444,4 +447,4 @@ void SdlGpuDevice::finish() {
     }
 }
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl

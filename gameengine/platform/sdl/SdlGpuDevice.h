@@ -1,13 +1,13 @@
 #pragma once
 
-#include "../GpuDevice.h"
-
 #include <SDL.h>
 #include <epoxy/gl.h>
 
 #include <memory>
 #include <string>
 #include <unordered_map>
+
+#include "../GpuDevice.h"
 
 namespace tidewell::platform::sdl {
 
@@ -27,8 +27,8 @@ public:
     bool isLost() const override { return context_ == nullptr; }
     bool restore() override;
     GpuTexture createTexture(std::uint32_t width, std::uint32_t height, const GpuTextureFormat& format) override;
-    bool uploadTexture(GpuTexture texture, std::uint32_t x, std::uint32_t y, std::uint32_t width,
-                       std::uint32_t height, const void* pixels, std::size_t pitchBytes) override;
+    bool uploadTexture(GpuTexture texture, std::uint32_t x, std::uint32_t y, std::uint32_t width, std::uint32_t height,
+                       const void* pixels, std::size_t pitchBytes) override;
     void destroyTexture(GpuTexture texture) override;
     bool beginFrame() override;
     bool clear(std::uint32_t argb) override;
@@ -76,4 +76,4 @@ private:
     GpuTexture nextHandle_ = 1;
 };
 
-} // namespace tidewell::platform::sdl
+}  // namespace tidewell::platform::sdl
