@@ -2,6 +2,7 @@
 // and joysticks that exist only inside SDL reach the input manager as the game expects.
 // Registered only through xvfb-run (see CMakeLists.txt).
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <thread>
@@ -98,6 +99,15 @@ TEST_F(SdlInputTest, KeysTypedIntoTheWindowArriveAsTheirScanCodes) {
 
 TEST_F(SdlInputTest, InAWindowThePointerIsWhereTheSystemCursorIs) {
     start();
+    // The system cursor is put under the pointer, and reads back where it was put.
+    int x = 0;
+    int y = 0;
+    platform::current().window().moveSystemCursor(210, 170);
+    EXPECT_TRUE(framesUntil([&] {
+        platform::current().window().cursorPosition(x, y);
+        return x == 210 && y == 170;
+    })) << "the system cursor is at "
+        << x << ", " << y;
     const std::string window = std::string("search --sync --name '^") + kTitle + "$' ";
     ASSERT_TRUE(xdotool(window + "windowfocus --sync"));
     ASSERT_TRUE(xdotool(window + "mousemove --window %1 --sync 123 456"));
@@ -106,6 +116,30 @@ TEST_F(SdlInputTest, InAWindowThePointerIsWhereTheSystemCursorIs) {
     ASSERT_TRUE(xdotool("click 1"));
     EXPECT_TRUE(framesUntil([this] { return contains(log, "mouse up 0 at 123 456"); }));
     EXPECT_TRUE(contains(log, "mouse down 0 at 123 456"));
+}
+
+TEST_F(SdlInputTest, FullScreenThePointerMovesByTheMotionScaledToThePicture) {
+    WindowManager::setFullScreen(true);
+    start();
+    const std::string window = std::string("search --sync --name '^") + kTitle + "$' ";
+    ASSERT_TRUE(xdotool(window + "windowfocus --sync"));
+    int width = 0;
+    int height = 0;
+    ASSERT_TRUE(framesUntil([&] {
+        const platform::WindowSize size = platform::current().window().clientSize();
+        width = size.width;
+        height = size.height;
+        return width > 0 && height > 0;
+    }));
+    // The picture fills the shorter side; motion over it counts in the picture's own pixels.
+    const double scale = std::min(width / 800.0, height / 600.0);
+    ASSERT_TRUE(xdotool("mousemove_relative --sync -- 80 -40"));
+    const auto expectedX = static_cast<std::uint32_t>(400 + std::trunc(80 / scale));
+    const auto expectedY = static_cast<std::uint32_t>(300 - std::trunc(40 / scale));
+    EXPECT_TRUE(framesUntil([&] { return InputManager::mouseX == expectedX && InputManager::mouseY == expectedY; }))
+        << "the pointer is at " << InputManager::mouseX << ", " << InputManager::mouseY << " on a " << width << " x "
+        << height << " screen";
+    WindowManager::setFullScreen(false);
 }
 
 TEST_F(SdlInputTest, AControllerIsReadThroughItsMappingWithTheDeadZoneAndRumblesForForceFeedback) {

@@ -10,6 +10,8 @@
 namespace tidewell::platform::sdl {
 
 SdlInput::SdlInput(SdlEventPump& pump) : pump_(pump) {
+    // The mouse scales its own motion, whichever renderer draws; SDL's 2D renderer must not do it too.
+    SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
     pump_.addSink([this](const SDL_Event& event) { accept(event); });
 }
 

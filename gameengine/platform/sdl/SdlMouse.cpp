@@ -1,5 +1,8 @@
 #include "SdlMouse.h"
 
+#include <cmath>
+
+#include "Letterbox.h"
 #include "SdlInput.h"
 
 namespace tidewell::platform::sdl {
@@ -43,14 +46,37 @@ InputResult SdlMouse::readState(MouseState& state) {
     return InputResult::Ok;
 }
 
+void SdlMouse::scaleMotion(const SDL_MouseMotionEvent& motion, std::int32_t& dx, std::int32_t& dy) {
+    float scale = 1.0f;
+    if (SDL_Window* window = SDL_GetWindowFromID(motion.windowID)) {
+        int width = 0;
+        int height = 0;
+        SDL_GetWindowSize(window, &width, &height);
+        scale = letterbox(width, height).scale;
+    }
+    if (!(scale > 0.0f)) {
+        scale = 1.0f;
+    }
+    remainderX_ += static_cast<float>(motion.xrel) / scale;
+    remainderY_ += static_cast<float>(motion.yrel) / scale;
+    dx = static_cast<std::int32_t>(std::trunc(remainderX_));
+    dy = static_cast<std::int32_t>(std::trunc(remainderY_));
+    remainderX_ -= static_cast<float>(dx);
+    remainderY_ -= static_cast<float>(dy);
+}
+
 void SdlMouse::accept(const SDL_Event& event) {
     if (!isAcquired()) {
         return;
     }
     switch (event.type) {
         case SDL_MOUSEMOTION: {
-            const std::int32_t dx = event.motion.xrel;
-            const std::int32_t dy = event.motion.yrel;
+            std::int32_t dx = 0;
+            std::int32_t dy = 0;
+            scaleMotion(event.motion, dx, dy);
+            if (dx == 0 && dy == 0) {
+                break;
+            }
             moved_.lX += dx;
             moved_.lY += dy;
             // X and Y of one motion are one report with one number; a report that follows

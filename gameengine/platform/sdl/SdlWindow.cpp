@@ -292,13 +292,16 @@ bool SdlWindow::cursorPosition(int& x, int& y) const {
 }
 
 void SdlWindow::moveSystemCursor(int x, int y) {
-    if (renderer_ == nullptr) {
+    if (window_ == nullptr) {
         return;
     }
-    int windowX = 0;
-    int windowY = 0;
-    SDL_RenderLogicalToWindow(renderer_, static_cast<float>(x), static_cast<float>(y), &windowX, &windowY);
-    SDL_WarpMouseInWindow(window_, windowX, windowY);
+    // The same letterbox as cursorPosition, so that the cursor reads back where it was put.
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window_, &width, &height);
+    const Letterbox box = letterbox(width, height);
+    SDL_WarpMouseInWindow(window_, box.x + static_cast<int>(std::lround(x * box.scale)),
+                          box.y + static_cast<int>(std::lround(y * box.scale)));
 }
 
 void SdlWindow::showSystemCursor(bool shown) {
