@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "Showcase.h"
+
 #include <charconv>
 #include <functional>
 #include <limits>
@@ -21,33 +23,49 @@ std::optional<Number> parseNumber(const std::string& text) {
     return value;
 }
 
+// An optional value is the next word unless that word is another option.
+enum class Value { none, required, optional };
+
 struct OptionSpec {
-    bool takesValue;
+    Value value;
     std::function<bool(LaunchOptions&, const std::string&)> apply;  // false: the value is bad
+    // What to say about a bad value, when "bad value" alone would leave the user guessing.
+    std::function<std::string(const std::string&)> explainBadValue = nullptr;
 };
+
+// --demo-sprites alone is the renderer's scene; with a name, that showcase.
+bool applyDemoSprites(LaunchOptions& options, const std::string& name) {
+    options.demoSprites = true;
+    options.showcase = name;
+    return name.empty() || isShowcaseName(name);
+}
 
 const std::map<std::string, OptionSpec>& optionTable() {
     static const std::map<std::string, OptionSpec> table = {
-        {"--help", {false, [](LaunchOptions& o, const std::string&) { return o.help = true; }}},
-        {"--version", {false, [](LaunchOptions& o, const std::string&) { return o.version = true; }}},
-        {"--headless", {false, [](LaunchOptions& o, const std::string&) { return o.headless = true; }}},
-        {"--windowed", {false, [](LaunchOptions& o, const std::string&) { o.fullScreen = false; return true; }}},
-        {"--fullscreen", {false, [](LaunchOptions& o, const std::string&) { o.fullScreen = true; return true; }}},
-        {"--software", {false, [](LaunchOptions& o, const std::string&) { o.hardware = false; return true; }}},
-        {"--hardware", {false, [](LaunchOptions& o, const std::string&) { o.hardware = true; return true; }}},
-        {"--demo-sprites", {false, [](LaunchOptions& o, const std::string&) { return o.demoSprites = true; }}},
-        {"--data-dir", {true, [](LaunchOptions& o, const std::string& v) { o.dataDir = v; return !v.empty(); }}},
-        {"--input", {true, [](LaunchOptions& o, const std::string& v) { o.inputScript = v; return !v.empty(); }}},
+        {"--help", {Value::none, [](LaunchOptions& o, const std::string&) { return o.help = true; }}},
+        {"--version", {Value::none, [](LaunchOptions& o, const std::string&) { return o.version = true; }}},
+        {"--headless", {Value::none, [](LaunchOptions& o, const std::string&) { return o.headless = true; }}},
+        {"--windowed", {Value::none, [](LaunchOptions& o, const std::string&) { o.fullScreen = false; return true; }}},
+        {"--fullscreen", {Value::none, [](LaunchOptions& o, const std::string&) { o.fullScreen = true; return true; }}},
+        {"--software", {Value::none, [](LaunchOptions& o, const std::string&) { o.hardware = false; return true; }}},
+        {"--hardware", {Value::none, [](LaunchOptions& o, const std::string&) { o.hardware = true; return true; }}},
+        {"--demo-sprites",
+         {Value::optional, applyDemoSprites,
+          [](const std::string& name) {
+              return "there is no showcase \"" + name + "\"; the showcases are " + showcaseNameList();
+          }}},
+        {"--data-dir", {Value::required, [](LaunchOptions& o, const std::string& v) { o.dataDir = v; return !v.empty(); }}},
+        {"--input", {Value::required, [](LaunchOptions& o, const std::string& v) { o.inputScript = v; return !v.empty(); }}},
         {"--dump-frames",
-         {true, [](LaunchOptions& o, const std::string& v) { o.dumpFramesDir = v; return !v.empty(); }}},
+         {Value::required, [](LaunchOptions& o, const std::string& v) { o.dumpFramesDir = v; return !v.empty(); }}},
         {"--dump-audio",
-         {true, [](LaunchOptions& o, const std::string& v) { o.dumpAudioFile = v; return !v.empty(); }}},
+         {Value::required, [](LaunchOptions& o, const std::string& v) { o.dumpAudioFile = v; return !v.empty(); }}},
         {"--frames",
-         {true, [](LaunchOptions& o, const std::string& v) { return (o.frames = parseNumber<std::uint64_t>(v)).has_value(); }}},
+         {Value::required, [](LaunchOptions& o, const std::string& v) { return (o.frames = parseNumber<std::uint64_t>(v)).has_value(); }}},
         {"--seed",
-         {true, [](LaunchOptions& o, const std::string& v) { return (o.seed = parseNumber<std::uint32_t>(v)).has_value(); }}},
+         {Value::required, [](LaunchOptions& o, const std::string& v) { return (o.seed = parseNumber<std::uint32_t>(v)).has_value(); }}},
         {"--dump-every",
-         {true, [](LaunchOptions& o, const std::string& v) {
+         {Value::required, [](LaunchOptions& o, const std::string& v) {
               o.dumpEvery = parseNumber<std::uint32_t>(v);
               return o.dumpEvery.has_value() && *o.dumpEvery > 0;
           }}},
@@ -60,6 +78,20 @@ ParseResult failure(std::string message) {
     result.error = std::move(message);
     result.exitStatus = 2;
     return result;
+}
+
+// The showcase names in lines under the option's text, so the help stays 80 columns wide.
+std::string indentedNameLines() {
+    const std::string indent(23, ' ');
+    std::string text, line;
+    for (const std::string& name : showcaseNames()) {
+        if (!line.empty() && indent.size() + line.size() + name.size() + 2 > 80) {
+            text += indent + line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + name;
+    }
+    return text + indent + line + "\n";
 }
 
 } // namespace
@@ -82,7 +114,7 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
         }
         const OptionSpec& spec = found->second;
         std::string value;
-        if (spec.takesValue) {
+        if (spec.value == Value::required) {
             if (inlineValue) {
                 value = *inlineValue;
             } else if (i + 1 < arguments.size()) {
@@ -90,10 +122,18 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
             } else {
                 return failure(name + " needs a value (try --help)");
             }
+        } else if (spec.value == Value::optional) {
+            if (inlineValue) {
+                if (inlineValue->empty()) return failure(name + "= needs a value after the equals sign");
+                value = *inlineValue;
+            } else if (i + 1 < arguments.size() && arguments[i + 1].rfind("-", 0) != 0) {
+                value = arguments[++i];
+            }
         } else if (inlineValue) {
             return failure(name + " takes no value");
         }
         if (!spec.apply(result.options, value)) {
+            if (spec.explainBadValue) return failure(spec.explainBadValue(value));
             return failure("bad value \"" + value + "\" for " + name);
         }
         result.options.given.push_back(name);
@@ -121,7 +161,10 @@ std::string usageText() {
            "  --dump-audio FILE    write the mixed sound to a WAV file (headless)\n"
            "  --software           draw with the software renderer\n"
            "  --hardware           draw with OpenGL, or fail if it cannot be had\n"
-           "  --demo-sprites       show the renderer's demonstration scene instead of the game\n"
+           "  --demo-sprites [NAME]\n"
+           "                       show the renderer's demonstration scene instead of the\n"
+           "                       game, or with NAME that showcase of the game's pictures:\n" +
+           indentedNameLines() +
            "\n"
            "BRINEFALL_BACKEND=sdl|headless chooses the platform backend like --headless.\n";
 }

@@ -11,6 +11,7 @@
 #include "GraphicManager.h"
 #include "InputManager.h"
 #include "MainLoop.h"
+#include "Showcase.h"
 #include "SettingManager.h"
 #include "Sprite.h"
 #include "WindowManager.h"
@@ -217,6 +218,13 @@ int runGame(const LaunchOptions& launch, const std::filesystem::path& programPat
 
 Sprite* makeDemoSpritesRoot() {
     return makeDemoSpritesScene();
+}
+
+Sprite* makeShowcaseRoot(const std::string& name) {
+    Sprite* scene = makeShowcaseScene(name);
+    // The command line only lets known names through; a caller that did not ask it is told.
+    if (!scene) throw ErrorGeneric("game\\Showcase", 1, 0);
+    return scene;
 }
 
 Sprite* makeGameRoot() {

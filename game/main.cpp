@@ -50,6 +50,10 @@ int main(int argc, char** argv) {
     if (error) {
         program = argv[0];
     }
-    return brinefall::runGame(options, program,
-                              options.demoSprites ? brinefall::makeDemoSpritesRoot : brinefall::makeGameRoot);
+    brinefall::RootFactory makeRoot = brinefall::makeGameRoot;
+    if (options.demoSprites) {
+        makeRoot = options.showcase.empty() ? brinefall::RootFactory(brinefall::makeDemoSpritesRoot)
+                                            : [name = options.showcase] { return brinefall::makeShowcaseRoot(name); };
+    }
+    return brinefall::runGame(options, program, makeRoot);
 }
