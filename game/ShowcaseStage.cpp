@@ -277,7 +277,9 @@ public:
 private:
     void takeHit() {
         ++hits_;
-        const int strength = 255 - (hits_ % 4) * 60;  // a fourth hit stands for a fresh enemy
+        // The tint of the strength left: a fourth hit stands for a fresh enemy; a boss,
+        // with fifty times the strength, hardly reddens.
+        const int strength = boss_ ? 255 - (hits_ % 8) * 6 : 255 - (hits_ % 4) * 40;
         image->setRGB(255, strength, strength);
         auto* popup = new Popup(std::to_string(damage_));
         popup->setPosition(imageX(), imageY() - 10);
