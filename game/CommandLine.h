@@ -24,7 +24,7 @@ struct LaunchOptions {
     bool demoSprites = false;            // --demo-sprites: the renderer's demonstration scene,
     std::string showcase;                //   or with a name, that showcase of the game's pictures
 
-    // The options given, in the order given, by their long names (for "not available yet").
+    // The options given, in the order given, by their long names.
     std::vector<std::string> given;
 };
 
