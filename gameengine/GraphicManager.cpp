@@ -8,6 +8,7 @@
 #include "ErrorDirectX.h"
 #include "ErrorGeneric.h"
 #include "ErrorNoMemory.h"
+#include "NewOrNoMemory.h"
 #include "Font.h"
 #include "FontResource.h"
 #include "ImageResource.h"
@@ -61,13 +62,6 @@ int displayDepth = 0;
 DisplayFormat displayFormat;
 std::unique_ptr<Registry<Texture>> textureList;
 std::unique_ptr<Registry<Font>> fontList;
-
-template <typename T>
-std::unique_ptr<Registry<T>> newRegistry() {
-    std::unique_ptr<Registry<T>> registry(new (std::nothrow) Registry<T>());
-    if (!registry) throw ErrorNoMemory();
-    return registry;
-}
 
 // Full screen takes the depth asked for; a window shows the desktop's own, 32 bits.
 int chooseDepth(bool fullScreen) {

@@ -10,6 +10,7 @@
 #include "EmtpyFont.h"
 #include "ErrorGeneric.h"
 #include "ErrorNoMemory.h"
+#include "NewOrNoMemory.h"
 #include "Registry.h"
 #include "TwfFile.h"
 #include "TwiFile.h"
@@ -30,21 +31,6 @@ std::unique_ptr<Registry<ImageResource>> imageList;
 std::unique_ptr<Registry<CharacterResource>> characterList;
 std::unique_ptr<Registry<FontResource>> fontResourceList;
 std::unique_ptr<Registry<SoundResource>> soundResourceList;
-
-template <typename T>
-std::unique_ptr<Registry<T>> newRegistry() {
-    std::unique_ptr<Registry<T>> registry(new (std::nothrow) Registry<T>());
-    if (!registry) throw ErrorNoMemory();
-    return registry;
-}
-
-// Allocation failures of resources surface as the engine's ErrorNoMemory.
-template <typename T, typename... Arguments>
-T* newResource(Arguments... arguments) {
-    T* resource = new (std::nothrow) T(arguments...);
-    if (!resource) throw ErrorNoMemory();
-    return resource;
-}
 
 template <typename T>
 Registry<T>& startedList(std::unique_ptr<Registry<T>>& list, int line) {
@@ -120,14 +106,14 @@ ImageResource* getImage(const char* fileName) {
     if (!hasExtension(fileName, ".twi")) return nullptr;
     return lookUp<TwiFile>(
         startedList(imageList, kLineImageList), [&](const TwiFile& image) { return image.matchesName(fileName); },
-        [&] { return newResource<TwiFile>(fileName); });
+        [&] { return newOrNoMemory<TwiFile>(fileName); });
 }
 
 ImageResource* getColoursImage(std::uint32_t width, std::uint32_t height, const std::uint32_t* colours) {
     return lookUp<ColoursImage>(
         startedList(imageList, kLineColoursImageList),
         [&](const ColoursImage& image) { return image.matches(width, height, colours); },
-        [&] { return newResource<ColoursImage>(width, height, colours); });
+        [&] { return newOrNoMemory<ColoursImage>(width, height, colours); });
 }
 
 CharacterResource* getCharacter(std::uint32_t code, std::int32_t top, std::int32_t left, std::int32_t right,
@@ -137,19 +123,19 @@ CharacterResource* getCharacter(std::uint32_t code, std::int32_t top, std::int32
         [&](const ColoursCharacter& character) {
             return character.matches(code, top, left, right, width, height, colours);
         },
-        [&] { return newResource<ColoursCharacter>(code, top, left, right, width, height, colours); });
+        [&] { return newOrNoMemory<ColoursCharacter>(code, top, left, right, width, height, colours); });
 }
 
 FontResource* getFontResource(const char* fileName) {
     return lookUp<TwfFile>(
         startedList(fontResourceList, kLineFontList), [&](const TwfFile& font) { return font.matchesName(fileName); },
-        [&] { return newResource<TwfFile>(fileName); });
+        [&] { return newOrNoMemory<TwfFile>(fileName); });
 }
 
 FontResource* createEmptyFont() {
     return lookUp<EmtpyFont>(
         startedList(fontResourceList, kLineEmptyFontList), [](const EmtpyFont&) { return false; },
-        [] { return newResource<EmtpyFont>(); });
+        [] { return newOrNoMemory<EmtpyFont>(); });
 }
 
 SoundResource* getSoundResource(const char* fileName) {
@@ -157,7 +143,7 @@ SoundResource* getSoundResource(const char* fileName) {
     return lookUp<TwsFile>(
         startedList(soundResourceList, kLineSoundList),
         [&](const TwsFile& sound) { return sound.matchesName(fileName); },
-        [&] { return newResource<TwsFile>(fileName); });
+        [&] { return newOrNoMemory<TwsFile>(fileName); });
 }
 
 ImageResource* retainImage(ImageResource* image) { return retainListed(imageList, image); }

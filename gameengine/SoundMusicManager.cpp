@@ -8,6 +8,7 @@
 #include "ErrorDirectX.h"
 #include "ErrorGeneric.h"
 #include "ErrorNoMemory.h"
+#include "NewOrNoMemory.h"
 #include "Music.h"
 #include "Registry.h"
 #include "ResourceManager.h"
@@ -34,20 +35,6 @@ bool primaryOpen = false;  // the output runs at the primary format
 std::unique_ptr<Registry<Sound>> soundList;
 std::unique_ptr<Registry<Music>> musicList;
 bool started = false;
-
-template <typename T>
-std::unique_ptr<Registry<T>> newRegistry() {
-    std::unique_ptr<Registry<T>> registry(new (std::nothrow) Registry<T>());
-    if (!registry) throw ErrorNoMemory();
-    return registry;
-}
-
-template <typename T, typename... Arguments>
-T* newObject(Arguments... arguments) {
-    T* object = new (std::nothrow) T(arguments...);
-    if (!object) throw ErrorNoMemory();
-    return object;
-}
 
 // Calls action on every listed object, first to last.
 template <typename T, typename Action>
@@ -165,7 +152,7 @@ Sound* getSound(const char* fileName, bool preload) {
     Registry<Sound>& list = startedList(soundList, kLineSoundList);
     SoundResource* resource = ResourceManager::getSoundResource(fileName);
     if (!resource) return nullptr;
-    return shareOn(list, resource, preload, [resource] { return newObject<Sound>(resource, directSound); });
+    return shareOn(list, resource, preload, [resource] { return newOrNoMemory<Sound>(resource, directSound); });
 }
 
 void retainSound(Sound* sound) {
@@ -179,7 +166,7 @@ Music* getMusic(const char* fileName, float gapSeconds, bool preload) {
     SoundResource* resource = ResourceManager::getSoundResource(fileName);
     if (!resource) return nullptr;
     return shareOn(list, resource, preload,
-                   [resource, gapSeconds] { return newObject<Music>(resource, gapSeconds, directSound); });
+                   [resource, gapSeconds] { return newOrNoMemory<Music>(resource, gapSeconds, directSound); });
 }
 
 void releaseMusic(Music* music) { releaseListed(musicList, music); }
