@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "AudioChecks.h"
 #include "ErrorGeneric.h"
 #include "ResourceManager.h"
 #include "SoundMusicManager.h"
@@ -30,21 +31,9 @@ constexpr int kLineLock = 352;
 
 using platform::AudioResult;
 
-SoundResource* checkedResource(SoundResource* resource) {
-    if (!resource) {
-        throw std::runtime_error("Music(const char * fileName, LPDIRECTSOUND lpDS) failed.\nsoundResource == 0");
-    }
-    return resource;
-}
+constexpr const char* kNullResourceMessage = "Music(const char * fileName, LPDIRECTSOUND lpDS) failed.\nsoundResource == 0";
 
-platform::AudioDevice* checkedDevice(platform::AudioDevice* directSound) {
-    if (!directSound) throw ErrorGeneric(kModulePath, kLineNoDevice, 0);
-    return directSound;
-}
-
-void check(AudioResult result, int line) {
-    if (result != AudioResult::Ok) throw ErrorGeneric(kModulePath, line, platform::resultCode(result));
-}
+void check(AudioResult result, int line) { checkAudioCall(result, kModulePath, line); }
 
 // The gap's length in bytes, rounded down to whole frames so that a fraction of a second
 // cannot shift the track by a byte on its next pass; a negative gap is none.
@@ -61,10 +50,10 @@ std::uint32_t gapBytesOf(const SoundResource& resource, float gapSeconds) {
 
 // The reference is taken only once all arguments passed, so a refused construction holds none.
 Music::Music(SoundResource* resource, float gapSeconds, platform::AudioDevice* directSound)
-    : resource_(checkedResource(resource)),
+    : resource_(requireSoundResource(resource, kNullResourceMessage)),
       effectiveVolume_(SoundMusicManager::musicVolume),
       gapBytes_(gapBytesOf(*resource, gapSeconds)),
-      directSound_(checkedDevice(directSound)) {
+      directSound_(requireAudioDevice(directSound, kModulePath, kLineNoDevice)) {
     ResourceManager::retainSoundResource(resource_);
 }
 
@@ -154,7 +143,7 @@ void Music::recreateBuffer() {
     createBuffer();
 }
 
-void Music::setDirectSound(platform::AudioDevice* directSound) { directSound_ = checkedDevice(directSound); }
+void Music::setDirectSound(platform::AudioDevice* directSound) { directSound_ = requireAudioDevice(directSound, kModulePath, kLineNoDevice); }
 
 void Music::play(bool restart) {
     if (!SoundMusicManager::musicAvailable) return;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "AudioChecks.h"
 #include "ErrorGeneric.h"
 #include "ResourceManager.h"
 #include "SoundMusicManager.h"
@@ -27,29 +28,17 @@ constexpr int kLineNoSamples = 267;
 
 using platform::AudioResult;
 
-SoundResource* checkedResource(SoundResource* resource) {
-    if (!resource) {
-        throw std::runtime_error("Sound(const char * fileName, LPDIRECTSOUND lpDS) failed.\nsoundResource == 0");
-    }
-    return resource;
-}
+constexpr const char* kNullResourceMessage = "Sound(const char * fileName, LPDIRECTSOUND lpDS) failed.\nsoundResource == 0";
 
-platform::AudioDevice* checkedDevice(platform::AudioDevice* directSound) {
-    if (!directSound) throw ErrorGeneric(kModulePath, kLineNoDevice, 0);
-    return directSound;
-}
-
-void check(AudioResult result, int line) {
-    if (result != AudioResult::Ok) throw ErrorGeneric(kModulePath, line, platform::resultCode(result));
-}
+void check(AudioResult result, int line) { checkAudioCall(result, kModulePath, line); }
 
 }  // namespace
 
 // The reference is taken only once both arguments passed, so a refused construction holds none.
 Sound::Sound(SoundResource* resource, platform::AudioDevice* directSound)
-    : resource_(checkedResource(resource)),
+    : resource_(requireSoundResource(resource, kNullResourceMessage)),
       effectiveVolume_(SoundMusicManager::soundVolume),
-      directSound_(checkedDevice(directSound)) {
+      directSound_(requireAudioDevice(directSound, kModulePath, kLineNoDevice)) {
     ResourceManager::retainSoundResource(resource_);
 }
 
@@ -100,7 +89,7 @@ void Sound::recreateBuffer() {
     createBuffer();
 }
 
-void Sound::setDirectSound(platform::AudioDevice* directSound) { directSound_ = checkedDevice(directSound); }
+void Sound::setDirectSound(platform::AudioDevice* directSound) { directSound_ = requireAudioDevice(directSound, kModulePath, kLineNoDevice); }
 
 void Sound::play(bool restart) {
     if (!SoundMusicManager::soundAvailable) return;
