@@ -1,0 +1,42 @@
+#include "frontend/PointerSteering.h"
+
+#include "InputManager.h"
+
+namespace brinefall::PointerSteering {
+namespace {
+
+using namespace tidewell;
+
+constexpr int kKeyUp = 200;
+constexpr int kKeyLeft = 203;
+constexpr int kKeyRight = 205;
+constexpr int kKeyDown = 208;
+
+bool isDown(int scanCode) { return (InputManager::keyStates[scanCode] & 0x80) != 0; }
+
+// -1, 0 or +1 for the lean of a joystick axis.
+int leanOf(std::int32_t axis) {
+    const double lean = axis * 0.001;
+    if (lean < 0) return -1;
+    if (lean > 0) return 1;
+    return 0;
+}
+
+}  // namespace
+
+void steer() {
+    int dy = isDown(kKeyUp) ? -kStep : (isDown(kKeyDown) ? kStep : 0);
+    const int dx = isDown(kKeyLeft) ? -kStep : (isDown(kKeyRight) ? kStep : 0);
+    if (InputManager::joystickCount > 0 && !InputManager::joystickStates.empty()) {
+        const InputManager::JoystickState& stick = InputManager::joystickStates[0];
+        if (const int vertical = leanOf(stick.lY); vertical != 0) dy = vertical * kStep;
+        // A sideways lean takes the horizontal step over from the keys.
+        if (const int horizontal = leanOf(stick.lX); horizontal != 0) {
+            InputManager::moveMouse(horizontal * kStep, dy);
+            return;
+        }
+    }
+    if (dx != 0 || dy != 0) InputManager::moveMouse(dx, dy);
+}
+
+}  // namespace brinefall::PointerSteering

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace brinefall::PointerSteering {
+
+// How far one frame of steering moves the pointer, in pixels.
+inline constexpr int kStep = 10;
+
+// The arrow keys or the first joystick move the mouse pointer by 10 pixels on each
+// axis; called each frame by the title screen and the game scene, so the menus work
+// without a mouse. The first joystick, when there is one, overrides the keys: its
+// vertical lean replaces the keys' vertical step, and a horizontal lean replaces the
+// horizontal one.
+void steer();
+
+}  // namespace brinefall::PointerSteering
