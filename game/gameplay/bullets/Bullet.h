@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Sprite.h"
+
+namespace tidewell {
+class Shape;
+}  // namespace tidewell
+
+namespace brinefall {
+
+// The base of every shot, the ship's and the enemies'. A bullet moves itself each frame,
+// leaves when it is off screen and tests itself against its targets through the scene.
+// Its collision area is an invisible child shape, so a bullet's box is the union of its
+// picture and that area.
+class Bullet : public tidewell::Sprite {
+public:
+    // Builds the invisible hit area child (a rectangle with no points yet).
+    Bullet();
+    ~Bullet() override;
+
+    // Whether the hit area overlaps the sprite; enemies pass their own hit area.
+    virtual bool hits(const tidewell::Sprite* sprite) const;
+
+    tidewell::Shape* getHitArea() const { return hitArea; }
+
+    // Hit points taken from what it hits.
+    int damage = 0;
+    // False: the first enemy hit stops the test; true: every overlapping enemy takes the damage.
+    bool passThrough = false;
+
+protected:
+    // Off screen: the bullet's box on screen lies wholly outside 800 x 600.
+    bool isOffScreen() const;
+
+    tidewell::Shape* hitArea;
+};
+
+}  // namespace brinefall
