@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 
 #include "Sprite.h"
@@ -68,7 +69,6 @@ public:
     tidewell::Shape* getFadeOverlay() const { return fadeOverlay_; }
 
 private:
-    tidewell::Button* makeButton(const char* fileName, float x, float y);
     void rememberKey(int key);
     bool historyEndsWith(const std::array<int, kCodeLength>& code) const;
     void checkCodes();

@@ -1,0 +1,31 @@
+#include "frontend/HelpPanel.h"
+
+#include "Button.h"
+#include "Image.h"
+#include "SoundMusicManager.h"
+#include "frontend/PanelButtons.h"
+#include "frontend/TitleScene.h"
+
+namespace brinefall {
+
+HelpPanel::HelpPanel(TitleScene* title) : title_(title) {
+    page_ = new tidewell::Image("helppanel.twi");
+    page_->setAlignment(3, 3);
+    addChild(page_);
+
+    tidewell::Sound* click = tidewell::SoundMusicManager::getSound("button.tws", true);
+    closeButton_ = PanelButtons::makeCloseButton(this, click, 0, 230);
+    tidewell::SoundMusicManager::releaseSound(click);
+
+    mouseEnabled = true;
+}
+
+HelpPanel::~HelpPanel() = default;
+
+void HelpPanel::notify(tidewell::Sprite* sender, int code) {
+    if (sender != closeButton_ || code != tidewell::Button::clickedCode) return;
+    if (title_) title_->enableButtons();
+    setAlpha(0);
+}
+
+}  // namespace brinefall

@@ -1,0 +1,175 @@
+#include "frontend/OptionsPanel.h"
+
+#include "Button.h"
+#include "Image.h"
+#include "InputManager.h"
+#include "SettingManager.h"
+#include "SoundMusicManager.h"
+#include "WindowManager.h"
+#include "frontend/PanelButtons.h"
+#include "frontend/TitleScene.h"
+
+namespace brinefall {
+namespace {
+
+using tidewell::Button;
+using namespace tidewell;
+
+constexpr int kUnavailableGrey = 0x7F;
+
+bool firstJoystickVibrates() {
+    return InputManager::joystickCount > 0 && !InputManager::joystickForceFeedback.empty() &&
+           InputManager::joystickForceFeedback[0] != 0;
+}
+
+}  // namespace
+
+OptionsPanel::OptionsPanel(TitleScene* title) : title_(title) {
+    panel_ = new Image("optionspanel.twi");
+    panel_->setAlignment(3, 3);
+    addChild(panel_);
+
+    // The boxes keep their own shares of the click; the panel needs it only to build them.
+    Sound* click = SoundMusicManager::getSound("button.tws", true);
+    keyboardBox_ = PanelButtons::makeCheckBox(this, click, -112, -166);
+    joystickBox_ = PanelButtons::makeCheckBox(this, click, -112, -84);
+    vibrationBox_ = PanelButtons::makeCheckBox(this, click, 68, -19);
+    soundOnBox_ = PanelButtons::makeCheckBox(this, click, -19, 51);
+    soundOffBox_ = PanelButtons::makeCheckBox(this, click, 91, 51);
+    musicOnBox_ = PanelButtons::makeCheckBox(this, click, -19, 94);
+    musicOffBox_ = PanelButtons::makeCheckBox(this, click, 91, 94);
+    fullScreenBox_ = PanelButtons::makeCheckBox(this, click, -19, 137);
+    windowBox_ = PanelButtons::makeCheckBox(this, click, 91, 137);
+    closeButton_ = PanelButtons::makeCloseButton(this, click, 0, 190);
+    SoundMusicManager::releaseSound(click);
+
+    loadSettings();
+    mouseEnabled = true;
+}
+
+OptionsPanel::~OptionsPanel() = default;
+
+void OptionsPanel::loadSettings() {
+    joystickAvailable_ = InputManager::joystickCount > 0;
+    vibrationAvailable_ = joystickAvailable_ && firstJoystickVibrates();
+
+    if (joystickAvailable_) {
+        bool stored = true;
+        SettingManager::readSetting("useJoystick", &stored);
+        selectUseJoystick(stored);
+    } else {
+        makeUnavailable(joystickBox_);
+        selectUseJoystick(false);
+    }
+
+    if (vibrationAvailable_) {
+        bool stored = true;
+        SettingManager::readSetting("enableVibration", &stored);
+        selectEnableVibration(stored);
+    } else {
+        makeUnavailable(vibrationBox_);
+        selectEnableVibration(false);
+    }
+
+    bool sound = true;
+    SettingManager::readSetting("soundOn", &sound);
+    selectSoundOn(sound);
+    bool music = true;
+    SettingManager::readSetting("musicOn", &music);
+    selectMusicOn(music);
+
+    // The program has already opened the window in the stored mode, unless this run was
+    // told --windowed or --fullscreen; either way the boxes show the mode the window is
+    // in, and a one-run choice from the command line neither flips the window back nor
+    // overwrites the stored one. A missing value is still created.
+    bool stored = true;
+    SettingManager::readSetting("fullScreen", &stored);
+    showFullScreen(WindowManager::isFullScreen());
+}
+
+void OptionsPanel::selectUseJoystick(bool on) {
+    useJoystick_ = joystickAvailable_ && on;
+    if (useJoystick_) {
+        tickPair(joystickBox_, keyboardBox_);
+    } else {
+        tickPair(keyboardBox_, joystickBox_);
+    }
+    SettingManager::writeSetting("useJoystick", useJoystick_);
+    if (title_) title_->useJoystick = useJoystick_;
+}
+
+void OptionsPanel::selectEnableVibration(bool on) {
+    enableVibration_ = vibrationAvailable_ && on;
+    PanelButtons::showTicked(vibrationBox_, enableVibration_);
+    SettingManager::writeSetting("enableVibration", enableVibration_);
+}
+
+void OptionsPanel::selectSoundOn(bool on) {
+    soundOn_ = on;
+    if (on) {
+        tickPair(soundOnBox_, soundOffBox_);
+    } else {
+        tickPair(soundOffBox_, soundOnBox_);
+    }
+    SettingManager::writeSetting("soundOn", on);
+    SoundMusicManager::setSoundVolume(on ? 1.0f : 0.0f);
+}
+
+void OptionsPanel::selectMusicOn(bool on) {
+    musicOn_ = on;
+    if (on) {
+        tickPair(musicOnBox_, musicOffBox_);
+    } else {
+        tickPair(musicOffBox_, musicOnBox_);
+    }
+    SettingManager::writeSetting("musicOn", on);
+    SoundMusicManager::setMusicVolume(on ? 1.0f : 0.0f);
+}
+
+void OptionsPanel::selectFullScreen(bool on) {
+    showFullScreen(on);
+    // Rebuilds the window and the devices only when the mode really changes.
+    WindowManager::setFullScreen(on);
+    SettingManager::writeSetting("fullScreen", on);
+}
+
+void OptionsPanel::showFullScreen(bool on) {
+    fullScreen_ = on;
+    if (on) {
+        tickPair(fullScreenBox_, windowBox_);
+    } else {
+        tickPair(windowBox_, fullScreenBox_);
+    }
+}
+
+void OptionsPanel::notify(Sprite* sender, int code) {
+    if (code != Button::clickedCode) return;
+    if (sender == keyboardBox_) {
+        selectUseJoystick(false);
+    } else if (sender == joystickBox_) {
+        selectUseJoystick(true);
+    } else if (sender == vibrationBox_) {
+        selectEnableVibration(!enableVibration_);
+    } else if (sender == soundOnBox_ || sender == soundOffBox_) {
+        selectSoundOn(sender == soundOnBox_);
+    } else if (sender == musicOnBox_ || sender == musicOffBox_) {
+        selectMusicOn(sender == musicOnBox_);
+    } else if (sender == fullScreenBox_ || sender == windowBox_) {
+        selectFullScreen(sender == fullScreenBox_);
+    } else if (sender == closeButton_) {
+        if (title_) title_->enableButtons();
+        setAlpha(0);
+    }
+}
+
+void OptionsPanel::tickPair(Button* chosen, Button* other) {
+    PanelButtons::showTicked(other, false);
+    PanelButtons::showTicked(chosen, true);
+}
+
+void OptionsPanel::makeUnavailable(Button* box) {
+    box->setRGB(kUnavailableGrey, kUnavailableGrey, kUnavailableGrey);
+    box->setEnabled(false);
+}
+
+}  // namespace brinefall
