@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Sprite.h"
+
+namespace brinefall {
+
+class CompanyLogoScene;
+class GameScene;
+class OpeningScene;
+class TitleScene;
+
+// The game's root sprite. It holds one scene at a time as its only child and moves on
+// when that scene reports its end: company logo, opening, title, game, title, game ...
+// A new title and a new game are built each time. At start it applies the stored sound
+// and music settings and opens the tree to the keyboard, the mouse and the joysticks.
+class SceneSwitcher : public tidewell::Sprite {
+public:
+    static constexpr int kNoScene = 0;
+    static constexpr int kCompanyLogo = 1;
+    static constexpr int kOpening = 2;
+    static constexpr int kTitle = 3;
+    static constexpr int kGame = 4;
+
+    SceneSwitcher();
+
+    void notify(tidewell::Sprite* sender, int code) override;
+
+    int getCurrentScene() const { return currentScene_; }
+    tidewell::Sprite* getScene() const;
+    bool isSoundOn() const { return soundOn_; }
+    bool isMusicOn() const { return musicOn_; }
+
+private:
+    void switchTo(int scene);
+    // The scene of that number, built; null for an unknown number.
+    tidewell::Sprite* makeScene(int scene);
+    // Forgets the pointer of the scene that is being replaced.
+    void forgetScene(int scene);
+
+    bool soundOn_ = true;
+    bool musicOn_ = true;
+    int currentScene_ = kNoScene;
+    CompanyLogoScene* companyLogoScene_ = nullptr;
+    OpeningScene* openingScene_ = nullptr;
+    TitleScene* titleScene_ = nullptr;
+    GameScene* gameScene_ = nullptr;
+};
+
+}  // namespace brinefall
