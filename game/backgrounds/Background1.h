@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "backgrounds/Background.h"
+#include "backgrounds/TileRow.h"
 
 namespace tidewell {
 class Image;
@@ -11,10 +12,9 @@ class Texture;
 
 namespace brinefall {
 
-// Stage 1's sea: an upper band and the sea below it, each a row of five 256-pixel tiles
-// scrolling right to left (a tile that leaves on the left goes 1280 pixels to the right
-// with the next picture of its row), and five seabed decorations placed at random as
-// they come in. The speed eases by 1 a frame towards the target the scene sets.
+// Stage 1's sea: an upper band (row A) and the sea below it (row B), each a row of five
+// scrolling tiles, and five seabed decorations placed at random as they come in. The
+// speed eases by 1 a frame towards the target the scene sets.
 class Background1 : public Background {
 public:
     Background1();
@@ -25,12 +25,11 @@ public:
 
     float getSpeed() const { return speed_; }
     float getTargetSpeed() const { return targetSpeed_; }
-    const std::vector<tidewell::Image*>& getRowA() const { return rowAImages_; }
-    const std::vector<tidewell::Image*>& getRowB() const { return rowBImages_; }
+    const TileRow& getRowA() const { return rowA_; }
+    const TileRow& getRowB() const { return rowB_; }
     const std::vector<tidewell::Image*>& getDecorations() const { return decorations_; }
-    // The textures of row B, in their cycle order; which one a tile shows is its getTexture().
-    const std::vector<tidewell::Texture*>& getRowBTextures() const { return rowBTextures_; }
     const std::vector<tidewell::Texture*>& getDecorationTextures() const { return decorationTextures_; }
+    // Where the last placed decoration stands now (it scrolls with them).
     float getDecorX() const { return decorX_; }
 
 private:
@@ -38,14 +37,10 @@ private:
 
     float speed_ = 2.0f;
     float targetSpeed_ = 2.0f;
-    std::vector<tidewell::Texture*> rowATextures_;
-    std::vector<tidewell::Texture*> rowBTextures_;
+    TileRow rowA_;
+    TileRow rowB_;
     std::vector<tidewell::Texture*> decorationTextures_;
-    std::vector<tidewell::Image*> rowAImages_;
-    std::vector<tidewell::Image*> rowBImages_;
     std::vector<tidewell::Image*> decorations_;
-    std::size_t nextA_ = 0;
-    std::size_t nextB_ = 2;
     float decorX_ = 0;
 };
 

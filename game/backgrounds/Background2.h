@@ -1,18 +1,13 @@
 #pragma once
 
-#include <vector>
-
 #include "backgrounds/Background.h"
-
-namespace tidewell {
-class Image;
-class Texture;
-}  // namespace tidewell
+#include "backgrounds/TileRow.h"
 
 namespace brinefall {
 
-// Stage 2's trench: two rows of five 256-pixel tiles, three pictures each, scrolling
-// right to left like stage 1's sea, without decorations.
+// Stage 2's trench: an upper band (row A) and the trench below it (row B), two rows of
+// five scrolling tiles with three pictures each, without decorations. The speed eases by
+// 1 a frame towards the target the scene sets.
 class Background2 : public Background {
 public:
     Background2();
@@ -23,20 +18,14 @@ public:
 
     float getSpeed() const { return speed_; }
     float getTargetSpeed() const { return targetSpeed_; }
-    const std::vector<tidewell::Image*>& getRowA() const { return rowAImages_; }
-    const std::vector<tidewell::Image*>& getRowB() const { return rowBImages_; }
-    const std::vector<tidewell::Texture*>& getRowATextures() const { return rowATextures_; }
-    const std::vector<tidewell::Texture*>& getRowBTextures() const { return rowBTextures_; }
+    const TileRow& getRowA() const { return rowA_; }
+    const TileRow& getRowB() const { return rowB_; }
 
 private:
     float speed_ = 2.0f;
     float targetSpeed_ = 2.0f;
-    std::vector<tidewell::Texture*> rowATextures_;
-    std::vector<tidewell::Texture*> rowBTextures_;
-    std::vector<tidewell::Image*> rowAImages_;
-    std::vector<tidewell::Image*> rowBImages_;
-    std::size_t nextA_ = 2;
-    std::size_t nextB_ = 2;
+    TileRow rowA_;
+    TileRow rowB_;
 };
 
 }  // namespace brinefall

@@ -3,7 +3,9 @@
 #include "Sprite.h"
 
 namespace tidewell {
+class Image;
 class Shape;
+class Sound;
 }  // namespace tidewell
 
 namespace brinefall {
@@ -29,8 +31,12 @@ public:
     bool passThrough = false;
 
 protected:
-    // Off screen: the bullet's box on screen lies wholly outside 800 x 600.
+    // Off screen: the bullet's box on screen (picture and hit area) lies wholly outside 800 x 600.
     bool isOffScreen() const;
+    // A centred picture of the bullet, added as a child above the hit area.
+    tidewell::Image* addImage(const char* fileName, unsigned columns, unsigned rows, unsigned frameCount = 0);
+    // The scene's sounds may be missing in a scene without audio; then the bullet is silent.
+    static void play(tidewell::Sound* sound);
 
     tidewell::Shape* hitArea;
 };

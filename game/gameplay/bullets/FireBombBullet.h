@@ -36,6 +36,8 @@ public:
     tidewell::Image* getRightFlame(int pair) const;
 
 private:
+    // A flame piece beside the centre, hidden until the fire reaches it.
+    tidewell::Image* addFlame(float x);
     void burst();
     void widenHitArea();
     void showFlames();

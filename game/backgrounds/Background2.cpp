@@ -1,0 +1,29 @@
+#include "backgrounds/Background2.h"
+
+#include <algorithm>
+
+namespace brinefall {
+namespace {
+
+constexpr float kRowBTop = 88;
+
+}  // namespace
+
+Background2::Background2()
+    : rowA_(this, {"background2_0.twi", "background2_1.twi", "background2_2.twi"}, 0, 2),
+      rowB_(this, {"background2_3.twi", "background2_4.twi", "background2_5.twi"}, kRowBTop, 2) {}
+
+Background2::~Background2() = default;
+
+void Background2::setTargetSpeed(float speed) { targetSpeed_ = speed; }
+
+void Background2::update() {
+    // Ease by one pixel a frame, never overshooting the target.
+    if (speed_ > targetSpeed_) speed_ = std::max(speed_ - 1, targetSpeed_);
+    if (speed_ < targetSpeed_) speed_ = std::min(speed_ + 1, targetSpeed_);
+
+    rowA_.scroll(speed_);
+    rowB_.scroll(speed_);
+}
+
+}  // namespace brinefall

@@ -1,0 +1,28 @@
+#include "gameplay/effects/BombExplosion.h"
+
+#include "Image.h"
+
+namespace brinefall {
+namespace {
+
+constexpr int kLifetime = 10;
+
+}  // namespace
+
+BombExplosion::BombExplosion() : image_(new tidewell::Image("explosionBomb1.twi")) {
+    image_->setAlignment(3, 3);
+    addChild(image_);
+}
+
+BombExplosion::~BombExplosion() = default;
+
+void BombExplosion::update() {
+    ++frameCount;
+    if (frameCount >= kLifetime) {
+        remove();
+        return;
+    }
+    setAlpha((kLifetime - frameCount) * 255 / kLifetime);
+}
+
+}  // namespace brinefall

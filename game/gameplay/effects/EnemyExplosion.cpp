@@ -1,0 +1,41 @@
+#include "gameplay/effects/EnemyExplosion.h"
+
+#include "Image.h"
+
+namespace brinefall {
+namespace {
+
+constexpr int kPieceCount = 8;
+constexpr int kLifetime = 40;
+constexpr float kSlowDown = 0.125f;
+constexpr int kYellow = 0xFFFF00;
+
+}  // namespace
+
+EnemyExplosion::EnemyExplosion() {
+    const unsigned frame = drawFrame();
+    for (int i = 0; i < kPieceCount; ++i) {
+        tidewell::Image* piece = addPiece(frame);
+        piece->setRGB(kYellow);
+        pieces_.push_back(piece);
+    }
+}
+
+EnemyExplosion::~EnemyExplosion() = default;
+
+void EnemyExplosion::update() {
+    ++frameCount;
+    if (frameCount >= kLifetime) {
+        remove();
+        return;
+    }
+    const int alpha = (kLifetime - frameCount) * 255 / kLifetime;
+    for (int i = 0; i < kPieceCount; ++i) {
+        tidewell::Image* piece = pieces_[static_cast<std::size_t>(i)];
+        piece->move(kDirections[i].x * speed_, kDirections[i].y * speed_);
+        piece->setAlpha(alpha);
+    }
+    speed_ -= kSlowDown;
+}
+
+}  // namespace brinefall
