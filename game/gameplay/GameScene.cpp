@@ -1,0 +1,522 @@
+#include "gameplay/GameScene.h"
+
+#include "GraphicManager.h"
+#include "Image.h"
+#include "InputManager.h"
+#include "Music.h"
+#include "SettingManager.h"
+#include "Shape.h"
+#include "Sound.h"
+#include "SoundMusicManager.h"
+#include "Vibration.h"
+#include "backgrounds/Background1.h"
+#include "backgrounds/Background2.h"
+#include "frontend/PointerSteering.h"
+#include "gameplay/PlayerShip.h"
+#include "gameplay/Stage1Script.h"
+#include "gameplay/Stage2Script.h"
+#include "gameplay/effects/Award.h"
+#include "gameplay/effects/AwardLayer.h"
+#include "gameplay/hud/GameOverMenu.h"
+#include "gameplay/hud/LifeBar.h"
+#include "gameplay/hud/PauseMenu.h"
+#include "gameplay/hud/StageTitle.h"
+#include "gameplay/hud/WeaponPanel.h"
+
+namespace brinefall {
+namespace {
+
+using namespace tidewell;
+
+constexpr int kKeyEnter = 28;
+constexpr int kKeyLeftCtrl = 29;
+constexpr int kKeySpace = 57;
+constexpr int kPauseButton = 1;
+
+constexpr int kWhite = 0xFFFFFF;
+constexpr int kRed = 0xFF0000;
+constexpr int kOpaque = 255;
+
+constexpr float kMenuX = 400;
+constexpr float kMenuY = 300;
+constexpr float kShipStartX = -100;
+constexpr float kShipStartY = 300;
+constexpr float kShipPlayX = 100;
+constexpr float kShipLeaveX = 900;
+constexpr float kShipGoneX = 700;
+
+// Frames of the phases.
+constexpr int kFlashFrames = 1;
+constexpr int kFadeInFrames = 20;
+constexpr int kStageMusicFrame = 10;
+constexpr int kClearWait = 40;
+constexpr int kClearFadeStart = 1000;
+constexpr int kClearFadeFrames = 20;
+constexpr int kClearWhiteEnd = 1040;
+constexpr int kContinueFadeFrames = 20;
+// The end of the demo: 8 seconds, which a key or a button may cut short after the first 2.
+constexpr int kEndingFrames = 160;
+constexpr int kEndingLockedFrames = 40;
+constexpr int kLastStage = 2;
+
+// What each stage plays; a stage past the last plays the last one again.
+struct StageContent {
+    const char* music;
+    WaveScript* (*makeWaves)(GameScene*);
+    Background* (*makeBackground)();
+};
+constexpr StageContent kStages[] = {
+    {"stage1.tws", [](GameScene* scene) -> WaveScript* { return new Stage1Script(scene); },
+     []() -> Background* { return new Background1(); }},
+    {"stage2.tws", [](GameScene* scene) -> WaveScript* { return new Stage2Script(scene); },
+     []() -> Background* { return new Background2(); }},
+};
+
+const StageContent& contentOf(int stage) { return kStages[stage <= 1 ? 0 : 1]; }
+
+bool clicksPointer(int key) { return key == kKeyEnter || key == kKeyLeftCtrl || key == kKeySpace; }
+
+// Keys and joystick buttons also work the pointer, as a click at its place.
+void clickPointer() {
+    InputManager::pressMouseButton(0);
+    InputManager::releaseMouseButton(0);
+}
+
+Sound* loadSound(const char* fileName) { return SoundMusicManager::getSound(fileName, true); }
+Music* loadMusic(const char* fileName) { return SoundMusicManager::getMusic(fileName, 0, true); }
+
+template <typename T, void (*Release)(T*)>
+void releaseAudio(T*& audio) {
+    if (audio) {
+        Release(audio);
+        audio = nullptr;
+    }
+}
+
+}  // namespace
+
+GameScene::GameScene(bool useJoystick, bool invincible, bool fullPower)
+    : useJoystick_(useJoystick), invincible_(invincible), fullPower_(fullPower) {
+    buildChildren();
+    loadAudio();
+    // None without a joystick; every rumble step is skipped then.
+    bossVibration_ = InputManager::createVibration(0.0f, 0.2f, 90.0f, 0, true);
+
+    keyboardEnabled = true;
+    joystickEnabled = true;
+    keyboardStop = true;
+    joystickStop = true;
+    InputManager::setCursorVisible(false);
+
+    stage_ = 1;
+    beginStage();
+
+    ship_->setUseJoystick(useJoystick_);
+    ship_->setInvincible(invincible_);
+    ship_->setFullPower(fullPower_);
+}
+
+GameScene::~GameScene() {
+    if (bossVibration_) {
+        bossVibration_->stop();
+        InputManager::releaseVibration(bossVibration_);
+    }
+    releaseAudio<Music, SoundMusicManager::releaseMusic>(stageMusic_);
+    releaseAudio<Music, SoundMusicManager::releaseMusic>(bossMusic_);
+    releaseAudio<Music, SoundMusicManager::releaseMusic>(bossAfterMusic_);
+    releaseAudio<Sound, SoundMusicManager::releaseSound>(bossBeginSound_);
+    releaseAudio<Sound, SoundMusicManager::releaseSound>(bossWinSound_);
+    releaseAudio<Sound, SoundMusicManager::releaseSound>(hitSound_);
+    releaseAudio<Sound, SoundMusicManager::releaseSound>(enemyDeadSound_);
+    releaseAudio<Sound, SoundMusicManager::releaseSound>(explodeSound_);
+    releaseAudio<Sound, SoundMusicManager::releaseSound>(enemyShootSound_);
+    releaseAudio<Sound, SoundMusicManager::releaseSound>(weaponSound_);
+    // The title screen and whatever follows use the pointer again.
+    InputManager::setCursorVisible(true);
+}
+
+void GameScene::buildChildren() {
+    ship_ = new PlayerShip(this);
+    waves_ = new Stage1Script(this);
+    background_ = new Background1();
+    bulletLayer_ = new Sprite();
+    explosionLayer_ = new Sprite();
+    awardLayer_ = new AwardLayer();
+    weaponPanel_ = new WeaponPanel(this);
+    textLayer_ = new Sprite();
+    stageTitle_ = new StageTitle(useJoystick_);
+    lifeBar_ = new LifeBar();
+    lifeBar_->setLifeMax(ship_->getLifeMax());
+    lifeBar_->setLifeShown(ship_->getLife());
+    flashOverlay_ = new Shape();
+    flashOverlay_->setRectangle(0, 0, static_cast<float>(screenWidth), static_cast<float>(screenHeight));
+    flashOverlay_->setAlpha(0);
+    gameOverMenu_ = new GameOverMenu(this, useJoystick_);
+    pauseMenu_ = new PauseMenu(this, useJoystick_);
+    gameOverMenu_->setPosition(kMenuX, kMenuY);
+    pauseMenu_->setPosition(kMenuX, kMenuY);
+
+    // Back to front, which is also the order of the per-frame updates.
+    for (Sprite* child :
+         {static_cast<Sprite*>(background_), static_cast<Sprite*>(weaponPanel_), bulletLayer_,
+          static_cast<Sprite*>(waves_), static_cast<Sprite*>(ship_), explosionLayer_, textLayer_,
+          static_cast<Sprite*>(awardLayer_), static_cast<Sprite*>(lifeBar_), static_cast<Sprite*>(stageTitle_),
+          static_cast<Sprite*>(flashOverlay_), static_cast<Sprite*>(gameOverMenu_), static_cast<Sprite*>(pauseMenu_)}) {
+        addChild(child);
+    }
+}
+
+void GameScene::loadAudio() {
+    stageMusic_ = loadMusic(contentOf(1).music);
+    bossBeginSound_ = loadSound("bossbegin.tws");
+    bossMusic_ = loadMusic("boss.tws");
+    bossWinSound_ = loadSound("bosswin.tws");
+    bossAfterMusic_ = loadMusic("bossafter.tws");
+    hitSound_ = loadSound("hit.tws");
+    enemyDeadSound_ = loadSound("enemyDead.tws");
+    explodeSound_ = loadSound("explode.tws");
+    enemyShootSound_ = loadSound("enemyShoot.tws");
+    weaponSound_ = loadSound("weapon.tws");
+}
+
+void GameScene::keyDown(int key) {
+    if (clicksPointer(key)) {
+        clickPointer();
+    }
+    if (endingCounter_ >= 0) {
+        // The end of the demo has nothing to pause; its keys only end it.
+        if (clicksPointer(key) && endingCanBeCut()) {
+            quitToTitle();
+        }
+        return;
+    }
+    if (!useJoystick_ && key == kKeySpace && !paused_) {
+        pauseGame();
+    }
+}
+
+void GameScene::joystickDown(int button, int joystick) {
+    clickPointer();
+    if (endingCounter_ >= 0) {
+        if (endingCanBeCut()) {
+            quitToTitle();
+        }
+        return;
+    }
+    if (useJoystick_ && joystick == 0 && button == kPauseButton && !paused_) {
+        pauseGame();
+    }
+}
+
+void GameScene::update() {
+    PointerSteering::steer();
+    runPhases();
+    // Without the graphics card partial fades are skipped: the overlay is either full or gone.
+    if (!GraphicManager::isHardware3D() && (flashOverlay_->colour >> 24) != kOpaque) {
+        flashOverlay_->setAlpha(0);
+    }
+}
+
+void GameScene::runPhases() {
+    // Only the first running phase moves on; the others wait for it.
+    if (runFlash() || runStageStart() || runStageClear() || runEnding()) {
+        return;
+    }
+    runContinue();
+}
+
+bool GameScene::runFlash() {
+    if (flashCounter_ < 0) {
+        return false;
+    }
+    if (++flashCounter_ > kFlashFrames) {
+        flashCounter_ = -1;
+        flashOverlay_->setAlpha(0);
+    }
+    return true;
+}
+
+bool GameScene::runStageStart() {
+    if (stageStartCounter_ < 0) {
+        return false;
+    }
+    const int n = ++stageStartCounter_;
+    if (n > kFadeInFrames) {
+        stageStartCounter_ = -1;
+        flashOverlay_->setAlpha(0);
+        return true;
+    }
+    flashOverlay_->setAlpha((kFadeInFrames - n) * kOpaque / kFadeInFrames);
+    if (n == kStageMusicFrame) {
+        startStageMusic();
+    }
+    return true;
+}
+
+bool GameScene::runStageClear() {
+    if (stageClearCounter_ < 0) {
+        return false;
+    }
+    const int n = ++stageClearCounter_;
+    if (n == kClearWait) {
+        ship_->setControlOn(false);
+        ship_->flyTo(kShipLeaveX);
+    } else if (n > kClearWait && n < kClearFadeStart) {
+        if (ship_->getShipImage()->x > kShipGoneX) {
+            stageClearCounter_ = kClearFadeStart;
+        }
+    } else if (n >= kClearFadeStart && n < kClearFadeStart + kClearFadeFrames) {
+        flashOverlay_->setAlpha((n - kClearFadeStart) * kOpaque / kClearFadeFrames);
+    } else if (n >= kClearFadeStart + kClearFadeFrames && n < kClearWhiteEnd) {
+        flashOverlay_->setAlpha(kOpaque);
+    } else if (n >= kClearWhiteEnd) {
+        stageClearCounter_ = -1;
+        flashOverlay_->setAlpha(kOpaque);
+        if (stage_ >= kLastStage) {
+            beginEnding();
+        } else {
+            startStage(stage_ + 1);
+        }
+    }
+    return true;
+}
+
+bool GameScene::runContinue() {
+    if (continueCounter_ < 0) {
+        return false;
+    }
+    const int n = ++continueCounter_;
+    if (n <= kContinueFadeFrames) {
+        flashOverlay_->setAlpha(n * kOpaque / kContinueFadeFrames);
+        return true;
+    }
+    continueCounter_ = -1;
+    startStage(stage_);
+    ship_->revive();
+    return true;
+}
+
+bool GameScene::runEnding() {
+    if (endingCounter_ < 0) {
+        return false;
+    }
+    if (++endingCounter_ >= kEndingFrames) {
+        quitToTitle();
+    }
+    return true;
+}
+
+void GameScene::beginEnding() {
+    endingCounter_ = 0;
+    endingImage_ = new Image("ending.twi");
+    endingImage_->setAlignment(3, 3);
+    endingImage_->setPosition(static_cast<float>(screenWidth) / 2, static_cast<float>(screenHeight) / 2);
+    addChildAfter(endingImage_, flashOverlay_);
+}
+
+bool GameScene::endingCanBeCut() const { return endingCounter_ >= kEndingLockedFrames; }
+
+void GameScene::startStageMusic() {
+    if (shipIsDead()) {
+        return;
+    }
+    SoundMusicManager::stopAllMusic();
+    stageMusic_->setVolume(1.0f);
+    stageMusic_->play(true);
+}
+
+void GameScene::addBullet(Sprite* bullet, float x, float y) {
+    bullet->setPosition(x, y);
+    bulletLayer_->addChild(bullet);
+}
+
+void GameScene::addExplosion(Sprite* explosion, float x, float y) {
+    explosion->setPosition(x, y);
+    explosionLayer_->addChild(explosion);
+}
+
+void GameScene::addAward(Award* award, float x, float y) {
+    award->setPosition(x, y);
+    awardLayer_->addChild(award);
+}
+
+void GameScene::addText(Sprite* text, float x, float y) {
+    text->setPosition(x, y);
+    textLayer_->addChild(text);
+}
+
+int GameScene::bulletHitsEnemies(Bullet* bullet) { return waves_->bulletHitsEnemies(bullet); }
+
+int GameScene::shipHitsEnemies(PlayerShip* ship) { return waves_->shipHitsEnemies(ship); }
+
+int GameScene::bulletHitsShip(Bullet* bullet) { return ship_->hitByBullet(bullet); }
+
+Award* GameScene::findAwardTouching(PlayerShip* ship) { return awardLayer_->findAwardTouching(ship); }
+
+void GameScene::setScrollTarget(float speed) { background_->setTargetSpeed(speed); }
+
+void GameScene::onShipHit(int damage) {
+    setOverlay(kRed, GraphicManager::isHardware3D() ? 127 : kOpaque);
+    flashCounter_ = 0;
+    lifeBar_->setLifeShown(lifeBar_->getLifeShown() - damage);
+}
+
+void GameScene::setLifeShown(int life) {
+    if (lifeBar_) {
+        lifeBar_->setLifeShown(life);
+    }
+}
+
+void GameScene::setLifeMax(int max) {
+    if (lifeBar_) {
+        lifeBar_->setLifeMax(max);
+    }
+}
+
+void GameScene::onShipDead() {
+    gameOverMenu_->show();
+    if (useJoystick_ && bossVibration_) {
+        bossVibration_->stop();
+    }
+}
+
+void GameScene::offerWeapons() {
+    // Only the first stage has weapons to choose; later stages go straight on.
+    if (stage_ == 1) {
+        weaponPanel_->offer(stage_);
+    } else {
+        beginStageClear();
+    }
+}
+
+void GameScene::beginStageClear() {
+    setOverlay(kWhite, 0);
+    stageClearCounter_ = 0;
+}
+
+void GameScene::startStage(int n) {
+    stage_ = n;
+    replaceStageContent(n);
+    stageTitle_->show(n);
+    // Nothing of the previous attempt survives.
+    bulletLayer_ = replaceChild(bulletLayer_, new Sprite());
+    explosionLayer_ = replaceChild(explosionLayer_, new Sprite());
+    awardLayer_ = replaceChild(awardLayer_, new AwardLayer());
+    weaponPanel_ = replaceChild(weaponPanel_, new WeaponPanel(this));
+    textLayer_ = replaceChild(textLayer_, new Sprite());
+    beginStage();
+}
+
+void GameScene::replaceStageContent(int n) {
+    const StageContent& content = contentOf(n);
+    waves_ = replaceChild(waves_, content.makeWaves(this));
+    background_ = replaceChild(background_, content.makeBackground());
+    // The new track first, so a stage that plays the same one again keeps it loaded.
+    Music* music = loadMusic(content.music);
+    releaseAudio<Music, SoundMusicManager::releaseMusic>(stageMusic_);
+    stageMusic_ = music;
+}
+
+template <typename T>
+T* GameScene::replaceChild(T* old, T* fresh) {
+    old->replaceWith(fresh);
+    return fresh;
+}
+
+void GameScene::beginStage() {
+    setOverlay(kWhite, kOpaque);
+    stageStartCounter_ = 0;
+    ship_->setControlOn(true);
+    ship_->getShipImage()->setPosition(kShipStartX, kShipStartY);
+    ship_->flyTo(kShipPlayX);
+    vibrating_ = false;
+}
+
+void GameScene::continueGame() {
+    continueCounter_ = 0;
+    flashOverlay_->setRGB(kWhite);
+}
+
+void GameScene::pauseGame() {
+    paused_ = true;
+    updateEnabled = false;
+    pauseMenu_->show();
+    if (useJoystick_ && vibrating_ && bossVibration_) {
+        bossVibration_->stop();
+    }
+}
+
+void GameScene::resumeGame() {
+    paused_ = false;
+    updateEnabled = true;
+    if (useJoystick_ && vibrating_ && bossVibration_ && vibrationAllowed()) {
+        bossVibration_->play();
+    }
+}
+
+void GameScene::quitToTitle() {
+    if (parent) {
+        parent->notify(this, 0);
+    }
+}
+
+void GameScene::playBossBegin() {
+    if (!shipIsDead()) {
+        bossBeginSound_->play(true);
+    }
+}
+
+void GameScene::startBossMusic() {
+    if (shipIsDead()) {
+        return;
+    }
+    SoundMusicManager::stopAllMusic();
+    bossMusic_->setVolume(1.0f);
+    bossMusic_->play(true);
+}
+
+void GameScene::stopBossMusic() { bossMusic_->stop(); }
+
+void GameScene::playBossWin() {
+    if (shipIsDead()) {
+        return;
+    }
+    SoundMusicManager::stopAllMusic();
+    bossWinSound_->play(true);
+    waves_->startAfterBossCounter();
+}
+
+void GameScene::startVibration() {
+    if (!useJoystick_) {
+        return;
+    }
+    if (bossVibration_ && vibrationAllowed()) {
+        bossVibration_->play();
+    }
+    vibrating_ = true;
+}
+
+void GameScene::stopVibration() {
+    if (!useJoystick_) {
+        return;
+    }
+    if (bossVibration_) {
+        bossVibration_->stop();
+    }
+    vibrating_ = false;
+}
+
+void GameScene::setOverlay(int rgb, int alpha) {
+    flashOverlay_->setRGB(rgb);
+    flashOverlay_->setAlpha(alpha);
+}
+
+bool GameScene::shipIsDead() const { return ship_->isDead(); }
+
+bool GameScene::vibrationAllowed() const {
+    bool enabled = true;
+    SettingManager::readSetting("enableVibration", &enabled);
+    return enabled;
+}
+
+}  // namespace brinefall
