@@ -53,17 +53,16 @@ public:
     bool isFinished() const { return finished_; }
 
 private:
-    // A scripted moment of the timeline: the first frame it acts on and what it does.
-    struct Cue {
-        int frame;
-        void (OpeningScene::*action)();
-    };
-    // What runs on every frame of a span [first, last] (last -1: to the end).
-    struct Span {
+    // One row of the script: what runs on every frame from `first` to `last` (-1: to the end).
+    struct Step {
         int first;
         int last;
         void (OpeningScene::*action)();
     };
+    static const Step kTimeline[];
+
+    // Frames enemy 1 stays stunned by the boss's shot.
+    static constexpr int kEnemy1HitFrames = 18;
 
     void buildChildren();
     void finish();
@@ -109,7 +108,9 @@ private:
 
     // Pieces of the animations.
     void hopEnemy(tidewell::Image* enemy, float& xSpeed, float& ySpeed);
+    void recoverEnemy1();
     void moveBossShot();
+    void moveEnemy1();
     void shakeField();
 
     Background* backdrop_ = nullptr;
@@ -125,6 +126,18 @@ private:
     tidewell::Music* music_ = nullptr;
     int counter_ = -1;
     bool finished_ = false;
+
+    // The actors' own motion.
+    float enemy1Speed_ = 1;
+    int enemy1HitTimer_ = 0;
+    float enemy4XSpeed_ = -2;
+    float enemy4YSpeed_ = 0;
+    float enemy5XSpeed_ = 1;
+    float enemy5YSpeed_ = 0;
+    int enemy1FrameCounter_ = 0;
+    int enemy2FrameCounter_ = 0;
+    int enemy3FrameCounter_ = 0;
+    int heroFrameCounter_ = 0;
 };
 
 }  // namespace brinefall
