@@ -1,0 +1,102 @@
+#include "gameplay/hud/HudMenu.h"
+
+#include "Image.h"
+#include "InputManager.h"
+#include "Shape.h"
+#include "gameplay/GameScene.h"
+
+namespace brinefall {
+
+namespace {
+
+constexpr int kKeyEnter = 28;
+constexpr int kKeyLeftCtrl = 29;
+constexpr int kKeyUp = 200;
+constexpr int kKeyLeft = 203;
+constexpr int kKeyRight = 205;
+constexpr int kKeyDown = 208;
+constexpr int kYellow = 0xFFFF00;
+
+bool isArrow(int key) { return key == kKeyUp || key == kKeyLeft || key == kKeyRight || key == kKeyDown; }
+
+tidewell::Shape* makeCursor() {
+    static constexpr float xs[] = {-10, 10, -10};
+    static constexpr float ys[] = {-10, 0, 10};
+    auto* cursor = new tidewell::Shape();
+    cursor->setPolygon(xs, ys, 3);
+    cursor->setRGB(kYellow);
+    return cursor;
+}
+
+}  // namespace
+
+HudMenu::HudMenu(GameScene* scene, bool useJoystick, const Layout& layout)
+    : scene_(scene), useJoystick_(useJoystick), layout_(layout) {
+    image_ = new tidewell::Image(layout.imageFile);
+    image_->setAlignment(3, 3);
+    addChild(image_);
+    cursor_ = makeCursor();
+    cursor_->setPosition(layout.cursorX, layout.cursorYFirst);
+    addChild(cursor_);
+    keyboardEnabled = true;
+    joystickEnabled = true;
+    setAlpha(0);
+}
+
+HudMenu::~HudMenu() = default;
+
+bool HudMenu::isShown() const { return (colour >> 24) != 0; }
+
+void HudMenu::show() {
+    setAlpha(255);
+    chosen_ = false;
+    setStopFlags(true);
+}
+
+void HudMenu::setStopFlags(bool on) {
+    // While up, the menu is the only one of the scene's children that hears keys and sticks.
+    keyboardStop = on;
+    joystickStop = on;
+}
+
+bool HudMenu::acceptsInput() const { return isShown() && !chosen_; }
+
+void HudMenu::keyDown(int key) {
+    if (!acceptsInput() || useJoystick_) return;
+    if (isArrow(key)) {
+        toggle();
+    } else if (key == kKeyEnter || key == kKeyLeftCtrl) {
+        choose();
+    }
+}
+
+void HudMenu::joystickMove(int joystick) {
+    if (!acceptsInput() || !useJoystick_ || joystick != 0) return;
+    if (tidewell::InputManager::joystickCount == 0 || tidewell::InputManager::joystickStates.empty()) return;
+    const auto& stick = tidewell::InputManager::joystickStates[0];
+    if (stick.lX * 0.001f != 0 || stick.lY * 0.001f != 0) toggle();
+}
+
+void HudMenu::joystickDown(int button, int joystick) {
+    if (!acceptsInput() || !useJoystick_) return;
+    if (button == 0 && joystick == 0) choose();
+}
+
+void HudMenu::toggle() {
+    firstSelected_ = !firstSelected_;
+    cursor_->setY(firstSelected_ ? layout_.cursorYFirst : layout_.cursorYSecond);
+}
+
+void HudMenu::choose() {
+    // Either way the menu has done its work: a second key in the same frame must not act again.
+    chosen_ = true;
+    if (firstSelected_) {
+        runFirstEntry();
+        setAlpha(0);
+        setStopFlags(false);
+    } else {
+        scene_->quitToTitle();
+    }
+}
+
+}  // namespace brinefall
