@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "WaveScript.h"
 
 namespace tidewell {
@@ -9,8 +11,10 @@ class Sound;
 
 namespace brinefall {
 
-// Stage 1: 80 spawn steps of five enemy kinds, then Boss1. Holds the pictures and the
-// sound its enemies use for its whole lifetime, so they stay loaded while enemies come and go.
+// Stage 1: 80 spawn steps of five enemy kinds (0 flying-fish drones, 1 seahorse-bots,
+// 2 weaving jellyfish, 3 grouper-tanks, 4 hopping crabs), then Boss1. Holds the pictures
+// and the sound its enemies use for its whole lifetime, so they stay loaded while enemies
+// come and go.
 class Stage1Script : public WaveScript {
 public:
     static constexpr int kStepCount = 81;
@@ -18,17 +22,13 @@ public:
     explicit Stage1Script(GameScene* scene);
     ~Stage1Script() override;
 
-    // Builds an enemy of the given script kind (0 to 4) with the kind's values, as the
-    // script's last child, at (850, y).
-    Enemy* spawnKind(int kind, float y);
+    Enemy* spawnKind(int kind) override;
 
 protected:
-    void spawnStep(int index) override;
+    Enemy* spawnRandom() override;
+    void spawnBoss() override;
 
 private:
-    void spawnRandom();
-    void spawnBoss();
-
     std::vector<tidewell::ImageResource*> images_;
     tidewell::Sound* enemy05Sound_ = nullptr;
 };

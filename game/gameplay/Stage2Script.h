@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "WaveScript.h"
 
 namespace tidewell {
@@ -8,7 +10,8 @@ class ImageResource;
 
 namespace brinefall {
 
-// Stage 2: 90 spawn steps of five enemy kinds, then the two halves of Boss2. Holds the
+// Stage 2: 90 spawn steps of five enemy kinds (0 shrimp-bots, 1 frog-fish, 2 urchin
+// bouncers, 3 squid-bots, 4 diving rays), then the two halves of Boss2. Holds the
 // pictures its enemies use for its whole lifetime.
 class Stage2Script : public WaveScript {
 public:
@@ -17,17 +20,13 @@ public:
     explicit Stage2Script(GameScene* scene);
     ~Stage2Script() override;
 
-    // Builds an enemy of the given script kind (0 to 4) with the kind's values, as the
-    // script's last child, at (850, y).
-    Enemy* spawnKind(int kind, float y);
+    Enemy* spawnKind(int kind) override;
 
 protected:
-    void spawnStep(int index) override;
+    Enemy* spawnRandom() override;
+    void spawnBoss() override;
 
 private:
-    void spawnRandom();
-    void spawnBoss();
-
     std::vector<tidewell::ImageResource*> images_;
 };
 

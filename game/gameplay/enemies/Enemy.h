@@ -4,6 +4,10 @@
 #include "Shape.h"
 #include "Sprite.h"
 
+namespace tidewell {
+class Sound;
+}  // namespace tidewell
+
 namespace brinefall {
 
 class Bullet;
@@ -65,14 +69,27 @@ public:
     int animDurations[kAnimSteps] = {0, 0, 0, 0};
 
 protected:
-    // The ship image's position minus this enemy image's, on screen.
-    void offsetToShip(float& dx, float& dy) const;
+    // Counts the shot timer; true on the frames a shot is due (the first at `firstShot`,
+    // then one every `shotInterval` frames).
+    bool shotIsDue();
+    // The ship image's position minus this enemy image's, on screen, scaled to `length`;
+    // straight ahead (to the left) when the ship sits exactly on the enemy.
+    void directionToShip(float length, float& dx, float& dy) const;
     // Places the hit area on the image, for kinds whose image moves within the sprite.
     void followImage();
+    // One frame of a hop of the image relative to the sprite: down by `speed`; landing
+    // below its line puts it back on the line with the bounce speed; then gravity.
+    // True on the frame the image lands.
+    bool hop(float& speed, float bounceSpeed, float gravity);
+    float imageScreenX() const;
+    float imageScreenY() const;
+    // Plays a sound the scene or the enemy holds; a missing one stays silent.
+    static void play(tidewell::Sound* sound);
 
 private:
     void buildParts();
     void fireAimedShot();
+    void startShaking();
 };
 
 }  // namespace brinefall

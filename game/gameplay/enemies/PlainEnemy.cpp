@@ -1,0 +1,11 @@
+#include "PlainEnemy.h"
+
+namespace brinefall {
+
+PlainEnemy::PlainEnemy(GameScene* scene, const char* imageFile) : Enemy(scene, imageFile) {
+    setHitArea(image->getWidth(), image->getHeight(), rectangleShape);
+}
+
+PlainEnemy::~PlainEnemy() = default;
+
+}  // namespace brinefall
