@@ -118,8 +118,6 @@ unsigned long vibrationHolders(const Vibration* vibration);
 
 // Adds an event at the end of the queue, as a device does when it is read.
 void queueEvent(const InputEvent& event);
-// Events waiting for the next dispatch.
-std::size_t queuedEventCount();
 
 // The mouse pointer, drawn by the graphics manager over every frame at (mouseX, mouseY).
 // The built-in arrow is made at its first drawing, so that input alone needs no display.

@@ -25,7 +25,9 @@ std::uint32_t millisecondsUntilDue(std::uint32_t elapsed) {
     return (1000u - scaled + framesPerSecond - 1) / framesPerSecond;
 }
 
-void runFrame() {
+// One frame's work, begun at `startTime` (the moment the cadence rule measures from).
+void runFrameStartedAt(std::uint32_t startTime) {
+    frameStartTime = startTime;
     SoundMusicManager::update();  // music streams are refilled first
     InputManager::gatherEvents();
     InputManager::dispatchEvents();
@@ -35,17 +37,15 @@ void runFrame() {
     if (Sprite* root = getRootSprite()) {
         root->purgeRemoved();
     }
-    GraphicManager::drawFrame();  // the tree, then the pointer
+    GraphicManager::drawFrame();     // the tree, then the pointer
     lastFrameTime = frameStartTime;  // the start of this frame, so a slow frame does not shift the cadence
     GraphicManager::present();
     ++frameCount;
 }
 
-bool frameLimitReached() {
-    return frameLimit && frameCount >= *frameLimit;
-}
+bool frameLimitReached() { return frameLimit && frameCount >= *frameLimit; }
 
-} // namespace
+}  // namespace
 
 void run() {
     platform::System& system = platform::current().system();
@@ -63,9 +63,11 @@ void run() {
             system.waitForEvent(millisecondsUntilDue(elapsed));
             continue;
         }
-        runFrame();
+        runFrameStartedAt(frameStartTime);
     }
 }
+
+void runFrame() { runFrameStartedAt(platform::current().system().milliseconds()); }
 
 void setActive(bool newActive) {
     if (newActive == active) {
@@ -82,25 +84,15 @@ void setActive(bool newActive) {
     }
 }
 
-bool isActive() {
-    return active;
-}
+bool isActive() { return active; }
 
-void requestQuit() {
-    quitRequested = true;
-}
+void requestQuit() { quitRequested = true; }
 
-bool isQuitRequested() {
-    return quitRequested;
-}
+bool isQuitRequested() { return quitRequested; }
 
-void setFrameLimit(std::optional<std::uint64_t> frames) {
-    frameLimit = frames;
-}
+void setFrameLimit(std::optional<std::uint64_t> frames) { frameLimit = frames; }
 
-std::uint64_t framesRun() {
-    return frameCount;
-}
+std::uint64_t framesRun() { return frameCount; }
 
 void reset() {
     active = true;
@@ -110,4 +102,4 @@ void reset() {
     frameCount = 0;
 }
 
-} // namespace tidewell::MainLoop
+}  // namespace tidewell::MainLoop

@@ -16,6 +16,13 @@ namespace MainLoop {
 // the next frame is due instead of spinning. While inactive no frame runs.
 void run();
 
+// One frame, now, without waiting for it to be due: the music streams are refilled,
+// input is gathered and dispatched, the tree updates, removed sprites are swept, the
+// frame is drawn and presented. run() does each of its frames with this; a test
+// fixture steps the game with it. Counts towards framesRun(), not checked against
+// the frame limit.
+void runFrame();
+
 // Foreground or background. Leaving pauses sounds, music and force feedback;
 // returning resumes them and drops the input queued in the meantime.
 void setActive(bool active);
@@ -33,5 +40,5 @@ std::uint64_t framesRun();
 // Back to the state of a fresh start: active, no quit, no frame run yet.
 void reset();
 
-} // namespace MainLoop
-} // namespace tidewell
+}  // namespace MainLoop
+}  // namespace tidewell

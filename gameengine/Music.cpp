@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "AudioChecks.h"
+#include "AudioEvents.h"
 #include "ErrorGeneric.h"
 #include "ResourceManager.h"
 #include "SoundMusicManager.h"
@@ -31,7 +32,8 @@ constexpr int kLineLock = 352;
 
 using platform::AudioResult;
 
-constexpr const char* kNullResourceMessage = "Music(const char * fileName, LPDIRECTSOUND lpDS) failed.\nsoundResource == 0";
+constexpr const char* kNullResourceMessage =
+    "Music(const char * fileName, LPDIRECTSOUND lpDS) failed.\nsoundResource == 0";
 
 void check(AudioResult result, int line) { checkAudioCall(result, kModulePath, line); }
 
@@ -132,7 +134,7 @@ void Music::fillHalf(std::uint64_t streamPosition, std::uint32_t bytes, std::uin
 
 void Music::releaseBuffer() {
     if (!SoundMusicManager::musicAvailable) return;
-    stop();
+    stopBuffer();
     buffer_.reset();
     bufferReady_ = false;
 }
@@ -143,9 +145,16 @@ void Music::recreateBuffer() {
     createBuffer();
 }
 
-void Music::setDirectSound(platform::AudioDevice* directSound) { directSound_ = requireAudioDevice(directSound, kModulePath, kLineNoDevice); }
+void Music::setDirectSound(platform::AudioDevice* directSound) {
+    directSound_ = requireAudioDevice(directSound, kModulePath, kLineNoDevice);
+}
 
 void Music::play(bool restart) {
+    AudioEvents::report(AudioEvents::Kind::MusicPlay, resource_, effectiveVolume_);
+    startBuffer(restart);
+}
+
+void Music::startBuffer(bool restart) {
     if (!SoundMusicManager::musicAvailable) return;
     if (!buffer_) createBuffer();
     if (!buffer_) return;
@@ -163,6 +172,11 @@ void Music::play(bool restart) {
 }
 
 void Music::stop() {
+    AudioEvents::report(AudioEvents::Kind::MusicStop, resource_, effectiveVolume_);
+    stopBuffer();
+}
+
+void Music::stopBuffer() {
     if (!SoundMusicManager::musicAvailable || !buffer_) return;
     check(buffer_->stop(), kLineStop);
 }
@@ -176,6 +190,7 @@ bool Music::isPlaying() const {
 void Music::setVolume(float volume) {
     ownVolume_ = volume;
     applyVolume();
+    AudioEvents::report(AudioEvents::Kind::MusicVolume, resource_, effectiveVolume_);
 }
 
 void Music::applyVolume() {
@@ -187,12 +202,12 @@ void Music::applyVolume() {
 void Music::pause() {
     if (!SoundMusicManager::musicAvailable) return;
     wasPlaying_ = isPlaying();
-    stop();
+    stopBuffer();
 }
 
 void Music::resume() {
     if (!SoundMusicManager::musicAvailable) return;
-    if (wasPlaying_) play(false);
+    if (wasPlaying_) startBuffer(false);
 }
 
 void Music::streamStep() {

@@ -35,7 +35,8 @@ public:
     // The device to make buffers on after the output was opened again.
     void setDirectSound(platform::AudioDevice* directSound);
 
-    // Starts looping playback; with restart from the beginning of the track.
+    // Starts looping playback; with restart from the beginning of the track. Play, stop
+    // and volume requests are told to the AudioEvents listener, heard or not.
     void play(bool restart);
     // Stops; the cursor and the stream stay, so play(false) continues seamlessly.
     void stop();
@@ -58,6 +59,8 @@ public:
 
 private:
     void allocateBuffer();
+    void startBuffer(bool restart);
+    void stopBuffer();
     void fillHalf(std::uint64_t streamPosition, std::uint32_t bytes, std::uint32_t bufferOffset);
     std::uint64_t cycleBytes() const;
     std::uint64_t wrapped(std::uint64_t streamPosition) const;

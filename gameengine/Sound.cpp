@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "AudioChecks.h"
+#include "AudioEvents.h"
 #include "ErrorGeneric.h"
 #include "ResourceManager.h"
 #include "SoundMusicManager.h"
@@ -28,7 +29,8 @@ constexpr int kLineNoSamples = 267;
 
 using platform::AudioResult;
 
-constexpr const char* kNullResourceMessage = "Sound(const char * fileName, LPDIRECTSOUND lpDS) failed.\nsoundResource == 0";
+constexpr const char* kNullResourceMessage =
+    "Sound(const char * fileName, LPDIRECTSOUND lpDS) failed.\nsoundResource == 0";
 
 void check(AudioResult result, int line) { checkAudioCall(result, kModulePath, line); }
 
@@ -78,7 +80,7 @@ void Sound::fillBuffer() {
 
 void Sound::releaseBuffer() {
     if (!SoundMusicManager::soundAvailable) return;
-    stop();
+    stopBuffer();
     buffer_.reset();
     bufferReady_ = false;
 }
@@ -89,9 +91,12 @@ void Sound::recreateBuffer() {
     createBuffer();
 }
 
-void Sound::setDirectSound(platform::AudioDevice* directSound) { directSound_ = requireAudioDevice(directSound, kModulePath, kLineNoDevice); }
+void Sound::setDirectSound(platform::AudioDevice* directSound) {
+    directSound_ = requireAudioDevice(directSound, kModulePath, kLineNoDevice);
+}
 
 void Sound::play(bool restart) {
+    AudioEvents::report(AudioEvents::Kind::SoundPlay, resource_, effectiveVolume_);
     if (!SoundMusicManager::soundAvailable) return;
     if (!buffer_) createBuffer();
     if (!buffer_) return;
@@ -104,6 +109,11 @@ void Sound::play(bool restart) {
 }
 
 void Sound::stop() {
+    AudioEvents::report(AudioEvents::Kind::SoundStop, resource_, effectiveVolume_);
+    stopBuffer();
+}
+
+void Sound::stopBuffer() {
     if (!SoundMusicManager::soundAvailable || !buffer_) return;
     check(buffer_->stop(), kLineStop);
 }
@@ -123,7 +133,7 @@ void Sound::applyVolume() {
 void Sound::pause() {
     if (!SoundMusicManager::soundAvailable) return;
     wasPlaying_ = isPlaying();
-    stop();
+    stopBuffer();
 }
 
 void Sound::resume() {

@@ -33,7 +33,8 @@ public:
     // The device to make buffers on after the output was opened again.
     void setDirectSound(platform::AudioDevice* directSound);
 
-    // Plays once; with restart from the beginning, else from where it stopped.
+    // Plays once; with restart from the beginning, else from where it stopped. Play and
+    // stop requests are told to the AudioEvents listener, heard or not.
     void play(bool restart);
     // Stops; the position stays.
     void stop();
@@ -53,6 +54,7 @@ public:
 private:
     void allocateBuffer();
     void fillBuffer();
+    void stopBuffer();
 
     SoundResource* resource_;
     float ownVolume_ = 1.0f;

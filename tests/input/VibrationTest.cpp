@@ -13,6 +13,37 @@ protected:
     }
 };
 
+TEST_F(VibrationTest, AnUnpluggedPadRefusesReadsAndEffectsAndIsNoLongerListed) {
+    input().attachJoystick("pad", true);
+    std::vector<platform::JoystickInstance> found;
+    ASSERT_TRUE(input().enumerateJoysticks(found));
+    ASSERT_EQ(found.size(), 1u);
+    platform::InputResult result = platform::InputResult::Failed;
+    auto pad = input().createJoystick(found[0], result);
+    ASSERT_NE(pad, nullptr);
+    ASSERT_EQ(pad->acquire(), platform::InputResult::Ok);
+    auto effect = pad->createConstantForce(ConstantForce{0, 5000}, result);
+    ASSERT_NE(effect, nullptr);
+    ASSERT_EQ(effect->start(), platform::InputResult::Ok);
+
+    input().detachJoystick(0);
+    EXPECT_FALSE(effects()[0]->playing);  // the motors stop with the cable
+    EXPECT_EQ(effect->start(), platform::InputResult::InputLost);
+    EXPECT_EQ(effect->stop(), platform::InputResult::InputLost);
+    EXPECT_EQ(effect->setLevel(100), platform::InputResult::InputLost);
+    EXPECT_EQ(effects()[0]->starts, 1);
+    EXPECT_EQ(effects()[0]->level, 5000);
+    EXPECT_EQ(pad->createConstantForce(ConstantForce{0, 5000}, result), nullptr);
+    EXPECT_EQ(result, platform::InputResult::InputLost);
+    EXPECT_EQ(effects().size(), 1u);
+    platform::JoystickState state;
+    EXPECT_EQ(pad->readState(state), platform::InputResult::InputLost);
+    EXPECT_NE(pad->acquire(), platform::InputResult::Ok);
+    ASSERT_TRUE(input().enumerateJoysticks(found));
+    EXPECT_TRUE(found.empty());
+    EXPECT_EQ(input().createJoystick(platform::JoystickInstance{0, "pad"}, result), nullptr);
+}
+
 TEST_F(VibrationTest, WithoutAJoystickNothingIsMade) {
     startEngine();
     EXPECT_EQ(InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true), nullptr);

@@ -10,17 +10,26 @@ HeadlessForceEffect::~HeadlessForceEffect() {
 }
 
 InputResult HeadlessForceEffect::start() {
+    if (record_->unplugged) {
+        return InputResult::InputLost;
+    }
     record_->playing = true;
     ++record_->starts;
     return InputResult::Ok;
 }
 
 InputResult HeadlessForceEffect::stop() {
+    if (record_->unplugged) {
+        return InputResult::InputLost;
+    }
     record_->playing = false;
     return InputResult::Ok;
 }
 
 InputResult HeadlessForceEffect::setLevel(std::int32_t level) {
+    if (record_->unplugged) {
+        return InputResult::InputLost;
+    }
     if (level < -10000 || level > 10000) {
         return InputResult::InvalidParam;
     }

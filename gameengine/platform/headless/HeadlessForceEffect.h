@@ -13,9 +13,11 @@ struct ForceRecord {
     bool playing = false;
     int starts = 0;
     bool released = false;
+    bool unplugged = false;  // its joystick was unplugged: every call answers InputLost
 };
 
-// A constant force on a simulated joystick: it only records what it is asked to do.
+// A constant force on a simulated joystick: it only records what it is asked to do. Once
+// its joystick is unplugged it falls silent and refuses every call, as a real device does.
 class HeadlessForceEffect : public ForceEffect {
 public:
     explicit HeadlessForceEffect(std::shared_ptr<ForceRecord> record);

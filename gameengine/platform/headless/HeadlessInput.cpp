@@ -189,6 +189,10 @@ void HeadlessInput::detachJoystick(std::size_t index) {
     if (record.device != nullptr) {
         record.device->markDetached();
     }
+    for (const std::shared_ptr<ForceRecord>& effect : record.effects) {
+        effect->playing = false;
+        effect->unplugged = true;
+    }
 }
 
 void HeadlessInput::moveJoystick(std::size_t index, std::int32_t x, std::int32_t y) {

@@ -62,7 +62,9 @@ public:
     void releaseMouseButton(int button);
     // Attaches a joystick after those already attached; returns its number.
     std::size_t attachJoystick(const std::string& name, bool forceFeedback);
-    // Unplugs a joystick: its device can no longer be read or acquired.
+    // Unplugs a joystick at any moment of a run: its device can no longer be read or acquired,
+    // its effects fall silent and answer InputLost, and no new effect can be made on it.
+    // It is not listed again; a joystick attached later is a new one.
     void detachJoystick(std::size_t index);
     // Puts the stick at a raw position, -1000 to 1000 on each axis.
     void moveJoystick(std::size_t index, std::int32_t x, std::int32_t y);

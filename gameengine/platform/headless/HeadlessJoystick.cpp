@@ -57,6 +57,10 @@ InputResult HeadlessJoystick::readState(JoystickState& state) {
 bool HeadlessJoystick::hasForceFeedback() const { return input_.joystick(index_).forceFeedback; }
 
 std::unique_ptr<ForceEffect> HeadlessJoystick::createConstantForce(const ConstantForce& force, InputResult& result) {
+    if (!isAttached()) {
+        result = InputResult::InputLost;  // what an unplugged pad answers, as on the SDL backend
+        return nullptr;
+    }
     if (!hasForceFeedback()) {
         result = InputResult::Unsupported;
         return nullptr;

@@ -1,0 +1,195 @@
+// The input manager's devices: opening the keyboard, the mouse and every attached
+// joystick as the game expects them set up, closing them, and reading what they buffered.
+
+#include <algorithm>
+
+#include "ErrorGeneric.h"
+#include "InputManager.h"
+#include "InputManagerInternal.h"
+#include "WindowManager.h"
+#include "platform/Platform.h"
+
+namespace tidewell::InputManager::internal {
+
+Devices devices;
+
+namespace {
+
+using platform::InputDatum;
+using platform::InputResult;
+
+constexpr int kLineCreateKeyboard = 518;
+constexpr int kLineKeyboardBufferSize = 542;
+constexpr int kLineAcquireKeyboard = 548;
+constexpr int kLineDiscardKeyboard = 561;
+constexpr int kLineReadKeyboard = 567;
+constexpr int kLineCreateMouse = 605;
+constexpr int kLineMouseBufferSize = 637;
+constexpr int kLineAcquireMouse = 643;
+constexpr int kLineDiscardMouse = 656;
+constexpr int kLineReadMouse = 662;
+constexpr int kLineEnumerateJoysticks = 728;
+constexpr int kLineDiscardJoystick = 783;
+constexpr int kLineReadJoystick = 789;
+constexpr int kLineCreateJoystick = 842;
+constexpr int kLineJoystickRangeX = 868;
+constexpr int kLineJoystickRangeY = 876;
+constexpr int kLineJoystickDeadZoneX = 890;
+constexpr int kLineJoystickDeadZoneY = 898;
+constexpr int kLineJoystickBufferSize = 911;
+constexpr int kLineAcquireJoystick = 927;
+
+constexpr std::size_t kMostJoysticks = 128;
+constexpr std::int32_t kAxisEnd = 1000;
+constexpr std::uint32_t kDeadZone = 1000;  // ten-thousandths: 10 %
+
+bool systemCursorShown = true;
+// Room for the largest buffer of any device, made when the devices are opened.
+std::vector<InputDatum> readStorage;
+
+void makeReadStorage() {
+    const std::size_t largest = std::max({std::size_t{1}, std::size_t{keyboardBufferSize}, std::size_t{mouseBufferSize},
+                                          std::size_t{joystickBufferSize}});
+    if (readStorage.size() < largest) {
+        readStorage.resize(largest);
+    }
+}
+
+void discardBuffered(platform::InputDevice& device, std::size_t size, int line) {
+    std::size_t count = 0;
+    check(device.readBuffered(readStorage.data(), std::min(std::max<std::size_t>(size, 1), readStorage.size()), count),
+          line);
+}
+
+void createKeyboard() {
+    InputResult result = InputResult::Failed;
+    auto keyboard = inputDevices().createKeyboard(result);
+    if (!keyboard) {
+        throw ErrorGeneric(kModule, kLineCreateKeyboard, static_cast<int>(result));
+    }
+    check(keyboard->setBufferSize(keyboardBufferSize), kLineKeyboardBufferSize);
+    check(keyboard->acquire(), kLineAcquireKeyboard);
+    discardBuffered(*keyboard, keyboardBufferSize, kLineDiscardKeyboard);
+    platform::KeyboardState unused;
+    check(keyboard->readState(unused), kLineReadKeyboard);  // keyStates is first filled by the frame's refresh
+    devices.keyboard = std::move(keyboard);
+}
+
+void createMouse() {
+    InputResult result = InputResult::Failed;
+    auto mouse = inputDevices().createMouse(result);
+    if (!mouse) {
+        throw ErrorGeneric(kModule, kLineCreateMouse, static_cast<int>(result));
+    }
+    check(mouse->setBufferSize(mouseBufferSize), kLineMouseBufferSize);
+    check(mouse->acquire(), kLineAcquireMouse);
+    discardBuffered(*mouse, mouseBufferSize, kLineDiscardMouse);
+    MouseState unused;
+    check(mouse->readState(unused), kLineReadMouse);
+    devices.mouse = std::move(mouse);
+    // Full screen the mouse is the game's alone and only its motion counts; in a window the
+    // pointer follows the system cursor, which starts under it and is hidden over the picture.
+    if (platform::Window* window = WindowManager::getWindow()) {
+        window->setRelativeMouseMode(WindowManager::isFullScreen());
+        window->moveSystemCursor(static_cast<int>(mouseX), static_cast<int>(mouseY));
+        window->showSystemCursor(false);
+        systemCursorShown = false;
+    }
+}
+
+std::unique_ptr<platform::JoystickDevice> createJoystick(const platform::JoystickInstance& instance) {
+    InputResult result = InputResult::Failed;
+    auto joystick = inputDevices().createJoystick(instance, result);
+    if (!joystick) {
+        throw ErrorGeneric(kModule, kLineCreateJoystick, static_cast<int>(result));
+    }
+    check(joystick->setAxisRange(platform::JoystickAxis::X, -kAxisEnd, kAxisEnd), kLineJoystickRangeX);
+    check(joystick->setAxisRange(platform::JoystickAxis::Y, -kAxisEnd, kAxisEnd), kLineJoystickRangeY);
+    check(joystick->setDeadZone(platform::JoystickAxis::X, kDeadZone), kLineJoystickDeadZoneX);
+    check(joystick->setDeadZone(platform::JoystickAxis::Y, kDeadZone), kLineJoystickDeadZoneY);
+    check(joystick->setBufferSize(joystickBufferSize), kLineJoystickBufferSize);
+    joystick->setAutoCenter(false);  // a stick without a spring to switch off is just as good
+    check(joystick->acquire(), kLineAcquireJoystick);
+    return joystick;
+}
+
+void createJoysticks() {
+    std::vector<platform::JoystickInstance> found;
+    if (!inputDevices().enumerateJoysticks(found)) {
+        throw ErrorGeneric(kModule, kLineEnumerateJoysticks, static_cast<int>(InputResult::Failed));
+    }
+    if (found.size() > kMostJoysticks) {
+        found.resize(kMostJoysticks);
+    }
+    // One broken joystick stops start-up: the player would not know why it does nothing.
+    std::vector<std::unique_ptr<platform::JoystickDevice>> made;
+    for (const platform::JoystickInstance& instance : found) {
+        made.push_back(createJoystick(instance));
+    }
+    joystickStates.assign(made.size(), JoystickState{});
+    joystickForceFeedback.assign(made.size(), 0);
+    for (std::size_t index = 0; index < made.size(); ++index) {
+        discardBuffered(*made[index], joystickBufferSize, kLineDiscardJoystick);
+        check(made[index]->readState(joystickStates[index]), kLineReadJoystick);
+        joystickForceFeedback[index] = made[index]->hasForceFeedback() ? 1 : 0;
+    }
+    devices.joysticks = std::move(made);
+    joystickCount = static_cast<std::uint32_t>(devices.joysticks.size());
+}
+
+}  // namespace
+
+platform::InputDevices& inputDevices() { return platform::current().input(); }
+
+void setSystemCursorShown(bool shown) {
+    platform::Window* window = WindowManager::getWindow();
+    if (window != nullptr && shown != systemCursorShown) {
+        window->showSystemCursor(shown);
+        systemCursorShown = shown;
+    }
+}
+
+void forgetSystemCursor() { systemCursorShown = true; }
+
+void createDevices() {
+    makeReadStorage();
+    createKeyboard();
+    createMouse();
+    createJoysticks();
+}
+
+void releaseDevices() {
+    for (auto& joystick : devices.joysticks) {
+        joystick->unacquire();
+    }
+    devices.joysticks.clear();
+    if (devices.mouse) {
+        devices.mouse->unacquire();
+        devices.mouse.reset();
+        if (platform::Window* window = WindowManager::getWindow()) {
+            window->setRelativeMouseMode(false);
+        }
+        setSystemCursorShown(true);
+    }
+    if (devices.keyboard) {
+        devices.keyboard->unacquire();
+        devices.keyboard.reset();
+    }
+    joystickCount = 0;
+    joystickStates.clear();
+    joystickForceFeedback.clear();
+}
+
+std::span<const InputDatum> readBuffered(platform::InputDevice& device, std::size_t size) {
+    const std::size_t capacity = std::min(size, readStorage.size());
+    std::size_t count = 0;
+    InputResult result = device.readBuffered(readStorage.data(), capacity, count);
+    if (result == InputResult::InputLost || result == InputResult::NotAcquired) {
+        if (platform::succeeded(device.acquire())) {
+            result = device.readBuffered(readStorage.data(), capacity, count);
+        }
+    }
+    return {readStorage.data(), platform::succeeded(result) ? std::min(count, capacity) : 0};
+}
+
+}  // namespace tidewell::InputManager::internal

@@ -1,0 +1,130 @@
+// The vibration registry: force-feedback effects shared by their parameters, counted by
+// their holders, scaled by one gain and given new devices when the devices are rebuilt.
+
+#include <memory>
+
+#include "ErrorGeneric.h"
+#include "InputManager.h"
+#include "InputManagerInternal.h"
+#include "NewOrNoMemory.h"
+#include "Registry.h"
+#include "Vibration.h"
+
+namespace tidewell::InputManager {
+
+namespace {
+
+using internal::kModule;
+
+constexpr int kLineNoVibrationList = 275;
+constexpr int kLineNoJoystickDevices = 290;
+constexpr int kLineResetFoundNoJoystick = 1629;
+constexpr int kLineResetLostJoystick = 1633;
+
+std::unique_ptr<Registry<Vibration>> vibrationList;
+float vibrationGain = 1.0f;
+float savedVibrationGain = 1.0f;
+
+template <typename Action>
+void forEachVibration(Action action) {
+    if (!vibrationList) {
+        return;
+    }
+    for (auto* node = vibrationList->list().getFirst(); node != nullptr; node = node->getNext()) {
+        action(*node->value);
+    }
+}
+
+}  // namespace
+
+namespace internal {
+
+void createVibrationList() {
+    vibrationList = newRegistry<Vibration>();
+    vibrationGain = 1.0f;
+    savedVibrationGain = 1.0f;
+}
+
+void deleteVibrations() { vibrationList.reset(); }
+
+void releaseVibrationEffects() {
+    forEachVibration([](Vibration& vibration) { vibration.releaseEffect(); });
+}
+
+void giveVibrationsNewDevices() {
+    if (vibrationList && vibrationList->size() > 0 && joystickCount == 0) {
+        throw ErrorGeneric(kModule, kLineResetFoundNoJoystick, 0);
+    }
+    forEachVibration([](Vibration& vibration) {
+        const std::int32_t joystick = vibration.getJoystick();
+        if (joystick < 0 || static_cast<std::uint32_t>(joystick) >= joystickCount) {
+            throw ErrorGeneric(kModule, kLineResetLostJoystick, 0);
+        }
+        vibration.setDevice(devices.joysticks[static_cast<std::size_t>(joystick)].get());
+    });
+}
+
+}  // namespace internal
+
+Vibration* createVibration(float duration, float magnitude, float direction, std::int32_t joystick, bool createNow) {
+    if (joystick < 0 || static_cast<std::uint32_t>(joystick) >= joystickCount) {
+        return nullptr;
+    }
+    if (!vibrationList) {
+        start();
+    }
+    if (!vibrationList) {
+        throw ErrorGeneric(kModule, kLineNoVibrationList, 0);
+    }
+    return vibrationList->retain(
+        [&](const Vibration& listed) {
+            return listed.getDuration() == duration && listed.getMagnitude() == magnitude &&
+                   listed.getDirection() == direction && listed.getJoystick() == joystick;
+        },
+        [&] {
+            const auto index = static_cast<std::size_t>(joystick);
+            if (index >= internal::devices.joysticks.size()) {
+                throw ErrorGeneric(kModule, kLineNoJoystickDevices, 0);
+            }
+            std::unique_ptr<Vibration> made(newOrNoMemory<Vibration>(duration, magnitude, direction, joystick,
+                                                                     internal::devices.joysticks[index].get()));
+            if (createNow) {
+                made->createEffect();
+            }
+            return made.release();
+        });
+}
+
+void releaseVibration(Vibration* vibration) {
+    if (vibration == nullptr) {
+        return;
+    }
+    if (!vibrationList || !vibrationList->release(vibration)) {
+        delete vibration;  // not one of ours: it goes at once
+    }
+}
+
+void setVibrationGain(float gain) {
+    vibrationGain = gain;
+    savedVibrationGain = gain;
+    forEachVibration([](Vibration& vibration) { vibration.applyGain(); });
+}
+
+float getVibrationGain() { return vibrationGain; }
+
+void pauseVibration() {
+    if (savedVibrationGain != vibrationGain) {
+        return;  // already paused: keep the gain saved the first time
+    }
+    const float before = vibrationGain;
+    setVibrationGain(0.0f);
+    savedVibrationGain = before;
+}
+
+void resumeVibration() { setVibrationGain(savedVibrationGain); }
+
+unsigned long vibrationHolders(const Vibration* vibration) {
+    return vibrationList ? vibrationList->count(vibration) : 0;
+}
+
+}  // namespace tidewell::InputManager
