@@ -11,6 +11,7 @@
 #include "GraphicManager.h"
 #include "InputManager.h"
 #include "MainLoop.h"
+#include "SceneSwitcher.h"
 #include "Showcase.h"
 #include "SettingManager.h"
 #include "Sprite.h"
@@ -228,7 +229,7 @@ Sprite* makeShowcaseRoot(const std::string& name) {
 }
 
 Sprite* makeGameRoot() {
-    return new Sprite();  // the scene switcher takes this place
+    return new SceneSwitcher();
 }
 
 } // namespace brinefall
