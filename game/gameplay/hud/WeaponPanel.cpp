@@ -104,7 +104,10 @@ void WeaponPanel::blink() {
 int WeaponPanel::touchedIcon() const {
     const tidewell::Sprite* ship = scene_->getShip()->getShipImage();
     for (int i = 0; i < kIconCount; ++i) {
-        if (ship->overlaps(icons_[static_cast<std::size_t>(i)])) return i;
+        const tidewell::Image* icon = icons_[static_cast<std::size_t>(i)];
+        // An icon without a picture is an empty box, which the collision test would still find
+        // inside the ship: there is nothing there to touch.
+        if (icon->getTexture() && ship->overlaps(icon)) return i;
     }
     return -1;
 }
