@@ -33,10 +33,10 @@ constexpr WaveScript::KindRow kKinds[] = {
 };
 
 constexpr WaveScript::DelayRow kDelays[] = {
-    {0, 0, 60},    {1, 4, 20},   {5, 5, 60},   {6, 9, 20},   {10, 10, 140}, {11, 15, 20}, {16, 16, 500},
-    {17, 20, 20},  {21, 21, 10}, {22, 22, 100}, {23, 24, 20}, {25, 25, 140}, {26, 29, 20}, {30, 30, 10},
-    {31, 31, 100}, {32, 36, 20}, {37, 37, 100}, {38, 42, 20}, {43, 43, 200}, {44, 47, 20}, {48, 48, 200},
-    {49, 52, 20},  {53, 53, 200}, {54, 59, 20}, {60, 89, 40}, {90, 90, 160},
+    {0, 0, 60},    {1, 4, 20},    {5, 5, 60},    {6, 9, 20},   {10, 10, 140}, {11, 15, 20}, {16, 16, 500},
+    {17, 20, 20},  {21, 21, 10},  {22, 22, 100}, {23, 24, 20}, {25, 25, 140}, {26, 29, 20}, {30, 30, 10},
+    {31, 31, 100}, {32, 36, 20},  {37, 37, 100}, {38, 42, 20}, {43, 43, 200}, {44, 47, 20}, {48, 48, 200},
+    {49, 52, 20},  {53, 53, 200}, {54, 59, 20},  {60, 89, 40}, {90, 90, 160},
 };
 
 using Row = WaveScript::SpawnRow;
@@ -48,8 +48,8 @@ constexpr Row diver(int first, int last) { return {first, last, 1, 4, 1, {{kX, 1
 
 // Five urchins spread across the floor.
 constexpr Row urchins(int step) {
-    return {step, step, 1, 2, 5, {{50, kFloor}, {225, kFloor}, {400, kFloor}, {575, kFloor}, {750, kFloor}},
-            false, 0, 0, 0, 0};
+    return {step,  step, 1, 2, 5, {{50, kFloor}, {225, kFloor}, {400, kFloor}, {575, kFloor}, {750, kFloor}},
+            false, 0,    0, 0, 0};
 }
 
 // first, last, stride, kind, spots, own velocity?, velocity, acceleration
@@ -78,19 +78,18 @@ constexpr Row kSpawns[] = {
 
 // step, award kind, amount
 constexpr WaveScript::AwardRow kAwards[] = {
-    {4, 5, 300},  {9, 5, 300},  {10, 5, 100}, {15, 2, 400}, {20, 4, 400},  {21, 4, 400}, {23, 1, 1000},
-    {27, 2, 400}, {30, 3, 400}, {31, 5, 200}, {36, 2, 400}, {39, 4, 400},  {42, 4, 400}, {47, 3, 400},
-    {52, 5, 400}, {55, 5, 400}, {58, 1, 1000}, {59, 4, 400}, {64, 2, 200}, {69, 3, 400}, {74, 2, 200},
-    {79, 5, 400}, {84, 4, 400}, {89, 1, 1000},
+    {4, 5, 300},   {9, 5, 300},  {10, 5, 100}, {15, 2, 400}, {20, 4, 400}, {21, 4, 400}, {23, 1, 1000}, {27, 2, 400},
+    {30, 3, 400},  {31, 5, 200}, {36, 2, 400}, {39, 4, 400}, {42, 4, 400}, {47, 3, 400}, {52, 5, 400},  {55, 5, 400},
+    {58, 1, 1000}, {59, 4, 400}, {64, 2, 200}, {69, 3, 400}, {74, 2, 200}, {79, 5, 400}, {84, 4, 400},  {89, 1, 1000},
 };
 
 constexpr WaveScript::Table kTable{
-    kDelays, static_cast<int>(std::size(kDelays)), kSpawns, static_cast<int>(std::size(kSpawns)),
+    kDelays, static_cast<int>(std::size(kDelays)), kSpawns,           static_cast<int>(std::size(kSpawns)),
     kAwards, static_cast<int>(std::size(kAwards)), {20, 100, 8, 150},
 };
 
 constexpr const char* kHeldImages[] = {
-    "enemy02.twi",   "enemy07.twi",   "enemy13.twi",   "enemy14.twi",   "enemy22.twi",
+    "enemy02.twi",     "enemy07.twi", "enemy13.twi", "enemy14.twi",   "enemy22.twi",
     "bulletEnemy.twi", "boss2_1.twi", "boss2_2.twi", "explosion.twi", "awards.twi",
 };
 

@@ -4,8 +4,7 @@ namespace brinefall {
 
 Enemy01::Enemy01(GameScene* scene) : Enemy01(scene, "enemy01.twi", 50, 50, -4, 1) {}
 
-Enemy01::Enemy01(GameScene* scene, const char* imageFile, float hitWidth, float hitHeight, float speedX,
-                 float gravity)
+Enemy01::Enemy01(GameScene* scene, const char* imageFile, float hitWidth, float hitHeight, float speedX, float gravity)
     : Enemy(scene, imageFile), gravity(gravity) {
     setHitArea(hitWidth, hitHeight, ellipseShape);
     velocity[0] = speedX;
