@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FrontEndTestSupport.h"
+#include "GoldenFrames.h"
 #include "SceneSwitcher.h"
 #include "SettingManager.h"
 #include "Sound.h"
@@ -190,6 +191,20 @@ TEST_F(OptionsPanelTest, ANewTitleReadsTheStoredChoicesAgain) {
     clickOn(panel->getCloseButton());
     EXPECT_EQ(alphaOf(panel), 0);
     EXPECT_TRUE(title->getOptionsButton()->isEnabled());
+}
+
+// The panel's boxes over the title, as a first start without a joystick shows them,
+// with the pointer on the music-off box.
+TEST_F(OptionsPanelTest, DrawsItsGoldenFrame) {
+    startEngine();
+    openOptions();
+    // Off the close button first: a button left in the same frame as another is entered
+    // may set the pointer after it.
+    mouseTo(700, 300);
+    step(1);
+    mouseTo(screenX(panel->getMusicOffBox()), screenY(panel->getMusicOffBox()));
+    step(3);
+    expectGoldenFrame(lastFrame(), "options", [this](const std::string& path) { saveFrame(path); });
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "ErrorDialog.h"
 #include "FrontEndTestSupport.h"
+#include "GoldenFrames.h"
+#include "GraphicManager.h"
 #include "Image.h"
 #include "MainLoop.h"
 #include "Music.h"
@@ -28,14 +30,26 @@ constexpr int kLetterX = 0x2D;
 
 class TitleSceneTest : public FrontEndTest {
 protected:
-    void startTitle() {
+    void startTitle(bool hardware = false) {
         startEngine();
+        if (hardware) useGraphicsCard();
         holder = new SceneHolder;
         holder->removeReporters = false;
         title = new TitleScene;
         holder->addChild(title);
         setRoot(holder);
         step(1);
+    }
+
+    // The hardware renderer on the machine's recording card, as a player with a 3D card has it.
+    void useGraphicsCard() {
+        tidewell::platform::GpuCapabilities card;
+        card.maxTextureWidth = card.maxTextureHeight = 2048;
+        card.textureFormats = {{16, 0x0F00, 0x00F0, 0x000F, 0xF000}};
+        machine().window().offerGpu(card);
+        tidewell::GraphicManager::allowHardware3D = true;
+        tidewell::GraphicManager::resetDevice();
+        ASSERT_TRUE(tidewell::GraphicManager::isHardware3D());
     }
 
     void type(int scanCode) {
@@ -277,6 +291,33 @@ TEST_F(TitleSceneTest, TheSoftwareRendererGetsTheColouredBackdropUntinted) {
     }
     EXPECT_EQ(tiles[0]->getTextureWidth(), 512u);
     EXPECT_EQ(tiles[3]->getTextureHeight(), 512u);
+}
+
+TEST_F(TitleSceneTest, WithTheHardwareRendererTheBackdropIsTintedAndTheFadeShowsEveryShade) {
+    startTitle(true);
+    Background6* backdrop = childrenOfType<Background6>(title).front();
+    EXPECT_EQ(rgbOf(backdrop), 0x00007F);
+    EXPECT_EQ(childrenOfType<tidewell::Image>(backdrop).size(), 6u);
+
+    mouseTo(screenX(title->getStartButton()), screenY(title->getStartButton()));
+    step(1);
+    keyPress(keys::kLeftCtrl);
+    for (int fade = 1; fade <= 20; ++fade) {
+        step(1);
+        EXPECT_EQ(alphaOf(title->getFadeOverlay()), fade * 255 / 20) << "fade frame " << fade;
+    }
+    EXPECT_TRUE(holder->reports.empty());
+    step(1);
+    EXPECT_EQ(holder->reports.size(), 1u);
+}
+
+// The layout of the whole title screen, with the pointer resting on Start.
+TEST_F(TitleSceneTest, DrawsItsGoldenFrame) {
+    startTitle();
+    mouseTo(420, 385);
+    step(24);
+    ASSERT_EQ(title->getStartButton()->getState(), Button::overState);
+    expectGoldenFrame(lastFrame(), "title", [this](const std::string& path) { saveFrame(path); });
 }
 
 }  // namespace
