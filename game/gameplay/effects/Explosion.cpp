@@ -1,6 +1,5 @@
 #include "gameplay/effects/Explosion.h"
 
-
 #include "Image.h"
 #include "Random.h"
 
