@@ -79,10 +79,11 @@ PopupText::PopupText(int type, int kind, int value) {
     addChild(text_);
     // A wrap width of 0 puts every word centred on a line of its own.
     text_->setMode(tidewell::Text::centredMode);
+    string_ = textFor(type, kind, value);
     if (type == 1) {
         text_->setNumber(value);
     } else {
-        text_->setText(textFor(type, kind, value).c_str());
+        text_->setText(string_.c_str());
     }
     text_->setAlignment(3, 3);
 }

@@ -30,9 +30,12 @@ public:
     static std::string textFor(int type, int kind, int value);
 
     tidewell::Text* getText() const { return text_; }
+    // What it says, as built.
+    const std::string& getString() const { return string_; }
 
 private:
     tidewell::Text* text_ = nullptr;
+    std::string string_;
 };
 
 }  // namespace brinefall

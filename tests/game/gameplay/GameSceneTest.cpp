@@ -1,0 +1,396 @@
+#include <string>
+#include <vector>
+
+#include "GameFixture.h"
+#include "Image.h"
+#include "SettingManager.h"
+#include "Shape.h"
+#include "backgrounds/Background1.h"
+#include "backgrounds/Background2.h"
+#include "gameplay/GameScene.h"
+#include "gameplay/PlayerShip.h"
+#include "gameplay/Stage1Script.h"
+#include "gameplay/Stage2Script.h"
+#include "gameplay/bullets/EnemyBullet.h"
+#include "gameplay/effects/AwardLayer.h"
+#include "gameplay/enemies/Enemy.h"
+#include "gameplay/hud/GameOverMenu.h"
+#include "gameplay/hud/LifeBar.h"
+#include "gameplay/hud/PauseMenu.h"
+#include "gameplay/hud/StageTitle.h"
+#include "gameplay/hud/WeaponPanel.h"
+#include "platform/headless/HeadlessPlatform.h"
+
+namespace brinefall {
+namespace {
+
+constexpr int kEnter = 28;
+constexpr int kSpace = 57;
+constexpr int kDown = 208;
+
+// The switcher's place: it holds the scene and hears when the scene wants to leave.
+class Holder : public tidewell::Sprite {
+public:
+    Holder() { keyboardEnabled = mouseEnabled = joystickEnabled = true; }
+    void notify(tidewell::Sprite* sender, int code) override {
+        senders.push_back(sender);
+        codes.push_back(code);
+    }
+    std::vector<tidewell::Sprite*> senders;
+    std::vector<int> codes;
+};
+
+class GameSceneTest : public testing::GameFixture {
+protected:
+    void start(bool useJoystick = false, bool invincible = false, bool fullPower = false) {
+        startEngine();
+        holder = new Holder();
+        setRoot(holder);
+        scene = new GameScene(useJoystick, invincible, fullPower);
+        holder->addChild(scene);
+    }
+
+    std::vector<tidewell::Sprite*> expectedOrder() const {
+        return {scene->getBackground(), scene->getWeaponPanel(),    scene->getBulletLayer(),  scene->getWaves(),
+                scene->getShip(),       scene->getExplosionLayer(), scene->getTextLayer(),    scene->getAwardLayer(),
+                scene->getLifeBar(),    scene->getStageTitle(),     scene->getFlashOverlay(), scene->getGameOverMenu(),
+                scene->getPauseMenu()};
+    }
+
+    std::vector<tidewell::Sprite*> liveChildren() const {
+        std::vector<tidewell::Sprite*> live;
+        for (tidewell::Sprite* child : childrenOf(scene)) {
+            if (!child->isRemoved()) live.push_back(child);
+        }
+        return live;
+    }
+
+    std::uint32_t overlayAlpha() const { return scene->getFlashOverlay()->colour >> 24; }
+
+    // The frame the file first started in; 0 when it never did.
+    std::uint64_t frameStarted(const std::string& file) const {
+        for (const AudioEvent& event : audioEvents()) {
+            if ((event.kind == AudioEvent::SoundPlay || event.kind == AudioEvent::MusicPlay) && event.file == file) {
+                return event.frame;
+            }
+        }
+        return 0;
+    }
+
+    int vibrationStarts() {
+        int starts = 0;
+        for (const auto& effect : machine().input().joystick(0).effects) starts += effect->starts;
+        return starts;
+    }
+
+    bool vibrationPlaying() {
+        for (const auto& effect : machine().input().joystick(0).effects) {
+            if (effect->playing) return true;
+        }
+        return false;
+    }
+
+    Holder* holder = nullptr;
+    GameScene* scene = nullptr;
+};
+
+TEST_F(GameSceneTest, ChildrenKeepTheirOrderAlsoWhenAStageIsRebuilt) {
+    start();
+    EXPECT_EQ(liveChildren(), expectedOrder());
+    EXPECT_NE(dynamic_cast<Stage1Script*>(scene->getWaves()), nullptr);
+    EXPECT_NE(dynamic_cast<Background1*>(scene->getBackground()), nullptr);
+    EXPECT_FLOAT_EQ(scene->getGameOverMenu()->x, 400);
+    EXPECT_FLOAT_EQ(scene->getPauseMenu()->y, 300);
+    step(5);
+
+    tidewell::Sprite* oldBullets = scene->getBulletLayer();
+    scene->addBullet(new EnemyBullet(scene), 300, 300);
+    scene->startStage(2);
+    EXPECT_TRUE(oldBullets->isRemoved());
+    EXPECT_EQ(liveChildren(), expectedOrder());
+    EXPECT_EQ(childrenOf(scene->getBulletLayer()).size(), 0u);
+    step();
+    EXPECT_EQ(childrenOf(scene).size(), 13u);
+}
+
+TEST_F(GameSceneTest, AStageStartsWithTheShipFlyingInAndItsMusicAtTheTenthFrame) {
+    start();
+    EXPECT_EQ(overlayAlpha(), 255u);
+    EXPECT_FLOAT_EQ(scene->getShip()->getShipImage()->x, -100);
+    EXPECT_TRUE(scene->getShip()->isFlying());
+    step(9);
+    EXPECT_FALSE(played("stage1.tws"));
+    step();
+    EXPECT_EQ(frameStarted("stage1.tws"), 10u);
+    // Without the graphics card the fade has no steps between full and gone.
+    EXPECT_EQ(overlayAlpha(), 0u);
+    step(11);
+    EXPECT_EQ(scene->getStageStartCounter(), -1);
+    step(20);
+    EXPECT_FLOAT_EQ(scene->getShip()->getShipImage()->x, 100);
+    EXPECT_FALSE(scene->getShip()->isFlying());
+}
+
+TEST_F(GameSceneTest, AStageStartWaitsForARunningHitFlash) {
+    start();
+    step(3);
+    scene->onShipHit(0);
+    EXPECT_EQ(overlayAlpha(), 255u);
+    EXPECT_EQ(scene->getFlashOverlay()->colour & 0xFFFFFFu, 0xFF0000u);
+    step(2);
+    EXPECT_EQ(scene->getFlashCounter(), -1);
+    EXPECT_EQ(scene->getStageStartCounter(), 3);
+    step(7);
+    // Two frames later than without the flash.
+    EXPECT_EQ(frameStarted("stage1.tws"), 12u);
+}
+
+TEST_F(GameSceneTest, AHitFlashesForTwoFramesAndTakesTheDamageOffTheLifeBar) {
+    start();
+    step(30);
+    scene->onShipHit(300);
+    EXPECT_EQ(scene->getLifeBar()->getLifeShown(), 700);
+    step();
+    EXPECT_EQ(overlayAlpha(), 255u);
+    step();
+    EXPECT_EQ(overlayAlpha(), 0u);
+}
+
+TEST_F(GameSceneTest, SpacePausesKeyboardPlayAndIsIgnoredWhilePaused) {
+    start();
+    step(5);
+    keyPress(kSpace);
+    step();
+    EXPECT_TRUE(scene->isPaused());
+    EXPECT_FALSE(scene->updateEnabled);
+    EXPECT_TRUE(scene->getPauseMenu()->isShown());
+    // The whole scene stands still, the ship's fly-in and the fade included.
+    const float x = scene->getShip()->getShipImage()->x;
+    const int fade = scene->getStageStartCounter();
+    step(5);
+    EXPECT_FLOAT_EQ(scene->getShip()->getShipImage()->x, x);
+    EXPECT_EQ(scene->getStageStartCounter(), fade);
+
+    keyPress(kSpace);
+    step();
+    EXPECT_TRUE(scene->isPaused());
+    EXPECT_TRUE(scene->getPauseMenu()->isShown());
+    EXPECT_TRUE(scene->getPauseMenu()->isFirstSelected());
+    keyPress(kEnter);
+    step();
+    EXPECT_FALSE(scene->isPaused());
+    EXPECT_TRUE(scene->updateEnabled);
+    EXPECT_GT(scene->getShip()->getShipImage()->x, x);
+}
+
+TEST_F(GameSceneTest, JoystickPlayPausesWithTheSecondButtonOnly) {
+    attachJoystick();
+    start(true);
+    step(2);
+    keyPress(kSpace);
+    step();
+    EXPECT_FALSE(scene->isPaused());
+    joystickPress(0, 1);
+    step();
+    EXPECT_TRUE(scene->isPaused());
+}
+
+TEST_F(GameSceneTest, AStageAboveTwoPlaysStageTwoAgain) {
+    start();
+    step(30);
+    clearAudioEvents();
+    scene->startStage(3);
+    EXPECT_EQ(scene->getStage(), 3);
+    EXPECT_NE(dynamic_cast<Stage2Script*>(scene->getWaves()), nullptr);
+    EXPECT_NE(dynamic_cast<Background2*>(scene->getBackground()), nullptr);
+    EXPECT_EQ(scene->getStageStartCounter(), 0);
+    EXPECT_FLOAT_EQ(scene->getShip()->getShipImage()->x, -100);
+    step(10);
+    EXPECT_TRUE(played("stage2.tws"));
+    EXPECT_FALSE(played("stage1.tws"));
+}
+
+TEST_F(GameSceneTest, GameOverThenContinueRestartsTheStageWithTheShipRevived) {
+    start();
+    step(41);
+    scene->getShip()->addGunExp(1000);
+    clearAudioEvents();
+    scene->getShip()->takeDamage(5000);
+    EXPECT_TRUE(scene->getGameOverMenu()->isShown());
+    EXPECT_TRUE(played("dead.tws"));
+    step(3);
+    keyPress(kEnter);
+    step();
+    EXPECT_EQ(scene->getContinueCounter(), 1);
+    step(20);
+    EXPECT_EQ(scene->getContinueCounter(), -1);
+    EXPECT_EQ(scene->getStageStartCounter(), 0);
+    PlayerShip* ship = scene->getShip();
+    EXPECT_FALSE(ship->isDead());
+    EXPECT_EQ(ship->getLife(), ship->getLifeMax());
+    EXPECT_EQ(ship->getGunLevel(), 2);
+    EXPECT_EQ(ship->colour >> 24, 255u);
+    EXPECT_EQ(scene->getLifeBar()->getLifeShown(), ship->getLifeMax());
+    EXPECT_FALSE(scene->getGameOverMenu()->isShown());
+    EXPECT_TRUE(holder->senders.empty());
+}
+
+TEST_F(GameSceneTest, QuitFromThePauseMenuAsksTheParentToLeave) {
+    start();
+    step(2);
+    keyPress(kSpace);
+    step();
+    keyPress(kDown);
+    step();
+    keyPress(kEnter);
+    step();
+    ASSERT_EQ(holder->senders.size(), 1u);
+    EXPECT_EQ(holder->senders[0], scene);
+    EXPECT_EQ(holder->codes[0], 0);
+}
+
+TEST_F(GameSceneTest, TheFirstStageOffersWeaponsAndTheStageClearLeadsToTheNextStage) {
+    start();
+    step(41);
+    scene->offerWeapons();
+    EXPECT_TRUE(scene->getWeaponPanel()->isActive());
+    EXPECT_EQ(scene->getWeaponPanel()->getWeaponSet(), 1);
+    EXPECT_EQ(scene->getStageClearCounter(), -1);
+
+    scene->beginStageClear();
+    step(39);
+    EXPECT_TRUE(scene->getShip()->isControlOn());
+    step();
+    EXPECT_FALSE(scene->getShip()->isControlOn());
+    EXPECT_TRUE(scene->getShip()->isFlying());
+    // Out past x 700, then 20 frames of fade and 20 of white.
+    step(121);
+    EXPECT_EQ(scene->getStageClearCounter(), 1000);
+    step(10);
+    EXPECT_EQ(overlayAlpha(), 0u);
+    step(10);
+    EXPECT_EQ(overlayAlpha(), 255u);
+    step(20);
+    EXPECT_EQ(scene->getStage(), 2);
+    EXPECT_NE(dynamic_cast<Stage2Script*>(scene->getWaves()), nullptr);
+    EXPECT_TRUE(scene->getShip()->isControlOn());
+    EXPECT_FALSE(scene->getWeaponPanel()->isActive());
+}
+
+TEST_F(GameSceneTest, AfterTheLastBossTheEndingShowsForEightSecondsThenReturnsToTheTitle) {
+    start();
+    scene->startStage(2);
+    step(41);
+    scene->offerWeapons();
+    EXPECT_FALSE(scene->getWeaponPanel()->isActive());
+    EXPECT_EQ(scene->getStageClearCounter(), 0);
+    step(40 + 121 + 40);
+    EXPECT_EQ(scene->getStageClearCounter(), -1);
+    ASSERT_NE(scene->getEndingImage(), nullptr);
+    EXPECT_EQ(scene->getStage(), 2);
+    EXPECT_EQ(overlayAlpha(), 255u);
+    // Too early to cut it short.
+    keyPress(kEnter);
+    step(39);
+    EXPECT_TRUE(holder->senders.empty());
+    step(120);
+    EXPECT_TRUE(holder->senders.empty());
+    step();
+    EXPECT_EQ(holder->senders.size(), 1u);
+}
+
+TEST_F(GameSceneTest, TheEndingCanBeCutShortAfterItsFirstTwoSeconds) {
+    start();
+    scene->startStage(2);
+    step(41);
+    scene->beginStageClear();
+    step(40 + 121 + 40 + 40);
+    EXPECT_TRUE(holder->senders.empty());
+    keyPress(kSpace);
+    step();
+    EXPECT_EQ(holder->senders.size(), 1u);
+    EXPECT_FALSE(scene->isPaused());
+}
+
+TEST_F(GameSceneTest, BossCuesMakeTheirSoundsOnlyWhileTheShipLives) {
+    start();
+    step(41);
+    scene->playBossBegin();
+    scene->startBossMusic();
+    step();
+    EXPECT_TRUE(played("bossbegin.tws"));
+    EXPECT_TRUE(played("boss.tws"));
+    scene->stopBossMusic();
+    scene->playBossWin();
+    EXPECT_TRUE(played("bosswin.tws"));
+    EXPECT_EQ(scene->getWaves()->getAfterBossCounter(), 0);
+
+    scene->getShip()->takeDamage(5000);
+    clearAudioEvents();
+    scene->playBossBegin();
+    scene->startBossMusic();
+    scene->playBossWin();
+    step();
+    EXPECT_FALSE(played("bossbegin.tws"));
+    EXPECT_FALSE(played("boss.tws"));
+    EXPECT_FALSE(played("bosswin.tws"));
+}
+
+TEST_F(GameSceneTest, TheBossRumbleStopsForThePauseAndComesBackOnResume) {
+    attachJoystick(true);
+    start(true);
+    step(2);
+    scene->startVibration();
+    EXPECT_TRUE(scene->isVibrating());
+    EXPECT_TRUE(vibrationPlaying());
+    scene->pauseGame();
+    EXPECT_FALSE(vibrationPlaying());
+    scene->resumeGame();
+    EXPECT_TRUE(vibrationPlaying());
+    scene->stopVibration();
+    EXPECT_FALSE(scene->isVibrating());
+    EXPECT_FALSE(vibrationPlaying());
+}
+
+TEST_F(GameSceneTest, NoRumbleWhenVibrationIsSwitchedOffOrInKeyboardPlay) {
+    attachJoystick(true);
+    startEngine();
+    tidewell::SettingManager::writeSetting("enableVibration", false);
+    holder = new Holder();
+    setRoot(holder);
+    scene = new GameScene(true, false, false);
+    holder->addChild(scene);
+    step();
+    scene->startVibration();
+    EXPECT_EQ(vibrationStarts(), 0);
+
+    tidewell::SettingManager::writeSetting("enableVibration", true);
+    auto* keyboardScene = new GameScene(false, false, false);
+    scene->replaceWith(keyboardScene);
+    step();
+    keyboardScene->startVibration();
+    EXPECT_FALSE(keyboardScene->isVibrating());
+    EXPECT_EQ(vibrationStarts(), 0);
+}
+
+TEST_F(GameSceneTest, AnInvincibleShipStillRamsEnemiesButNeverLosesLife) {
+    for (bool invincible : {false, true}) {
+        SCOPED_TRACE(invincible);
+        start(false, invincible);
+        step(41);
+        PlayerShip* ship = scene->getShip();
+        auto* enemy = new Enemy(scene, "enemy18.twi");
+        enemy->setHitPoints(500);
+        enemy->contactDamage = 200;
+        enemy->setHitArea(64, 40, 2);
+        scene->getWaves()->addChild(enemy);
+        enemy->setPosition(ship->getShipImage()->x + 20, ship->getShipImage()->y);
+        step();
+        EXPECT_TRUE(enemy->isRemoved());
+        EXPECT_EQ(ship->getLife(), invincible ? 1000 : 800);
+        TearDown();
+    }
+}
+
+}  // namespace
+}  // namespace brinefall
