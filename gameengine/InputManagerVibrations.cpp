@@ -18,8 +18,6 @@ using internal::kModule;
 
 constexpr int kLineNoVibrationList = 275;
 constexpr int kLineNoJoystickDevices = 290;
-constexpr int kLineResetFoundNoJoystick = 1629;
-constexpr int kLineResetLostJoystick = 1633;
 
 std::unique_ptr<Registry<Vibration>> vibrationList;
 float vibrationGain = 1.0f;
@@ -51,16 +49,16 @@ void releaseVibrationEffects() {
     forEachVibration([](Vibration& vibration) { vibration.releaseEffect(); });
 }
 
+// A vibration whose joystick the reset did not find (it was unplugged) does nothing until a
+// later reset finds a joystick of its number again.
 void giveVibrationsNewDevices() {
-    if (vibrationList && vibrationList->size() > 0 && joystickCount == 0) {
-        throw ErrorGeneric(kModule, kLineResetFoundNoJoystick, 0);
-    }
     forEachVibration([](Vibration& vibration) {
         const std::int32_t joystick = vibration.getJoystick();
-        if (joystick < 0 || static_cast<std::uint32_t>(joystick) >= joystickCount) {
-            throw ErrorGeneric(kModule, kLineResetLostJoystick, 0);
+        if (joystick >= 0 && static_cast<std::size_t>(joystick) < devices.joysticks.size()) {
+            vibration.setDevice(devices.joysticks[static_cast<std::size_t>(joystick)].get());
+        } else {
+            vibration.loseJoystick();
         }
-        vibration.setDevice(devices.joysticks[static_cast<std::size_t>(joystick)].get());
     });
 }
 
