@@ -1,5 +1,8 @@
 #include "Engine.h"
 
+#include <ctime>
+
+#include "ErrorGeneric.h"
 #include "GraphicManager.h"
 #include "HardwareRenderer.h"
 #include "InputManager.h"
@@ -10,10 +13,11 @@
 #include "Sprite.h"
 #include "WindowManager.h"
 
-#include <ctime>
-
 namespace tidewell {
 namespace {
+
+constexpr const char* kModulePath = "gameengine\\Game Engine\\Engine";
+constexpr int kLineSecondRoot = 88;
 
 bool engineStarted = false;
 Sprite* rootSprite = nullptr;
@@ -30,11 +34,9 @@ void guarded(Step step) {
     }
 }
 
-} // namespace
+}  // namespace
 
-void setRandomSeed(std::optional<std::uint32_t> seed) {
-    fixedSeed = seed;
-}
+void setRandomSeed(std::optional<std::uint32_t> seed) { fixedSeed = seed; }
 
 void startEngine() {
     Random::seed(fixedSeed.value_or(static_cast<std::uint32_t>(std::time(nullptr))));
@@ -51,7 +53,8 @@ void startEngine() {
 void stopEngine() {
     Sprite* root = rootSprite;
     rootSprite = nullptr;
-    guarded([root] { delete root; });  // the whole display tree goes with it
+    guarded([root] { delete root; });           // the whole display tree goes with it
+    guarded(Sprite::purgeRemovedOutsideTrees);  // and what was removed outside it
     guarded(InputManager::stop);
     guarded(SoundMusicManager::stop);
     guarded(GraphicManager::stop);
@@ -62,18 +65,21 @@ void stopEngine() {
     engineStarted = false;
 }
 
-bool isEngineStarted() {
-    return engineStarted;
-}
+bool isEngineStarted() { return engineStarted; }
 
 void setRootSprite(Sprite* root) {
+    if (root == nullptr || root == rootSprite) return;
     if (rootSprite == nullptr) {
         rootSprite = root;
+        return;
     }
+    // The tree has one root for the engine's life: a second one is a mistake in the
+    // program, said at once. The refused sprite was handed over, so it is not kept
+    // alive either, unless it belongs to a tree that will delete it.
+    if (root->parent == nullptr) delete root;
+    throw ErrorGeneric(kModulePath, kLineSecondRoot, 0);
 }
 
-Sprite* getRootSprite() {
-    return rootSprite;
-}
+Sprite* getRootSprite() { return rootSprite; }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -14,12 +14,14 @@ void startEngine();
 void stopEngine();
 bool isEngineStarted();
 
-// Installs the root of the display tree, owned by the engine from then on; only
-// the first call counts.
+// Installs the root of the display tree, owned by the engine from then on until
+// stopEngine. Installing the root again, or null, does nothing; a different sprite
+// while a root is installed is refused with ErrorGeneric (Engine, line 88), and the
+// refused sprite is deleted unless it is in a tree.
 void setRootSprite(Sprite* root);
 Sprite* getRootSprite();
 
 // A fixed seed for the random generator instead of the clock (a repeatable run).
 void setRandomSeed(std::optional<std::uint32_t> seed);
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -2,18 +2,16 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <new>
 
 #include "Engine.h"
 #include "ErrorDirectX.h"
 #include "ErrorGeneric.h"
-#include "ErrorNoMemory.h"
-#include "NewOrNoMemory.h"
 #include "Font.h"
 #include "FontResource.h"
 #include "ImageResource.h"
 #include "InputManager.h"
 #include "MainLoop.h"
+#include "NewOrNoMemory.h"
 #include "PixelBlend.h"
 #include "Registry.h"
 #include "Renderer.h"
@@ -82,7 +80,7 @@ void openDevice() {
         throw ErrorDirectX();
     }
     if (!renderer && !whyNot.empty()) std::fprintf(stderr, "brinefall: drawing in software: %s\n", whyNot.c_str());
-    if (!renderer) renderer = std::make_unique<SoftwareRenderer>(displayDepth);
+    if (!renderer) renderer.reset(newOrNoMemory<SoftwareRenderer>(displayDepth));
     hardware3D = renderer->isHardware();
     displayFormat = renderer->displayFormat();
     displayDepth = displayFormat.depth;
@@ -93,25 +91,11 @@ void closeDevice() {
     hardware3D = false;
 }
 
-// The reference a look-up handed out, given back however the caller leaves.
-template <typename Resource, void (*Release)(Resource*)>
-class LookUpReference {
-public:
-    explicit LookUpReference(Resource* resource) : resource_(resource) {}
-    ~LookUpReference() { Release(resource_); }
-    LookUpReference(const LookUpReference&) = delete;
-    LookUpReference& operator=(const LookUpReference&) = delete;
-
-private:
-    Resource* resource_;
-};
-
 Texture* shareTexture(ImageResource* image, bool preload) {
-    LookUpReference<ImageResource, ResourceManager::releaseImage> lookUp(image);
+    const ReferenceLoan<ImageResource> loan(image, ResourceManager::releaseImage);
     return textureList->retain([image](const Texture& texture) { return texture.usesImage(image); },
                                [image, preload] {
-                                   std::unique_ptr<Texture> texture(new (std::nothrow) Texture(image));
-                                   if (!texture) throw ErrorNoMemory();
+                                   std::unique_ptr<Texture> texture(newOrNoMemory<Texture>(image));
                                    renderer->prepareTexture(*texture);
                                    if (preload) texture->create();
                                    return texture.release();
@@ -120,11 +104,6 @@ Texture* shareTexture(ImageResource* image, bool preload) {
 
 void startIfNeeded() {
     if (!started) start();
-}
-
-template <typename Each>
-void forEachTexture(Each each) {
-    for (auto* node = textureList->list().getFirst(); node; node = node->getNext()) each(*node->value);
 }
 
 void frameBody() {
@@ -145,7 +124,7 @@ void frameBody() {
 void recoverSurfaces() {
     if (!renderer->restoreAllSurfaces()) renderer->recreateSurfaces();
     if (!textureList) throw ErrorGeneric(kModulePath, kLineRecoveryNoList, 0);
-    forEachTexture([](Texture& texture) { texture.recreate(); });
+    textureList->forEach([](Texture& texture) { texture.recreate(); });
 }
 
 // The common rules of the primitives: the clip kept within the screen; false when
@@ -189,11 +168,11 @@ bool isStarted() { return started; }
 
 void resetDevice() {
     if (!textureList) throw ErrorGeneric(kModulePath, kLineResetNoList, 0);
-    forEachTexture([](Texture& texture) { texture.destroySurfaces(); });
+    textureList->forEach([](Texture& texture) { texture.destroySurfaces(); });
     closeDevice();
     openDevice();
     if (!textureList) throw ErrorGeneric(kModulePath, kLineResetAfterNoList, 0);
-    forEachTexture([](Texture& texture) { renderer->prepareTexture(texture); });
+    textureList->forEach([](Texture& texture) { renderer->prepareTexture(texture); });
 }
 
 void flipToGdiSurface() {
@@ -261,46 +240,28 @@ Texture* createTexture(std::uint32_t width, std::uint32_t height, const std::uin
     return shareTexture(ResourceManager::getColoursImage(width, height, colours), preload);
 }
 
-Texture* retainTexture(Texture* texture) {
-    if (textureList) textureList->retainExisting(texture);
-    return texture;
-}
+Texture* retainTexture(Texture* texture) { return retainListed(textureList, texture); }
 
-void releaseTexture(Texture* texture) {
-    if (!texture) return;
-    if (!textureList) {
-        delete texture;
-        return;
-    }
-    textureList->release(texture);
-}
+void releaseTexture(Texture* texture) { releaseListed(textureList, texture, Unlisted::LeftAlone); }
 
 Font* getFont(const char* fileName, bool preload) {
     startIfNeeded();
     if (!fontList) throw ErrorGeneric(kModulePath, kLineGetFontList, 0);
     FontResource* resource = ResourceManager::getFontResource(fileName);
-    LookUpReference<FontResource, ResourceManager::releaseFontResource> lookUp(resource);
+    const ReferenceLoan<FontResource> loan(resource, ResourceManager::releaseFontResource);
     return fontList->retain([resource](const Font& font) { return font.usesResource(resource); },
                             [resource, preload] {
-                                std::unique_ptr<Font> font(new (std::nothrow) Font(resource));
-                                if (!font) throw ErrorNoMemory();
+                                std::unique_ptr<Font> font(newOrNoMemory<Font>(resource));
                                 if (preload) font->load();
                                 return font.release();
                             });
 }
 
-void releaseFont(Font* font) {
-    if (!font) return;
-    if (!fontList) {
-        delete font;
-        return;
-    }
-    fontList->release(font);
-}
+void releaseFont(Font* font) { releaseListed(fontList, font, Unlisted::LeftAlone); }
 
-unsigned long referenceCount(const Texture* texture) { return textureList ? textureList->count(texture) : 0; }
+unsigned long referenceCount(const Texture* texture) { return listedCount(textureList, texture); }
 
-unsigned long referenceCount(const Font* font) { return fontList ? fontList->count(font) : 0; }
+unsigned long referenceCount(const Font* font) { return listedCount(fontList, font); }
 
 std::size_t textureCount() { return textureList ? textureList->size() : 0; }
 

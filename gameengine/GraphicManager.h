@@ -74,10 +74,12 @@ Texture* getTexture(const char* fileName, bool preload);
 Texture* createTexture(std::uint32_t width, std::uint32_t height, const std::uint32_t* colours, bool preload);
 // One more holder of a listed texture. Returns it.
 Texture* retainTexture(Texture* texture);
-// One holder fewer; the last one deletes it. Null is ignored.
+// One holder fewer; the last one deletes it. Null, an unlisted texture and any texture
+// given back after stop() (which deleted them all) are left alone.
 void releaseTexture(Texture* texture);
 // The shared font of a .twf file, loaded at once with preload.
 Font* getFont(const char* fileName, bool preload);
+// As releaseTexture.
 void releaseFont(Font* font);
 // How many hold a texture or a font (0 when not listed), and how many are listed: for
 // diagnostics and tests.

@@ -90,7 +90,8 @@ void dispatchEvents();
 // gathered and thrown away, never delivered.
 void onActivated();
 // The window was made again in the other mode: every device is opened anew, and each
-// vibration is given its joystick's new device.
+// vibration is given its joystick's new device; one whose joystick is no longer there
+// does nothing until a later reset finds it.
 void resetDevices();
 
 // Moves the pointer (clamped to the screen) and at once delivers a mouse move.

@@ -76,7 +76,7 @@ void createVibrationList();
 void deleteVibrations();
 // Before the devices are rebuilt, every effect goes.
 void releaseVibrationEffects();
-// After they were rebuilt, each vibration is given its joystick's new device.
+// After they were rebuilt, each vibration is given its joystick's new device, or none.
 void giveVibrationsNewDevices();
 
 }  // namespace tidewell::InputManager::internal

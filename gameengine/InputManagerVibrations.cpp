@@ -18,22 +18,10 @@ using internal::kModule;
 
 constexpr int kLineNoVibrationList = 275;
 constexpr int kLineNoJoystickDevices = 290;
-constexpr int kLineResetFoundNoJoystick = 1629;
-constexpr int kLineResetLostJoystick = 1633;
 
 std::unique_ptr<Registry<Vibration>> vibrationList;
 float vibrationGain = 1.0f;
 float savedVibrationGain = 1.0f;
-
-template <typename Action>
-void forEachVibration(Action action) {
-    if (!vibrationList) {
-        return;
-    }
-    for (auto* node = vibrationList->list().getFirst(); node != nullptr; node = node->getNext()) {
-        action(*node->value);
-    }
-}
 
 }  // namespace
 
@@ -48,19 +36,19 @@ void createVibrationList() {
 void deleteVibrations() { vibrationList.reset(); }
 
 void releaseVibrationEffects() {
-    forEachVibration([](Vibration& vibration) { vibration.releaseEffect(); });
+    forEachListed(vibrationList, [](Vibration& vibration) { vibration.releaseEffect(); });
 }
 
+// A vibration whose joystick the reset did not find (it was unplugged) does nothing until a
+// later reset finds a joystick of its number again.
 void giveVibrationsNewDevices() {
-    if (vibrationList && vibrationList->size() > 0 && joystickCount == 0) {
-        throw ErrorGeneric(kModule, kLineResetFoundNoJoystick, 0);
-    }
-    forEachVibration([](Vibration& vibration) {
+    forEachListed(vibrationList, [](Vibration& vibration) {
         const std::int32_t joystick = vibration.getJoystick();
-        if (joystick < 0 || static_cast<std::uint32_t>(joystick) >= joystickCount) {
-            throw ErrorGeneric(kModule, kLineResetLostJoystick, 0);
+        if (joystick >= 0 && static_cast<std::size_t>(joystick) < devices.joysticks.size()) {
+            vibration.setDevice(devices.joysticks[static_cast<std::size_t>(joystick)].get());
+        } else {
+            vibration.loseJoystick();
         }
-        vibration.setDevice(devices.joysticks[static_cast<std::size_t>(joystick)].get());
     });
 }
 
@@ -95,19 +83,13 @@ Vibration* createVibration(float duration, float magnitude, float direction, std
         });
 }
 
-void releaseVibration(Vibration* vibration) {
-    if (vibration == nullptr) {
-        return;
-    }
-    if (!vibrationList || !vibrationList->release(vibration)) {
-        delete vibration;  // not one of ours: it goes at once
-    }
-}
+// One that is not ours goes at once; after stop(), which deleted them all, nothing is left to do.
+void releaseVibration(Vibration* vibration) { releaseListed(vibrationList, vibration, Unlisted::Deleted); }
 
 void setVibrationGain(float gain) {
     vibrationGain = gain;
     savedVibrationGain = gain;
-    forEachVibration([](Vibration& vibration) { vibration.applyGain(); });
+    forEachListed(vibrationList, [](Vibration& vibration) { vibration.applyGain(); });
 }
 
 float getVibrationGain() { return vibrationGain; }
@@ -123,8 +105,6 @@ void pauseVibration() {
 
 void resumeVibration() { setVibrationGain(savedVibrationGain); }
 
-unsigned long vibrationHolders(const Vibration* vibration) {
-    return vibrationList ? vibrationList->count(vibration) : 0;
-}
+unsigned long vibrationHolders(const Vibration* vibration) { return listedCount(vibrationList, vibration); }
 
 }  // namespace tidewell::InputManager

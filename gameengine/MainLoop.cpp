@@ -37,6 +37,7 @@ void runFrameStartedAt(std::uint32_t startTime) {
     if (Sprite* root = getRootSprite()) {
         root->purgeRemoved();
     }
+    Sprite::purgeRemovedOutsideTrees();
     GraphicManager::drawFrame();     // the tree, then the pointer
     lastFrameTime = frameStartTime;  // the start of this frame, so a slow frame does not shift the cadence
     GraphicManager::present();

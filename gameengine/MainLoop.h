@@ -17,7 +17,8 @@ namespace MainLoop {
 void run();
 
 // One frame, now, without waiting for it to be due: the music streams are refilled,
-// input is gathered and dispatched, the tree updates, removed sprites are swept, the
+// input is gathered and dispatched, the tree updates, removed sprites are swept (in the
+// tree and outside it), the
 // frame is drawn and presented. run() does each of its frames with this; a test
 // fixture steps the game with it. Counts towards framesRun(), not checked against
 // the frame limit.

@@ -72,8 +72,10 @@ void Music::allocateBuffer() {
     bufferBytes_ = 2 * bytesPerSecond;
     firstHalfLength_ = bytesPerSecond;
     secondHalfLength_ = bytesPerSecond;
-    firstHalfStreamPos_ = 0;
-    secondHalfStreamPos_ = bytesPerSecond;
+    // The new buffer starts where the track stands: its start, or where a lost or
+    // released buffer left it.
+    firstHalfStreamPos_ = wrapped(resumeFrom_);
+    secondHalfStreamPos_ = wrapped(firstHalfStreamPos_ + firstHalfLength_);
     playingFirstHalf_ = true;
     AudioResult result = AudioResult::Ok;
     buffer_ = directSound_->createBuffer(SoundMusicManager::waveFormatOf(*resource_), bufferBytes_, result);
@@ -102,10 +104,16 @@ std::uint64_t Music::wrapped(std::uint64_t streamPosition) const {
 // the track again from its start, as often as it takes to fill it: a track shorter
 // than a half wraps more than once, and never is a byte read past the track's end.
 void Music::fillHalf(std::uint64_t streamPosition, std::uint32_t bytes, std::uint32_t bufferOffset) {
+    check(tryFillHalf(streamPosition, bytes, bufferOffset), kLineLock);
+}
+
+AudioResult Music::tryFillHalf(std::uint64_t streamPosition, std::uint32_t bytes, std::uint32_t bufferOffset) {
     if (!buffer_) allocateBuffer();
     if (!buffer_) throw ErrorGeneric(kModulePath, kLineFillNoBuffer, 0);
     platform::LockedRegion region;
-    check(buffer_->lock(bufferOffset, bytes, region), kLineLock);
+    if (const AudioResult locked = buffer_->lock(bufferOffset, bytes, region); locked != AudioResult::Ok) {
+        return locked;
+    }
     const std::uint64_t cycle = cycleBytes();
     const std::uint64_t dataBytes = resource_->dataBytes;
     const std::uint8_t* samples = resource_->data.get();
@@ -130,10 +138,21 @@ void Music::fillHalf(std::uint64_t streamPosition, std::uint32_t bytes, std::uin
         position = (position + taken) % cycle;
     }
     buffer_->unlock(region);  // cannot fail after a good lock
+    return AudioResult::Ok;
+}
+
+std::uint64_t Music::standingPosition() const {
+    if (!buffer_) return resumeFrom_;
+    std::uint32_t cursor = 0;
+    check(buffer_->position(cursor), kLineCursor);
+    // Each half holds the stream from its own position on, whichever of the two was refilled last.
+    if (cursor < firstHalfLength_) return wrapped(firstHalfStreamPos_ + cursor);
+    return wrapped(secondHalfStreamPos_ + (cursor - firstHalfLength_));
 }
 
 void Music::releaseBuffer() {
     if (!SoundMusicManager::musicAvailable) return;
+    if (buffer_) resumeFrom_ = standingPosition();
     stopBuffer();
     buffer_.reset();
     bufferReady_ = false;
@@ -158,21 +177,23 @@ void Music::startBuffer(bool restart) {
     if (!SoundMusicManager::musicAvailable) return;
     if (!buffer_) createBuffer();
     if (!buffer_) return;
+    playing_ = true;
     if (restart) {
-        firstHalfStreamPos_ = 0;
-        secondHalfStreamPos_ = firstHalfLength_;
-        recreateBuffer();
+        releaseBuffer();
+        resumeFrom_ = 0;
+        createBuffer();
         check(buffer_->play(true), kLinePlayFromStart);
         return;
     }
     if (buffer_->play(true) == AudioResult::Ok) return;
-    // Most likely the output was lost and found again: the track starts over in a new buffer.
+    // Most likely the output was lost: a new buffer goes on from where the track stands.
     recreateBuffer();
     check(buffer_->play(true), kLinePlayAgain);
 }
 
 void Music::stop() {
     AudioEvents::report(AudioEvents::Kind::MusicStop, resource_, effectiveVolume_);
+    playing_ = false;
     stopBuffer();
 }
 
@@ -201,7 +222,8 @@ void Music::applyVolume() {
 
 void Music::pause() {
     if (!SoundMusicManager::musicAvailable) return;
-    wasPlaying_ = isPlaying();
+    wasPlaying_ = playing_;
+    playing_ = false;
     stopBuffer();
 }
 
@@ -210,21 +232,41 @@ void Music::resume() {
     if (wasPlaying_) startBuffer(false);
 }
 
+// A looping buffer never stops by itself: one that should play and does not, or that
+// refuses a refill, was lost with the sound output.
 void Music::streamStep() {
     if (!SoundMusicManager::musicAvailable || !buffer_) return;
+    if (playing_ && !isPlaying()) {
+        goOnInNewBuffer();
+        return;
+    }
     std::uint32_t cursor = 0;
     check(buffer_->position(cursor), kLineCursor);
     if (!resource_ || !resource_->data) throw ErrorGeneric(kModulePath, kLineStreamNoSamples, 0);
     const std::uint32_t half = bufferBytes_ / 2;
+    AudioResult refilled = AudioResult::Ok;
     if (playingFirstHalf_ && cursor >= half) {
         playingFirstHalf_ = false;
         firstHalfStreamPos_ = wrapped(secondHalfStreamPos_ + secondHalfLength_);
-        fillHalf(firstHalfStreamPos_, firstHalfLength_, 0);
+        refilled = tryFillHalf(firstHalfStreamPos_, firstHalfLength_, 0);
     } else if (!playingFirstHalf_ && cursor < half) {
         playingFirstHalf_ = true;
         secondHalfStreamPos_ = wrapped(firstHalfStreamPos_ + firstHalfLength_);
-        fillHalf(secondHalfStreamPos_, secondHalfLength_, firstHalfLength_);
+        refilled = tryFillHalf(secondHalfStreamPos_, secondHalfLength_, firstHalfLength_);
     }
+    if (refilled == AudioResult::BufferLost) {
+        goOnInNewBuffer();
+    } else {
+        check(refilled, kLineLock);
+    }
+}
+
+// The one retry: a new buffer on the device, filled from where the lost one stood. While
+// the output is away nothing is heard; when it is back the track goes on from there.
+void Music::goOnInNewBuffer() {
+    const bool wanted = playing_;
+    recreateBuffer();
+    if (wanted) check(buffer_->play(true), kLinePlayAgain);
 }
 
 }  // namespace tidewell

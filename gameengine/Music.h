@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/AudioBuffer.h"
+
 namespace tidewell {
 
 class SoundResource;
@@ -16,7 +18,9 @@ class AudioDevice;
 // the device only ever holds two seconds of it: a looping buffer of two one-second
 // halves, of which the half just played is refilled from the track while the other
 // plays. Between two passes an optional gap of silence can be heard. The refill is
-// the per-frame streamStep(), driven by the sound manager's update().
+// the per-frame streamStep(), driven by the sound manager's update(). A track survives
+// the sound output going away (headphones pulled out): its buffer is lost, nothing is
+// heard while the output is away, and then the track goes on from where it stood.
 class Music {
 public:
     // Takes a reference on the resource. A null resource throws a plain text exception, a
@@ -62,6 +66,10 @@ private:
     void startBuffer(bool restart);
     void stopBuffer();
     void fillHalf(std::uint64_t streamPosition, std::uint32_t bytes, std::uint32_t bufferOffset);
+    platform::AudioResult tryFillHalf(std::uint64_t streamPosition, std::uint32_t bytes, std::uint32_t bufferOffset);
+    // Where in the looped stream the next byte heard comes from.
+    std::uint64_t standingPosition() const;
+    void goOnInNewBuffer();
     std::uint64_t cycleBytes() const;
     std::uint64_t wrapped(std::uint64_t streamPosition) const;
 
@@ -69,6 +77,9 @@ private:
     float ownVolume_ = 1.0f;
     float effectiveVolume_;
     bool wasPlaying_ = false;
+    bool playing_ = false;  // told to play and not since to stop or pause
+    // Where the next buffer made starts in the looped stream.
+    std::uint64_t resumeFrom_ = 0;
     std::uint32_t gapBytes_;
     std::uint32_t bufferBytes_ = 0;
     std::uint32_t firstHalfLength_ = 0;  // also where the second half starts in the buffer

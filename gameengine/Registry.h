@@ -1,9 +1,10 @@
 #pragma once
 
-#include "LinkedList.h"
-
 #include <cstddef>
 #include <memory>
+
+#include "ErrorGeneric.h"
+#include "LinkedList.h"
 
 namespace tidewell {
 
@@ -78,6 +79,12 @@ public:
 
     std::size_t size() const { return entries.getCount(); }
 
+    // Calls action(T&) on every listed object, first to last.
+    template <typename Action>
+    void forEach(Action action) const {
+        for (Node* node = entries.getFirst(); node; node = node->getNext()) action(*node->value);
+    }
+
     // Deletes every listed object whatever its count: a manager's stop.
     void clear() {
         while (Node* node = entries.getFirst()) forget(node);
@@ -113,4 +120,65 @@ private:
     List entries;
 };
 
-} // namespace tidewell
+// What every manager does with the registry it holds: it makes it at start() and drops it
+// at stop(), so a null registry is a stopped manager.
+
+// The manager's registry, starting the manager first when it is stopped; the call site's
+// ErrorGeneric when it still has none.
+template <typename T>
+Registry<T>& startedRegistry(std::unique_ptr<Registry<T>>& registry, void (*start)(), const char* module, int line) {
+    if (!registry) start();
+    if (!registry) throw ErrorGeneric(module, line, 0);
+    return *registry;
+}
+
+// What becomes of an object given back to a running manager that does not list it.
+enum class Unlisted { LeftAlone, Deleted };
+
+// One holder fewer for an object given back to its manager. After the manager's stop()
+// there is nothing left to do: stop() deleted every listed object, this one with them, so
+// a holder that outlives its manager (a sprite kept as a member, a cached prototype, one
+// on a test's stack) gives back what it held without deleting it a second time.
+template <typename T>
+void releaseListed(const std::unique_ptr<Registry<T>>& registry, T* object, Unlisted unlisted) {
+    if (!object || !registry) return;
+    if (!registry->release(object) && unlisted == Unlisted::Deleted) delete object;
+}
+
+// One more holder for an object the caller already has; unlisted ones are left alone.
+template <typename T>
+T* retainListed(const std::unique_ptr<Registry<T>>& registry, T* object) {
+    if (registry) registry->retainExisting(object);
+    return object;
+}
+
+// How many hold the object; 0 when it is not listed or the manager is stopped.
+template <typename T>
+unsigned long listedCount(const std::unique_ptr<Registry<T>>& registry, const T* object) {
+    return registry ? registry->count(object) : 0;
+}
+
+// Calls action(T&) on every listed object; nothing while the manager is stopped.
+template <typename T, typename Action>
+void forEachListed(const std::unique_ptr<Registry<T>>& registry, Action action) {
+    if (registry) registry->forEach(action);
+}
+
+// The reference a look-up handed out, given back however the caller leaves: an object made
+// on the resource takes a reference of its own.
+template <typename T>
+class ReferenceLoan {
+public:
+    using Release = void (*)(T*);
+
+    ReferenceLoan(T* object, Release release) : object_(object), release_(release) {}
+    ~ReferenceLoan() { release_(object_); }
+    ReferenceLoan(const ReferenceLoan&) = delete;
+    ReferenceLoan& operator=(const ReferenceLoan&) = delete;
+
+private:
+    T* object_;
+    Release release_;
+};
+
+}  // namespace tidewell

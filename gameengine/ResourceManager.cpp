@@ -34,9 +34,7 @@ std::unique_ptr<Registry<SoundResource>> soundResourceList;
 
 template <typename T>
 Registry<T>& startedList(std::unique_ptr<Registry<T>>& list, int line) {
-    if (!list) start();
-    if (!list) throw ErrorGeneric(kModulePath, line, 0);
-    return *list;
+    return startedRegistry(list, start, kModulePath, line);
 }
 
 // Finds the resource of class Wanted that `matches`, or lists a new one; either way one
@@ -60,27 +58,13 @@ bool hasExtension(const char* fileName, const char* extension) {
     return dot && AssetFile::sameNameIgnoringCase(dot, extension);
 }
 
+// A resource given back that is not listed (or once stop() deleted them all) is left alone.
 template <typename T>
-T* retainListed(const std::unique_ptr<Registry<T>>& list, T* resource) {
-    if (list) list->retainExisting(resource);
-    return resource;
+void giveBack(const std::unique_ptr<Registry<T>>& list, T* resource) {
+    releaseListed(list, resource, Unlisted::LeftAlone);
 }
 
-template <typename T>
-void releaseListed(const std::unique_ptr<Registry<T>>& list, T* resource) {
-    if (!list) {
-        delete resource;
-        return;
-    }
-    list->release(resource);
-}
-
-template <typename T>
-unsigned long countOf(const std::unique_ptr<Registry<T>>& list, const T* resource) {
-    return list ? list->count(resource) : 0;
-}
-
-} // namespace
+}  // namespace
 
 void start() {
     if (!imageList) imageList = newRegistry<ImageResource>();
@@ -150,14 +134,14 @@ ImageResource* retainImage(ImageResource* image) { return retainListed(imageList
 FontResource* retainFontResource(FontResource* font) { return retainListed(fontResourceList, font); }
 SoundResource* retainSoundResource(SoundResource* sound) { return retainListed(soundResourceList, sound); }
 
-void releaseImage(ImageResource* image) { releaseListed(imageList, image); }
-void releaseCharacter(CharacterResource* character) { releaseListed(characterList, character); }
-void releaseFontResource(FontResource* font) { releaseListed(fontResourceList, font); }
-void releaseSoundResource(SoundResource* sound) { releaseListed(soundResourceList, sound); }
+void releaseImage(ImageResource* image) { giveBack(imageList, image); }
+void releaseCharacter(CharacterResource* character) { giveBack(characterList, character); }
+void releaseFontResource(FontResource* font) { giveBack(fontResourceList, font); }
+void releaseSoundResource(SoundResource* sound) { giveBack(soundResourceList, sound); }
 
-unsigned long referenceCount(const ImageResource* image) { return countOf(imageList, image); }
-unsigned long referenceCount(const CharacterResource* character) { return countOf(characterList, character); }
-unsigned long referenceCount(const FontResource* font) { return countOf(fontResourceList, font); }
-unsigned long referenceCount(const SoundResource* sound) { return countOf(soundResourceList, sound); }
+unsigned long referenceCount(const ImageResource* image) { return listedCount(imageList, image); }
+unsigned long referenceCount(const CharacterResource* character) { return listedCount(characterList, character); }
+unsigned long referenceCount(const FontResource* font) { return listedCount(fontResourceList, font); }
+unsigned long referenceCount(const SoundResource* sound) { return listedCount(soundResourceList, sound); }
 
-} // namespace tidewell::ResourceManager
+}  // namespace tidewell::ResourceManager

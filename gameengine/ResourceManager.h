@@ -13,7 +13,8 @@ class SoundResource;
 // counted, so a file is read once however many users it has and an image or a
 // glyph built in memory is stored once. Every get... hands out one reference, which
 // its holder gives back with the matching release...; the last one deletes the
-// resource. A file that is missing or corrupt throws from the look-up and its
+// resource. A resource given back after stop() (which deleted them all) or one that is
+// not listed is left alone. A file that is missing or corrupt throws from the look-up and its
 // resource stays listed, unloaded, so that the next request reads the file again.
 namespace ResourceManager {
 
@@ -55,5 +56,5 @@ unsigned long referenceCount(const CharacterResource* character);
 unsigned long referenceCount(const FontResource* font);
 unsigned long referenceCount(const SoundResource* sound);
 
-} // namespace ResourceManager
-} // namespace tidewell
+}  // namespace ResourceManager
+}  // namespace tidewell

@@ -36,15 +36,6 @@ std::unique_ptr<Registry<Sound>> soundList;
 std::unique_ptr<Registry<Music>> musicList;
 bool started = false;
 
-// Calls action on every listed object, first to last.
-template <typename T, typename Action>
-void forEach(const std::unique_ptr<Registry<T>>& list, Action action) {
-    if (!list) return;
-    for (auto* node = list->list().getFirst(); node; node = node->getNext()) {
-        action(*node->value);
-    }
-}
-
 // Opening the output at the primary format stands for the device's initialisation: a
 // machine without a sound card (or whose sound server is away) runs silent, effects and
 // music alike, and nothing reports an error.
@@ -79,24 +70,11 @@ void releaseDevice() {
     directSound = nullptr;
 }
 
-// The look-up's reference to a resource is given back however the request ends; a
-// Sound or Music made on it takes its own.
-class ResourceLoan {
-public:
-    explicit ResourceLoan(SoundResource* resource) : resource_(resource) {}
-    ~ResourceLoan() { ResourceManager::releaseSoundResource(resource_); }
-    ResourceLoan(const ResourceLoan&) = delete;
-    ResourceLoan& operator=(const ResourceLoan&) = delete;
-
-private:
-    SoundResource* resource_;
-};
-
 // The listed object on `resource`, with one more holder, or a new one listed with one.
 // A new one gets its buffer at once when asked to; if that fails it is not kept.
 template <typename T, typename Make>
 T* shareOn(Registry<T>& list, SoundResource* resource, bool preload, Make make) {
-    const ResourceLoan loan(resource);
+    const ReferenceLoan<SoundResource> loan(resource, ResourceManager::releaseSoundResource);
     bool made = false;
     T* object = list.retain([resource](const T& listed) { return listed.getResource() == resource; },
                             [&] {
@@ -116,15 +94,7 @@ T* shareOn(Registry<T>& list, SoundResource* resource, bool preload, Make make) 
 
 template <typename T>
 Registry<T>& startedList(std::unique_ptr<Registry<T>>& list, int line) {
-    if (!list) start();
-    if (!list) throw ErrorGeneric(kModulePath, line, 0);
-    return *list;
-}
-
-template <typename T>
-void releaseListed(const std::unique_ptr<Registry<T>>& list, T* object) {
-    if (!object) return;
-    if (!list || !list->release(object)) delete object;
+    return startedRegistry(list, start, kModulePath, line);
 }
 
 }  // namespace
@@ -155,11 +125,9 @@ Sound* getSound(const char* fileName, bool preload) {
     return shareOn(list, resource, preload, [resource] { return newOrNoMemory<Sound>(resource, directSound); });
 }
 
-void retainSound(Sound* sound) {
-    if (soundList) soundList->retainExisting(sound);
-}
+void retainSound(Sound* sound) { retainListed(soundList, sound); }
 
-void releaseSound(Sound* sound) { releaseListed(soundList, sound); }
+void releaseSound(Sound* sound) { releaseListed(soundList, sound, Unlisted::Deleted); }
 
 Music* getMusic(const char* fileName, float gapSeconds, bool preload) {
     Registry<Music>& list = startedList(musicList, kLineMusicList);
@@ -169,51 +137,51 @@ Music* getMusic(const char* fileName, float gapSeconds, bool preload) {
                    [resource, gapSeconds] { return newOrNoMemory<Music>(resource, gapSeconds, directSound); });
 }
 
-void releaseMusic(Music* music) { releaseListed(musicList, music); }
+void releaseMusic(Music* music) { releaseListed(musicList, music, Unlisted::Deleted); }
 
 void setSoundVolume(float volume) {
     soundVolume = volume;
-    forEach(soundList, [](Sound& sound) { sound.applyVolume(); });
+    forEachListed(soundList, [](Sound& sound) { sound.applyVolume(); });
 }
 
 void setMusicVolume(float volume) {
     musicVolume = volume;
-    forEach(musicList, [](Music& music) { music.applyVolume(); });
+    forEachListed(musicList, [](Music& music) { music.applyVolume(); });
 }
 
 void stopAllMusic() {
     if (!musicAvailable) return;
-    forEach(musicList, [](Music& music) { music.stop(); });
+    forEachListed(musicList, [](Music& music) { music.stop(); });
 }
 
 void update() {
     if (directSound && primaryOpen) directSound->frameStep();
-    forEach(musicList, [](Music& music) { music.streamStep(); });
+    forEachListed(musicList, [](Music& music) { music.streamStep(); });
 }
 
 void onDeactivated() {
-    if (soundAvailable) forEach(soundList, [](Sound& sound) { sound.pause(); });
-    if (musicAvailable) forEach(musicList, [](Music& music) { music.pause(); });
+    if (soundAvailable) forEachListed(soundList, [](Sound& sound) { sound.pause(); });
+    if (musicAvailable) forEachListed(musicList, [](Music& music) { music.pause(); });
 }
 
 void onActivated() {
-    if (soundAvailable) forEach(soundList, [](Sound& sound) { sound.resume(); });
-    if (musicAvailable) forEach(musicList, [](Music& music) { music.resume(); });
+    if (soundAvailable) forEachListed(soundList, [](Sound& sound) { sound.resume(); });
+    if (musicAvailable) forEachListed(musicList, [](Music& music) { music.resume(); });
 }
 
 void resetDevice() {
     if (!started) return;
     Music* wasPlaying = nullptr;
-    forEach(musicList, [&wasPlaying](Music& music) {
+    forEachListed(musicList, [&wasPlaying](Music& music) {
         if (!wasPlaying && music.isPlaying()) wasPlaying = &music;
     });
-    forEach(musicList, [](Music& music) { music.releaseBuffer(); });
-    forEach(soundList, [](Sound& sound) { sound.releaseBuffer(); });
+    forEachListed(musicList, [](Music& music) { music.releaseBuffer(); });
+    forEachListed(soundList, [](Sound& sound) { sound.releaseBuffer(); });
     releaseDevice();
     createDevice();
     // Buffers are made again, from their resources, the next time each is played.
-    forEach(soundList, [](Sound& sound) { sound.setDirectSound(directSound); });
-    forEach(musicList, [](Music& music) { music.setDirectSound(directSound); });
+    forEachListed(soundList, [](Sound& sound) { sound.setDirectSound(directSound); });
+    forEachListed(musicList, [](Music& music) { music.setDirectSound(directSound); });
     if (wasPlaying) wasPlaying->play(true);
 }
 
@@ -233,8 +201,8 @@ platform::WaveFormat waveFormatOf(const SoundResource& resource) {
 
 platform::AudioDevice* getDevice() { return directSound; }
 
-unsigned long referenceCount(const Sound* sound) { return soundList ? soundList->count(sound) : 0; }
+unsigned long referenceCount(const Sound* sound) { return listedCount(soundList, sound); }
 
-unsigned long referenceCount(const Music* music) { return musicList ? musicList->count(music) : 0; }
+unsigned long referenceCount(const Music* music) { return listedCount(musicList, music); }
 
 }  // namespace tidewell::SoundMusicManager

@@ -47,7 +47,8 @@ bool isStarted();
 Sound* getSound(const char* fileName, bool preload);
 // One more holder for a listed Sound.
 void retainSound(Sound* sound);
-// One holder fewer; the last deletes it. An unlisted Sound (or any after stop) is deleted at once.
+// One holder fewer; the last deletes it. An unlisted Sound is deleted at once; one given
+// back after stop(), which deleted them all, is left alone.
 void releaseSound(Sound* sound);
 
 // The looping track of a .tws file, with gapSeconds of silence between passes; shared like getSound.

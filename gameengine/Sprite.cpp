@@ -1,13 +1,21 @@
 #include "Sprite.h"
 
-#include "InputManager.h"
-
 #include <algorithm>
 #include <cmath>
+#include <vector>
+
+#include "Engine.h"
+#include "InputManager.h"
 
 namespace tidewell {
 
 namespace {
+
+// Sprites that called remove() while in no tree, waiting for the engine's sweep.
+std::vector<Sprite*>& removedOutsideTrees() {
+    static std::vector<Sprite*> sprites;
+    return sprites;
+}
 
 // Channel by channel, all four including alpha: a child at half opacity under a
 // parent at half opacity shows at a quarter.
@@ -24,7 +32,8 @@ std::uint32_t multiplyColours(std::uint32_t own, std::uint32_t inherited) {
 std::uint32_t addColours(std::uint32_t own, std::uint32_t inherited) {
     std::uint32_t result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t channel = std::min<std::uint32_t>(255, ((own >> shift) & 0xFF) + ((inherited >> shift) & 0xFF));
+        const std::uint32_t channel =
+            std::min<std::uint32_t>(255, ((own >> shift) & 0xFF) + ((inherited >> shift) & 0xFF));
         result |= channel << shift;
     }
     return result;
@@ -43,7 +52,9 @@ struct Box {
     double left, top, right, bottom;
 
     explicit Box(const Sprite& sprite)
-        : left(sprite.getAbsoluteLeft()), top(sprite.getAbsoluteTop()), right(sprite.getAbsoluteRight()),
+        : left(sprite.getAbsoluteLeft()),
+          top(sprite.getAbsoluteTop()),
+          right(sprite.getAbsoluteRight()),
           bottom(sprite.getAbsoluteBottom()) {}
 
     double centreX() const { return (left + right) / 2; }
@@ -102,12 +113,13 @@ bool ellipsesMeet(const Sprite& self, const Box& mine, const Sprite& other, cons
     return hits(other, u < otherU ? u + dx : u - dx, r < otherR ? r + dy : r - dy);
 }
 
-} // namespace
+}  // namespace
 
 Sprite::~Sprite() {
     // Each child's destructor takes its node out of our list.
     while (ChildNode* first = children.getFirst()) delete first->value;
     delete ownNode;
+    if (removed && !parent) std::erase(removedOutsideTrees(), this);  // deleted by its owner before the sweep
 }
 
 float Sprite::childrenEdge(float (Sprite::*edge)() const, bool smallest) const {
@@ -215,7 +227,7 @@ void Sprite::update() {}
 void Sprite::draw() {}
 
 bool Sprite::canAdopt(const Sprite* child) const {
-    if (!child || child->parent || child->ownNode) return false;
+    if (!child || child->parent || child->ownNode || child->removed) return false;
     for (const Sprite* ancestor = this; ancestor; ancestor = ancestor->parent) {
         if (ancestor == child) return false;
     }
@@ -228,6 +240,10 @@ void Sprite::adopt(Sprite* child, ChildNode* node) {
     child->ownNode = node;
     child->parent = this;
     child->refreshDerivedState();
+    // Sprites removed inside the subtree before it joined are swept with this tree's.
+    if (child->childRemoved) {
+        for (Sprite* ancestor = this; ancestor; ancestor = ancestor->parent) ancestor->childRemoved = true;
+    }
 }
 
 void Sprite::refreshDerivedState() {
@@ -272,8 +288,10 @@ void Sprite::swapDepth(Sprite* sibling) {
     ChildNode* beforeTheirs = theirs->getPrevious();
     ChildList& siblings = parent->children;
     auto placeAfter = [&siblings](ChildNode* before, ChildNode* node) {
-        if (before) before->moveAfter(node);
-        else siblings.moveToFront(node);
+        if (before)
+            before->moveAfter(node);
+        else
+            siblings.moveToFront(node);
     };
     placeAfter(beforeTheirs, mine);
     placeAfter(beforeMine, theirs);
@@ -293,9 +311,32 @@ Sprite* Sprite::getPreviousSibling() const {
 }
 
 void Sprite::remove() {
+    if (removed || (!parent && this == getRootSprite())) return;
     removed = true;
+    if (!parent) {
+        removedOutsideTrees().push_back(this);
+        return;
+    }
     for (Sprite* ancestor = parent; ancestor; ancestor = ancestor->parent) ancestor->childRemoved = true;
 }
+
+bool Sprite::isGone() const {
+    for (const Sprite* sprite = this; sprite; sprite = sprite->parent) {
+        if (sprite->removed) return true;
+    }
+    return false;
+}
+
+void Sprite::purgeRemovedOutsideTrees() {
+    std::vector<Sprite*> doomed;
+    doomed.swap(removedOutsideTrees());  // a destructor that removes more sprites adds them for the next sweep
+    for (Sprite* sprite : doomed) {
+        sprite->removed = false;  // so its destructor does not look for itself in the list
+        delete sprite;
+    }
+}
+
+std::size_t Sprite::removedOutsideTreesCount() { return removedOutsideTrees().size(); }
 
 void Sprite::removeAllChildren() {
     for (ChildNode* node = children.getFirst(); node; node = node->getNext()) node->value->remove();
@@ -305,10 +346,12 @@ void Sprite::purgeRemoved() {
     if (!childRemoved) return;
     ChildNode* node = children.getFirst();
     while (node) {
-        ChildNode* next = node->getNext(); // the current node goes with its sprite
+        ChildNode* next = node->getNext();  // the current node goes with its sprite
         Sprite* child = node->value;
-        if (child->removed) delete child;
-        else child->purgeRemoved();
+        if (child->removed)
+            delete child;
+        else
+            child->purgeRemoved();
         node = next;
     }
     childRemoved = false;
@@ -381,10 +424,12 @@ bool Sprite::hitTest(float px, float py) const {
     return dy * dy + dx * dx < 0.25f;
 }
 
-bool Sprite::hitTestScreen(float screenX, float screenY) const { return hitTest(screenX - absoluteX, screenY - absoluteY); }
+bool Sprite::hitTestScreen(float screenX, float screenY) const {
+    return hitTest(screenX - absoluteX, screenY - absoluteY);
+}
 
 bool Sprite::overlaps(const Sprite* other) const {
-    if (!other) return false;
+    if (!other || isGone() || other->isGone()) return false;
     const Box mine(*this);
     const Box theirs(*other);
     if (!mine.overlaps(theirs)) return false;
@@ -417,62 +462,78 @@ void Sprite::visitChildren(bool firstToLast, bool Sprite::*stop, Visit visit) {
 
 void Sprite::dispatchKeyDown(int key, bool flag) {
     if (!receives(keyboardEnabled)) return;
-    if (flag) onKeyDown(key, true);
-    else keyDown(key);
+    if (flag)
+        onKeyDown(key, true);
+    else
+        keyDown(key);
     visitChildren(keyboardOrder, &Sprite::keyboardStop, [&](Sprite& child) { child.dispatchKeyDown(key, flag); });
 }
 
 void Sprite::dispatchKeyUp(int key, bool flag) {
     if (!receives(keyboardEnabled)) return;
-    if (flag) onKeyUp(key, true);
-    else keyUp(key);
+    if (flag)
+        onKeyUp(key, true);
+    else
+        keyUp(key);
     visitChildren(keyboardOrder, &Sprite::keyboardStop, [&](Sprite& child) { child.dispatchKeyUp(key, flag); });
 }
 
 void Sprite::dispatchMouseMove(int mouseX, int mouseY, bool flag) {
     if (!receives(mouseEnabled)) return;
-    if (flag) onMouseMove(mouseX, mouseY, true);
-    else mouseMove();
+    if (flag)
+        onMouseMove(mouseX, mouseY, true);
+    else
+        mouseMove();
     visitChildren(mouseOrder, &Sprite::mouseStop,
                   [&](Sprite& child) { child.dispatchMouseMove(mouseX, mouseY, flag); });
 }
 
 void Sprite::dispatchMouseDown(int mouseX, int mouseY, int button, bool flag) {
     if (!receives(mouseEnabled)) return;
-    if (flag) onMouseDown(mouseX, mouseY, button, true);
-    else mouseDown(button);
+    if (flag)
+        onMouseDown(mouseX, mouseY, button, true);
+    else
+        mouseDown(button);
     visitChildren(mouseOrder, &Sprite::mouseStop,
                   [&](Sprite& child) { child.dispatchMouseDown(mouseX, mouseY, button, flag); });
 }
 
 void Sprite::dispatchMouseUp(int mouseX, int mouseY, int button, bool flag) {
     if (!receives(mouseEnabled)) return;
-    if (flag) onMouseUp(mouseX, mouseY, button, true);
-    else mouseUp(button);
+    if (flag)
+        onMouseUp(mouseX, mouseY, button, true);
+    else
+        mouseUp(button);
     visitChildren(mouseOrder, &Sprite::mouseStop,
                   [&](Sprite& child) { child.dispatchMouseUp(mouseX, mouseY, button, flag); });
 }
 
 void Sprite::dispatchJoystickMove(float axisX, float axisY, int joystick, bool flag) {
     if (!receives(joystickEnabled)) return;
-    if (flag) onJoystickMove(axisX, axisY, joystick, true);
-    else joystickMove(joystick);
+    if (flag)
+        onJoystickMove(axisX, axisY, joystick, true);
+    else
+        joystickMove(joystick);
     visitChildren(joystickOrder, &Sprite::joystickStop,
                   [&](Sprite& child) { child.dispatchJoystickMove(axisX, axisY, joystick, flag); });
 }
 
 void Sprite::dispatchJoystickDown(int button, int joystick, bool flag) {
     if (!receives(joystickEnabled)) return;
-    if (flag) onJoystickDown(button, joystick, true);
-    else joystickDown(button, joystick);
+    if (flag)
+        onJoystickDown(button, joystick, true);
+    else
+        joystickDown(button, joystick);
     visitChildren(joystickOrder, &Sprite::joystickStop,
                   [&](Sprite& child) { child.dispatchJoystickDown(button, joystick, flag); });
 }
 
 void Sprite::dispatchJoystickUp(int button, int joystick, bool flag) {
     if (!receives(joystickEnabled)) return;
-    if (flag) onJoystickUp(button, joystick, true);
-    else joystickUp(button, joystick);
+    if (flag)
+        onJoystickUp(button, joystick, true);
+    else
+        joystickUp(button, joystick);
     visitChildren(joystickOrder, &Sprite::joystickStop,
                   [&](Sprite& child) { child.dispatchJoystickUp(button, joystick, flag); });
 }
@@ -489,4 +550,4 @@ void Sprite::dispatchDraw() {
     visitChildren(drawOrder, &Sprite::drawStop, [](Sprite& child) { child.dispatchDraw(); });
 }
 
-} // namespace tidewell
+}  // namespace tidewell

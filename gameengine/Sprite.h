@@ -1,9 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 #include "LinkedList.h"
 #include "Screen.h"
-
-#include <cstdint>
 
 namespace tidewell {
 
@@ -13,6 +14,22 @@ namespace tidewell {
 // A sprite owns its children. Sprites leave the tree with remove() and are
 // deleted by the sweep (purgeRemoved) at the end of the frame, so no traversal
 // ever walks a list while a node of it is being deleted.
+//
+// Removal, as the game code meets it:
+// - remove() hands the sprite to the engine: it is deleted at the end of the frame,
+//   wherever it is. Until then the pointer stays good, and the sprite is still in its
+//   parent's child list (a traversal of children sees it: skip it with isRemoved()),
+//   but it receives no input, update or drawing, and it overlaps nothing: overlaps()
+//   is false for a sprite that isGone() (removed itself or with an ancestor), on
+//   either side, so a removed enemy takes no second hit in the same frame.
+// - A sprite in no tree (never added, or a tree's own top that is not the engine's
+//   root) is deleted by the engine's sweep at the end of the frame, or at stopEngine,
+//   like any other: removing it does not leak it. Its owner may still delete it
+//   before then. A removed sprite in a subtree that is not under the root waits in
+//   that subtree: it goes with the next sweep once the subtree joins the root, or
+//   with the subtree when that is deleted.
+// - remove() of the engine's root does nothing: the root leaves with stopEngine.
+//   Removing twice is removing once. A removed sprite cannot be added to a tree.
 class Sprite {
 public:
     using ChildList = LinkedList<Sprite*, bool>;
@@ -91,6 +108,11 @@ public:
     void removeAllChildren();
     void purgeRemoved();
     bool isRemoved() const { return removed; }
+    // Removed, itself or through an ancestor: it takes part in nothing more this frame.
+    bool isGone() const;
+    // The engine's sweep of the sprites removed while in no tree (after the tree's own).
+    static void purgeRemovedOutsideTrees();
+    static std::size_t removedOutsideTreesCount();
     bool hasRemovedChild() const { return childRemoved; }
 
     // Position and colour; each brings the derived state of the subtree up to date.
@@ -127,7 +149,8 @@ public:
     // (px, py) relative to this sprite's position.
     bool hitTest(float px, float py) const;
     bool hitTestScreen(float screenX, float screenY) const;
-    // The collision test between two sprites' absolute boxes and hit shapes.
+    // The collision test between two sprites' absolute boxes and hit shapes; false when
+    // either isGone().
     bool overlaps(const Sprite* other) const;
 
     // Traversals, called by the engine on the root. A true flag calls the full
@@ -154,8 +177,8 @@ private:
 public:
     float x = 0;
     float y = 0;
-    std::uint32_t colour = 0xFFFFFFFF; // multiplied; its alpha is the opacity
-    std::uint32_t addColour = 0xFF000000; // added after multiplying (RGB only)
+    std::uint32_t colour = 0xFFFFFFFF;     // multiplied; its alpha is the opacity
+    std::uint32_t addColour = 0xFF000000;  // added after multiplying (RGB only)
 
 private:
     float absoluteX = 0;
@@ -204,15 +227,16 @@ public:
 
 private:
     bool removed = false;
-    bool childRemoved = false; // on every ancestor of a removed sprite, for the sweep
+    bool childRemoved = false;  // on every ancestor of a removed sprite, for the sweep
 
     bool canAdopt(const Sprite* child) const;
     void adopt(Sprite* child, ChildNode* node);
     void refreshDerivedState();
     bool isChild(const Sprite* sprite) const;
     bool receives(bool kindEnabled) const;
-    template <typename Visit> void visitChildren(bool firstToLast, bool Sprite::*stop, Visit visit);
+    template <typename Visit>
+    void visitChildren(bool firstToLast, bool Sprite::*stop, Visit visit);
     float childrenEdge(float (Sprite::*edge)() const, bool smallest) const;
 };
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -7,6 +7,13 @@ namespace tidewell {
 namespace {
 
 constexpr const char* kModule = "gameengine\\Game Engine\\Vibration";
+constexpr int kLineNoDevice = 41;
+constexpr int kLinePlayNoEffect = 88;
+constexpr int kLineStartAgain = 98;
+constexpr int kLineStop = 113;
+constexpr int kLineSetGain = 216;
+constexpr int kLineCreateNoDevice = 233;
+constexpr int kLineCreateEffect = 273;
 
 using platform::InputResult;
 
@@ -40,12 +47,42 @@ Vibration::~Vibration() { releaseEffect(); }
 
 void Vibration::setDevice(platform::JoystickDevice* device) {
     if (device == nullptr) {
-        throw ErrorGeneric(kModule, 41, 0);
+        throw ErrorGeneric(kModule, kLineNoDevice, 0);
     }
     device_ = device;
+    joystickGone_ = false;
     forceFeedback_ = joystick_ >= 0 && static_cast<std::uint32_t>(joystick_) < InputManager::joystickCount &&
                      static_cast<std::size_t>(joystick_) < InputManager::joystickForceFeedback.size() &&
                      InputManager::joystickForceFeedback[static_cast<std::size_t>(joystick_)] != 0;
+}
+
+void Vibration::loseJoystick() {
+    becomeInert();
+    device_ = nullptr;
+}
+
+// Without its joystick the vibration is one without force feedback: every operation
+// succeeds and touches no device.
+void Vibration::becomeInert() {
+    releaseEffect();
+    forceFeedback_ = false;
+    joystickGone_ = true;
+}
+
+// Runs a device call. One that answers InputLost is tried once more after acquiring the
+// joystick again; a joystick that cannot be acquired was unplugged, and the vibration falls
+// inert, the call counting as done.
+template <typename Call>
+InputResult Vibration::onDevice(Call call) {
+    const InputResult result = call();
+    if (result != InputResult::InputLost) {
+        return result;
+    }
+    if (device_ == nullptr || !platform::succeeded(device_->acquire())) {
+        becomeInert();
+        return InputResult::Ok;
+    }
+    return call();
 }
 
 std::int32_t Vibration::level() const { return static_cast<std::int32_t>(effectiveMagnitude_ * 10000.0f); }
@@ -63,17 +100,19 @@ platform::ConstantForce Vibration::force() const {
 void Vibration::createEffect() {
     if (forceFeedback_) {
         if (device_ == nullptr) {
-            throw ErrorGeneric(kModule, 233, 0);
+            throw ErrorGeneric(kModule, kLineCreateNoDevice, 0);
         }
-        InputResult result = InputResult::Failed;
-        effect_ = device_->createConstantForce(force(), result);
-        if (!effect_) {
-            throw ErrorGeneric(kModule, 273,
-                               static_cast<int>(platform::succeeded(result) ? InputResult::Failed : result));
+        const InputResult result = onDevice([this] {
+            InputResult made = InputResult::Failed;
+            effect_ = device_->createConstantForce(force(), made);
+            return effect_ ? InputResult::Ok : (platform::succeeded(made) ? InputResult::Failed : made);
+        });
+        if (!effect_ && !joystickGone_) {
+            throw ErrorGeneric(kModule, kLineCreateEffect, static_cast<int>(result));
         }
     }
     applyGain();
-    effectCreated_ = true;
+    effectCreated_ = effect_ != nullptr || !joystickGone_;
 }
 
 void Vibration::releaseEffect() {
@@ -92,21 +131,27 @@ void Vibration::play() {
     }
     if (!effect_) {
         createEffect();
+        if (!forceFeedback_) {
+            return;  // the joystick is gone
+        }
         if (!effect_) {
-            throw ErrorGeneric(kModule, 88, 0);
+            throw ErrorGeneric(kModule, kLinePlayNoEffect, 0);
         }
     }
-    if (platform::succeeded(effect_->start())) {
+    if (platform::succeeded(onDevice([this] { return effect_->start(); }))) {
         return;
     }
     // A device acquired again may have dropped its effects: try once more on a new one.
     recreateEffect();
-    check(effect_->start(), 98);
+    if (!forceFeedback_) {
+        return;
+    }
+    check(onDevice([this] { return effect_->start(); }), kLineStartAgain);
 }
 
 void Vibration::stop() {
     if (forceFeedback_ && effect_) {
-        check(effect_->stop(), 113);
+        check(onDevice([this] { return effect_->stop(); }), kLineStop);
     }
 }
 
@@ -115,9 +160,9 @@ void Vibration::applyGain() {
     if (!effect_) {
         return;
     }
-    const InputResult result = effect_->setLevel(level());
+    const InputResult result = onDevice([this] { return effect_->setLevel(level()); });
     if (gainFailureIsFatal(result)) {
-        throw ErrorGeneric(kModule, 216, static_cast<int>(result));
+        throw ErrorGeneric(kModule, kLineSetGain, static_cast<int>(result));
     }
 }
 

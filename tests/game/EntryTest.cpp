@@ -1,18 +1,18 @@
-#include "Entry.h"
-
-#include "Engine.h"
-#include "ErrorFile.h"
-#include "ErrorGeneric.h"
-#include "ErrorNoMemory.h"
-#include "MainLoop.h"
-#include "Sprite.h"
-#include "platform/Platform.h"
-#include "platform/headless/HeadlessPlatform.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
+
+#include "Engine.h"
+#include "Entry.h"
+#include "ErrorFile.h"
+#include "ErrorGeneric.h"
+#include "ErrorNoMemory.h"
+#include "GameFixture.h"
+#include "MainLoop.h"
+#include "Sprite.h"
+#include "platform/Platform.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 using namespace tidewell;
 using tidewell::platform::headless::HeadlessPlatform;
@@ -30,34 +30,26 @@ private:
     Failure failure_;
 };
 
-} // namespace
+}  // namespace
 
-class EntryTest : public ::testing::Test {
+// The entry point itself, on the fixture's machine, in the baked data folder as the
+// installed game runs.
+class EntryTest : public brinefall::testing::GameFixture {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "brinefall-entry-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root = pattern;
-        auto made = std::make_unique<HeadlessPlatform>(platform::PlatformOptions{root});
-        machine = made.get();
-        platform::install(std::move(made));
+        machine();
+        enterDataFolder();
         options.headless = true;
         options.frames = 100;
     }
-    void TearDown() override {
-        platform::install(nullptr);
-        std::filesystem::remove_all(root);
-    }
 
     std::string settings() const {
-        std::ifstream in(root / "Tidewell" / "Brinefall" / "settings");
+        std::ifstream in(settingsFolder() / "Tidewell" / "Brinefall" / "settings");
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
     }
 
-    std::filesystem::path root;
-    HeadlessPlatform* machine = nullptr;
     brinefall::LaunchOptions options;
 };
 
@@ -65,34 +57,34 @@ TEST_F(EntryTest, FirstRunStartsWindowedRunsItsFramesAndShutsDown) {
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_EQ(MainLoop::framesRun(), 100u);
     EXPECT_EQ(settings(), "fullScreen=00\n");
-    EXPECT_EQ(machine->window().creations(), 1);
-    EXPECT_FALSE(machine->window().isFullScreen());
-    EXPECT_FALSE(machine->window().isCreated());  // destroyed at shut-down
-    EXPECT_EQ(machine->window().title(), "Brinefall");
+    EXPECT_EQ(machine().window().creations(), 1);
+    EXPECT_FALSE(machine().window().isFullScreen());
+    EXPECT_FALSE(machine().window().isCreated());  // destroyed at shut-down
+    EXPECT_EQ(machine().window().title(), "Brinefall");
     EXPECT_FALSE(isEngineStarted());
     EXPECT_EQ(getRootSprite(), nullptr);
-    EXPECT_TRUE(machine->dialogs().shown().empty());
+    EXPECT_TRUE(machine().dialogs().shown().empty());
 }
 
 TEST_F(EntryTest, StoredFullScreenIsUsedAndCommandLineOverridesWithoutWriting) {
-    std::filesystem::create_directories(root / "Tidewell" / "Brinefall");
-    std::ofstream(root / "Tidewell" / "Brinefall" / "settings") << "fullScreen=01\n";
+    std::filesystem::create_directories(settingsFolder() / "Tidewell" / "Brinefall");
+    std::ofstream(settingsFolder() / "Tidewell" / "Brinefall" / "settings") << "fullScreen=01\n";
     options.frames = 1;
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
-    EXPECT_TRUE(machine->window().isFullScreen());
+    EXPECT_TRUE(machine().window().isFullScreen());
 
     options.fullScreen = false;
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
-    EXPECT_FALSE(machine->window().isFullScreen());
+    EXPECT_FALSE(machine().window().isFullScreen());
     EXPECT_EQ(settings(), "fullScreen=01\n");
 }
 
 TEST_F(EntryTest, EachErrorKindEndsInItsDialogAfterShutDown) {
-    const auto run = [this](brinefall::RootFactory factory) {
+    const auto run = [this](const brinefall::RootFactory& factory) {
         EXPECT_EQ(brinefall::playOnInstalledPlatform(options, factory), 1);
         EXPECT_FALSE(isEngineStarted());
-        EXPECT_FALSE(machine->window().isCreated());
-        return machine->dialogs().shown().back();
+        EXPECT_FALSE(machine().window().isCreated());
+        return machine().dialogs().shown().back();
     };
     auto shown = run([] { return new FailingRoot<ErrorFile>(ErrorFile("company.tws", false)); });
     EXPECT_EQ(shown.title, "File Error");
@@ -110,59 +102,74 @@ TEST_F(EntryTest, EachErrorKindEndsInItsDialogAfterShutDown) {
 
     shown = run([]() -> Sprite* { throw std::bad_alloc(); });
     EXPECT_EQ(shown.title, "Memory Error");
-    EXPECT_EQ(machine->dialogs().shown().size(), 5u);
+    EXPECT_EQ(machine().dialogs().shown().size(), 5u);
 }
 
 TEST_F(EntryTest, WindowThatCannotBeCreatedIsReportedAndNothingStaysOpen) {
-    machine->window().failCreation(true);
+    machine().window().failCreation(true);
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 1);
-    ASSERT_EQ(machine->dialogs().shown().size(), 1u);
-    EXPECT_EQ(machine->dialogs().shown()[0].title, "Generic Error");
-    EXPECT_NE(machine->dialogs().shown()[0].text.find("Module: WindowManager\nCode: 213:0"), std::string::npos);
+    ASSERT_EQ(machine().dialogs().shown().size(), 1u);
+    EXPECT_EQ(machine().dialogs().shown()[0].title, "Generic Error");
+    EXPECT_NE(machine().dialogs().shown()[0].text.find("Module: WindowManager\nCode: 213:0"), std::string::npos);
     EXPECT_FALSE(isEngineStarted());
 }
 
 TEST_F(EntryTest, MissingGraphicsOrInputGivesOnlyThePlatformDialog) {
-    machine->system().failCheck(true, false, false);
+    machine().system().failCheck(true, false, false);
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 1);
-    ASSERT_EQ(machine->dialogs().shown().size(), 1u);
-    EXPECT_EQ(machine->dialogs().shown()[0].buttons, platform::DialogButtons::YesNo);
-    EXPECT_NE(machine->dialogs().shown()[0].text.find("SDL 2"), std::string::npos);
-    EXPECT_EQ(machine->window().creations(), 0);  // reported before any window opened
+    ASSERT_EQ(machine().dialogs().shown().size(), 1u);
+    EXPECT_EQ(machine().dialogs().shown()[0].buttons, platform::DialogButtons::YesNo);
+    EXPECT_NE(machine().dialogs().shown()[0].text.find("SDL 2"), std::string::npos);
+    EXPECT_EQ(machine().window().creations(), 0);  // reported before any window opened
 
-    machine->system().failCheck(false, false, true);
+    machine().system().failCheck(false, false, true);
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 1);
-    EXPECT_EQ(machine->dialogs().shown().size(), 2u);
+    EXPECT_EQ(machine().dialogs().shown().size(), 2u);
 }
 
 TEST_F(EntryTest, NoSoundStillPlays) {
-    machine->system().failCheck(false, true, false);
+    machine().system().failCheck(false, true, false);
     options.frames = 3;
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
-    EXPECT_TRUE(machine->dialogs().shown().empty());
+    EXPECT_TRUE(machine().dialogs().shown().empty());
 }
 
 TEST_F(EntryTest, HardwareNeedsACardSoftwareNeverUsesOneAndNeitherChoosesByTheCard) {
     options.frames = 3;
     options.hardware = true;  // --hardware on a machine without a card
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 1);
-    ASSERT_EQ(machine->dialogs().shown().size(), 1u);
-    EXPECT_NE(machine->dialogs().shown()[0].text.find("SDL 2"), std::string::npos);
-    EXPECT_FALSE(machine->window().isCreated());
+    ASSERT_EQ(machine().dialogs().shown().size(), 1u);
+    EXPECT_NE(machine().dialogs().shown()[0].text.find("SDL 2"), std::string::npos);
+    EXPECT_FALSE(machine().window().isCreated());
 
     platform::GpuCapabilities card;
     card.maxTextureWidth = card.maxTextureHeight = 2048;
     card.textureFormats = {{16, 0x0F00, 0x00F0, 0x000F, 0xF000}};
-    machine->window().offerGpu(card);
+    machine().window().offerGpu(card);
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
-    EXPECT_EQ(machine->window().framesPresented(), 0);  // every frame went through the card
-    EXPECT_EQ(machine->window().gpu(), nullptr);        // and the card was given back at the end
+    EXPECT_EQ(machine().window().framesPresented(), 0);  // every frame went through the card
+    EXPECT_EQ(machine().window().gpu(), nullptr);        // and the card was given back at the end
 
     options.hardware = false;  // --software, though a card is there
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
-    EXPECT_EQ(machine->window().framesPresented(), 3);
+    EXPECT_EQ(machine().window().framesPresented(), 3);
 
     options.hardware.reset();  // neither: the card when there is one
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
-    EXPECT_EQ(machine->window().framesPresented(), 3);
+    EXPECT_EQ(machine().window().framesPresented(), 3);
+}
+
+TEST_F(EntryTest, TheFixtureRunsTheGameAsTheEntryPointDoes) {
+    options.frames = 30;
+    options.seed = 9;
+    ASSERT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    std::vector<std::uint32_t> byEntry = machine().window().lastFrame();
+    ASSERT_EQ(byEntry.size(), 800u * 600u);
+    for (std::uint32_t& pixel : byEntry) pixel |= 0xFF000000u;
+
+    startEngine(9);
+    setRoot(brinefall::makeGameRoot());
+    step(30);
+    EXPECT_EQ(lastFrame(), byEntry);
+    EXPECT_TRUE(dialogs().empty());
 }

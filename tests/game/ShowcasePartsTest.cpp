@@ -29,7 +29,7 @@ class ShowcasePartsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::filesystem::exists(kDataDir / "background1_9.twi") || !std::filesystem::exists(kDataDir / "enemy18.twi")) {
-            GTEST_SKIP() << "the baked pictures are not in " << kDataDir << " (build the assets target first)";
+            FAIL() << "the baked pictures are not in " << kDataDir << " (build the assets target)";
         }
         std::string pattern = (std::filesystem::temp_directory_path() / "brinefall-parts-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);

@@ -1,67 +1,38 @@
-#include "Entry.h"
-#include "ErrorGeneric.h"
-#include "Showcase.h"
-#include "ShowcaseKit.h"
-#include "platform/Platform.h"
-#include "platform/headless/HeadlessPlatform.h"
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-using tidewell::platform::headless::HeadlessPlatform;
+#include "Entry.h"
+#include "ErrorGeneric.h"
+#include "GameFixture.h"
+#include "Showcase.h"
+#include "ShowcaseKit.h"
+#include "platform/headless/HeadlessPlatform.h"
 
 namespace {
 
-const std::filesystem::path kDataDir = BRINEFALL_DATA_DIR;
-
 // Each showcase run headless from the baked data folder, as `brinefall --headless
 // --demo-sprites NAME --seed 5 --frames N` would, keeping the last frame shown.
-class ShowcaseTest : public ::testing::Test {
+class ShowcaseTest : public brinefall::testing::GameFixture {
 protected:
-    void SetUp() override {
-        if (!std::filesystem::exists(kDataDir / "pufflo.twi") || !std::filesystem::exists(kDataDir / "arial20_1.twf")) {
-            GTEST_SKIP() << "the baked pictures are not in " << kDataDir << " (build the assets target first)";
-        }
-        std::string pattern = (std::filesystem::temp_directory_path() / "brinefall-showcase-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        settings = pattern;
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(kDataDir);
-    }
-
-    void TearDown() override {
-        if (!previous.empty()) std::filesystem::current_path(previous);
-        if (!settings.empty()) std::filesystem::remove_all(settings);
-    }
-
-    std::vector<std::uint32_t> lastFrameOf(const std::string& name, std::uint64_t frames) {
-        auto made = std::make_unique<HeadlessPlatform>(tidewell::platform::PlatformOptions{settings});
-        HeadlessPlatform* machine = made.get();
-        tidewell::platform::install(std::move(made));
-        brinefall::LaunchOptions options;
-        options.headless = true;
-        options.frames = frames;
-        options.seed = 5;
-        const int status = brinefall::playOnInstalledPlatform(options, [&] { return brinefall::makeShowcaseRoot(name); });
-        EXPECT_EQ(status, 0) << name;
-        EXPECT_EQ(machine->window().framesPresented(), static_cast<long>(frames)) << name;
-        std::vector<std::uint32_t> frame = machine->window().lastFrame();
-        tidewell::platform::install(nullptr);
+    std::vector<std::uint32_t> lastFrameOf(const std::string& name, int frames) {
+        startEngine(5);
+        setRoot(brinefall::makeShowcaseRoot(name));
+        step(frames);
+        EXPECT_EQ(machine().window().framesPresented(), frames) << name;
+        EXPECT_TRUE(dialogs().empty()) << name;
+        std::vector<std::uint32_t> frame = lastFrame();
+        TearDown();
         return frame;
     }
 
     static std::size_t distinctColours(const std::vector<std::uint32_t>& frame) {
         return std::set<std::uint32_t>(frame.begin(), frame.end()).size();
     }
-
-    std::filesystem::path settings;
-    std::filesystem::path previous;
 };
 
 TEST_F(ShowcaseTest, EveryShowcaseDrawsAFullPictureThatMovesAndComesOutTheSameEachRun) {

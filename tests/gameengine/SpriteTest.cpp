@@ -164,6 +164,65 @@ TEST_F(SpriteTree, RemovedDuringUpdateIsNeitherDrawnNorKeptButLaterSiblingsRun) 
     EXPECT_EQ(root.getFirstChild()->getNextSibling(), root.getLastChild());
 }
 
+// A bullet loop that meets an enemy removed earlier in the frame: the enemy, and the hit
+// area it carries, overlap nothing from then on, whichever side asks.
+TEST_F(SpriteTree, ARemovedSpriteAndWhatItCarriesOverlapNothing) {
+    auto* bullet = new Block(0, 0, 10, 10);
+    auto* enemy = new Block(5, 5, 10, 10);
+    auto* hitArea = new Block(0, 0, 10, 10);
+    root.addChild(bullet);
+    root.addChild(enemy);
+    enemy->addChild(hitArea);
+    ASSERT_TRUE(bullet->overlaps(hitArea));
+    enemy->remove();
+    EXPECT_FALSE(bullet->overlaps(enemy));
+    EXPECT_FALSE(enemy->overlaps(bullet));
+    EXPECT_FALSE(bullet->overlaps(hitArea));
+    EXPECT_FALSE(hitArea->overlaps(bullet));
+    EXPECT_FALSE(hitArea->isRemoved());
+    EXPECT_TRUE(hitArea->isGone());
+    EXPECT_FALSE(bullet->isGone());
+    EXPECT_EQ(childrenOf(root).size(), 2u);  // still listed until the sweep, as isRemoved() tells
+    root.purgeRemoved();
+    EXPECT_EQ(childrenOf(root), (std::vector<Sprite*>{bullet}));
+}
+
+TEST_F(SpriteTree, ASpriteRemovedInNoTreeGoesWithTheSweepOfSpritesOutsideTrees) {
+    Probe* loose = new Probe("loose", log);
+    loose->remove();
+    loose->remove();  // twice is once
+    add("child", *loose);
+    EXPECT_EQ(Sprite::removedOutsideTreesCount(), 1u);
+    root.addChild(loose);  // on its way out: no tree takes it
+    EXPECT_EQ(loose->parent, nullptr);
+    root.purgeRemoved();
+    EXPECT_TRUE(log.empty());
+    Sprite::purgeRemovedOutsideTrees();
+    EXPECT_EQ(log, (Log{"~loose", "~child"}));
+    EXPECT_EQ(Sprite::removedOutsideTreesCount(), 0u);
+
+    Probe* deletedFirst = new Probe("owned", log);  // its owner may still delete it before the sweep
+    deletedFirst->remove();
+    delete deletedFirst;
+    EXPECT_EQ(Sprite::removedOutsideTreesCount(), 0u);
+    Sprite::purgeRemovedOutsideTrees();
+    EXPECT_EQ(log.back(), "~owned");
+}
+
+// A layer built before it is shown, with a sprite removed in it: once the layer joins the
+// tree, the next sweep deletes that sprite instead of keeping it as a hidden leftover.
+TEST_F(SpriteTree, ARemovalInASubtreeOutsideTheTreeIsSweptOnceTheSubtreeJoins) {
+    auto* layer = new Probe("layer", log);
+    Probe* shot = add("shot", *layer);
+    add("kept", *layer);
+    shot->remove();
+    root.addChild(layer);
+    EXPECT_TRUE(root.hasRemovedChild());
+    root.purgeRemoved();
+    EXPECT_EQ(log, (Log{"~shot"}));
+    EXPECT_EQ(childrenOf(*layer).size(), 1u);
+}
+
 TEST_F(SpriteTree, AChildAddedDuringASiblingsUpdateRunsInTheSameFrame) {
     Probe* parent = add("parent", root);
     parent->onUpdate = [&] {

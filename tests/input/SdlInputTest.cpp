@@ -196,3 +196,29 @@ TEST_F(SdlInputTest, AJoystickWithoutAMappingIsReadRawAndItsHatMovesTheStick) {
     EXPECT_EQ(InputManager::joystickStates[0].rgdwPOV[0], 27000u);
     EXPECT_EQ(InputManager::joystickStates[0].lZ, 32768);  // the other axes keep their own range
 }
+
+TEST_F(SdlInputTest, AControllerUnpluggedDuringPlayLeavesItsVibrationsSilentInsteadOfFailing) {
+    joystick = std::make_unique<VirtualJoystick>(VirtualJoystick::Kind::Controller, 6, 15, 0, true);
+    ASSERT_TRUE(joystick->attached()) << joystick->error();
+    start();
+    ASSERT_EQ(InputManager::joystickForceFeedback, (std::vector<std::uint8_t>{1}));
+    Vibration* jolt = InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true);
+    Vibration* rumble =
+        InputManager::createVibration(0.0f, 0.2f, 90.0f, 0, false);  // its effect comes at its first play
+    ASSERT_NE(jolt, nullptr);
+    ASSERT_NE(rumble, nullptr);
+
+    joystick.reset();  // the cable comes loose
+    int frames = 0;
+    framesUntil([&frames] { return ++frames == 10; });
+
+    EXPECT_NO_THROW(jolt->play());
+    EXPECT_NO_THROW(rumble->play());
+    EXPECT_NO_THROW(InputManager::pauseVibration());
+    EXPECT_NO_THROW(InputManager::resumeVibration());
+    EXPECT_NO_THROW(rumble->stop());
+    EXPECT_TRUE(rumble->isJoystickGone());
+    EXPECT_FALSE(rumble->hasEffect());
+    InputManager::releaseVibration(jolt);
+    InputManager::releaseVibration(rumble);
+}

@@ -95,16 +95,43 @@ TEST_F(MusicTest, SilencedTrackKeepsStreamingAndIsHeardAgainInStep) {
     EXPECT_EQ(firstDifference(again, looped(track, again.size(), loud.size() + quiet.size())), -1);
 }
 
-TEST_F(MusicTest, LostBufferIsRebuiltAndTheTrackStartsOver) {
+TEST_F(MusicTest, LostBufferIsRebuiltAtTheNextStepAndTheTrackGoesOnFromWhereItStood) {
     const Samples track = signal(3 * kRate);
     Music* music = playing(track);
-    listen(30);
-    device().loseBuffers();
+    const Samples before = listen(30);
+    device().loseBuffers();  // the output went away and came back between two frames
     EXPECT_FALSE(music->isPlaying());
-    EXPECT_EQ(firstDifference(listen(5), silence(samplesIn(5, 30))), -1);
-    music->play(false);  // refused by the lost buffer, then played from a new one
     const Samples heard = listen(30);
+    // The step that finds the buffer lost hears nothing; from the next one the track goes on.
+    const std::size_t lostStep = samplesIn(1, 30);
+    EXPECT_EQ(firstDifference(heard, joined(silence(lostStep), looped(track, heard.size() - lostStep, before.size()))),
+              -1);
+    EXPECT_TRUE(music->isPlaying());
+    EXPECT_EQ(device().bufferCount(), 1u);  // the lost buffer was given back
+}
+
+// Headphones pulled out while the cursor has just crossed into the other half: the refill
+// meets a lost buffer. Nothing is heard while they are out; plugged in again, the track
+// goes on from the sample where it stopped.
+TEST_F(MusicTest, OutputLostMidTuneIsSilenceUntilItIsBackThenTheTrackGoesOn) {
+    const Samples track = signal(3 * kRate);
+    Music* music = playing(track);
+    const Samples before = listen(19);
+    device().mixFrames(2 * kRate / kStepsPerSecond);  // the output plays on past the half before the next frame
+    const Samples crossed = device().takeMixed();
+    device().unplug();
+    Samples away;
+    ASSERT_NO_THROW(away = listen(40));
+    EXPECT_EQ(firstDifference(away, silence(away.size())), -1);
+    device().plugIn();
+    const Samples back = listen(50);
+    const Samples heard = joined(joined(before, crossed), back);
     EXPECT_EQ(firstDifference(heard, looped(track, heard.size())), -1);
+
+    music->stop();  // and a stopped track is not brought back by a later loss
+    device().loseBuffers();
+    listen(3);
+    EXPECT_FALSE(music->isPlaying());
 }
 
 TEST_F(MusicTest, RefusalsAreReportedWithTheirModuleAndLine) {

@@ -70,6 +70,22 @@ TEST_F(SoundTest, LostBufferIsRebuiltFromTheSamplesInTheSameCall) {
     EXPECT_EQ(device().bufferCount(), 1u);
 }
 
+TEST_F(SoundTest, EffectsPlayedWhileTheOutputIsAwayAreSilentAndPlayAgainWhenItIsBack) {
+    const Samples shot = signal(kRate / 2);
+    Sound* sound = effect("shot.tws", shot);
+    sound->play(true);
+    listen(2);
+    device().unplug();
+    ASSERT_NO_THROW(sound->play(true));  // the lost buffer is made again, on an output not heard
+    sound->stop();
+    EXPECT_EQ(firstDifference(listen(4), silence(samplesIn(4, 2))), -1);
+    device().plugIn();
+    sound->play(true);
+    const Samples heard = listen(12);
+    ASSERT_GT(heard.size(), shot.size());
+    EXPECT_EQ(firstDifference(heard, joined(shot, silence(heard.size() - shot.size()))), -1);
+}
+
 TEST_F(SoundTest, RefusalsAreReportedWithTheirModuleAndLine) {
     try {
         Sound(nullptr, SoundMusicManager::getDevice());

@@ -130,18 +130,23 @@ void GameFixture::attachJoystick(bool forceFeedback) {
 
 void GameFixture::startEngine(std::uint32_t seed) {
     ASSERT_FALSE(engineStarted_) << "startEngine() twice";
-    ASSERT_TRUE(std::filesystem::exists(kDataDir / "pufflo.twi") && std::filesystem::exists(kDataDir / "arial20_1.twf"))
-        << "the baked assets are not in " << kDataDir << " (build the assets target)";
+    enterDataFolder();
+    if (::testing::Test::HasFatalFailure()) return;
     machine();
     resetProcessOptions();
     tidewell::setRandomSeed(seed);
-    previousDirectory_ = std::filesystem::current_path();
-    std::filesystem::current_path(kDataDir);
     tidewell::AudioEvents::setListener([this](tidewell::AudioEvents::Kind kind, const char* file, float volume) {
         recordAudio(static_cast<int>(kind), file, volume);
     });
     engineStarted_ = true;  // so that TearDown also stops what started before a failure
     if (!guarded("startEngine()", [] { tidewell::startEngine(); })) stepFailed_ = true;
+}
+
+void GameFixture::enterDataFolder() {
+    ASSERT_TRUE(std::filesystem::exists(kDataDir / "pufflo.twi") && std::filesystem::exists(kDataDir / "arial20_1.twf"))
+        << "the baked assets are not in " << kDataDir << " (build the assets target)";
+    if (previousDirectory_.empty()) previousDirectory_ = std::filesystem::current_path();
+    std::filesystem::current_path(kDataDir);
 }
 
 void GameFixture::setRoot(tidewell::Sprite* root) {

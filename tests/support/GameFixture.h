@@ -94,6 +94,11 @@ protected:
     // device loss, the mixed samples). Made on first use.
     tidewell::platform::headless::HeadlessPlatform& machine();
     const tidewell::platform::headless::HeadlessPlatform& machine() const;
+    // The fresh folder the settings file goes to (made with the machine).
+    const std::filesystem::path& settingsFolder() const { return settingsRoot_; }
+    // Makes the baked data folder the current directory until TearDown, as the game does
+    // at start; a folder without the baked assets fails the test. startEngine() calls it.
+    void enterDataFolder();
     bool isEngineRunning() const { return engineStarted_; }
     // Whether a step ended in an engine exception.
     bool stepFailed() const { return stepFailed_; }

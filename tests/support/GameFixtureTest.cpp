@@ -81,6 +81,10 @@ TEST_F(GameFixtureTest, StepsRunWholeFramesThroughTheMainLoopAndPresentThem) {
     EXPECT_EQ(frame[10 * 800 + 100] >> 24, 0xFFu);  // every pixel opaque
     EXPECT_NE(frame[10 * 800 + 150], 0xFF204080u);  // beside it
 
+    const std::filesystem::path png = settingsFolder() / "frame.png";
+    saveFrame(png.string());
+    EXPECT_GT(std::filesystem::file_size(png), 100u);
+
     box->remove();  // a removal between steps is swept by the next frame
     EXPECT_EQ(childrenOf(root).size(), 1u);
     step();

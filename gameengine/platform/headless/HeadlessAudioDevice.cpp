@@ -1,5 +1,6 @@
 #include "HeadlessAudioDevice.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "HeadlessSystem.h"
@@ -46,7 +47,11 @@ void HeadlessAudioDevice::frameStep() {
 void HeadlessAudioDevice::mixFrames(std::size_t frames) {
     const std::size_t samples = frames * mixer_->output().channels;
     scratch_.resize(samples);
-    mixer_->mix(scratch_.data(), frames);
+    if (unplugged_) {
+        std::fill(scratch_.begin(), scratch_.end(), std::int16_t{0});
+    } else {
+        mixer_->mix(scratch_.data(), frames);
+    }
     if (keepMixed_) {
         mixed_.insert(mixed_.end(), scratch_.begin(), scratch_.end());
     }
@@ -69,5 +74,12 @@ std::vector<std::int16_t> HeadlessAudioDevice::takeMixed() {
 }
 
 void HeadlessAudioDevice::loseBuffers() { mixer_->loseBuffers(); }
+
+void HeadlessAudioDevice::unplug() {
+    mixer_->loseBuffers();
+    unplugged_ = true;
+}
+
+void HeadlessAudioDevice::plugIn() { unplugged_ = false; }
 
 }  // namespace tidewell::platform::headless

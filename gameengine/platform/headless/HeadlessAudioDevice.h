@@ -39,6 +39,12 @@ public:
     std::vector<std::int16_t> takeMixed();
     // Loses every buffer that exists, as a real output does when the sound card goes away and comes back.
     void loseBuffers();
+    // The output goes away (headphones pulled out): every buffer is lost, and until
+    // plugIn() the steps mix nothing, so what is kept or written is silence and no buffer
+    // moves on. Buffers can still be made meanwhile, as on a real output.
+    void unplug();
+    void plugIn();
+    bool isUnplugged() const { return unplugged_; }
     // Mixes `frames` output frames now, as frame steps do.
     void mixFrames(std::size_t frames);
 
@@ -54,6 +60,7 @@ private:
     int opens_ = 0;
     std::uint32_t carried_ = 0;  // rate units left over from earlier steps, below kStepsPerSecond
     bool keepMixed_ = false;
+    bool unplugged_ = false;
     std::vector<std::int16_t> mixed_;
     std::vector<std::int16_t> scratch_;
     WaveFileWriter dump_;

@@ -10,7 +10,7 @@ HeadlessForceEffect::~HeadlessForceEffect() {
 }
 
 InputResult HeadlessForceEffect::start() {
-    if (record_->unplugged) {
+    if (record_->lost || record_->unplugged) {
         return InputResult::InputLost;
     }
     record_->playing = true;
@@ -19,7 +19,7 @@ InputResult HeadlessForceEffect::start() {
 }
 
 InputResult HeadlessForceEffect::stop() {
-    if (record_->unplugged) {
+    if (record_->lost || record_->unplugged) {
         return InputResult::InputLost;
     }
     record_->playing = false;
@@ -27,7 +27,7 @@ InputResult HeadlessForceEffect::stop() {
 }
 
 InputResult HeadlessForceEffect::setLevel(std::int32_t level) {
-    if (record_->unplugged) {
+    if (record_->lost || record_->unplugged) {
         return InputResult::InputLost;
     }
     if (level < -10000 || level > 10000) {

@@ -13,11 +13,13 @@ struct ForceRecord {
     bool playing = false;
     int starts = 0;
     bool released = false;
+    bool lost = false;       // its joystick was taken away: calls answer InputLost until it is acquired again
     bool unplugged = false;  // its joystick was unplugged: every call answers InputLost
 };
 
-// A constant force on a simulated joystick: it only records what it is asked to do. Once
-// its joystick is unplugged it falls silent and refuses every call, as a real device does.
+// A constant force on a simulated joystick: it only records what it is asked to do. While
+// its joystick is taken away, or once it is unplugged, it refuses every call with
+// InputLost, as a real device does; unplugging also silences it.
 class HeadlessForceEffect : public ForceEffect {
 public:
     explicit HeadlessForceEffect(std::shared_ptr<ForceRecord> record);

@@ -254,8 +254,11 @@ void HeadlessInput::loseDevices() {
         mouse_->markLost();
     }
     for (JoystickRecord& record : joysticks_) {
-        if (record.device != nullptr) {
+        if (record.device != nullptr && record.device->isAcquired()) {
             record.device->markLost();
+            for (const std::shared_ptr<ForceRecord>& effect : record.effects) {
+                effect->lost = true;
+            }
         }
     }
 }

@@ -70,7 +70,8 @@ public:
     void moveJoystick(std::size_t index, std::int32_t x, std::int32_t y);
     void pressJoystickButton(std::size_t index, int button);
     void releaseJoystickButton(std::size_t index, int button);
-    // Another program took every device: reads fail with InputLost until acquired again.
+    // Another program took every device: reads, and the calls of a joystick's effects, fail
+    // with InputLost until the device is acquired again.
     void loseDevices();
     // Where the shared sequence counter goes on, to try its wrap-around.
     void setNextSequence(std::uint32_t sequence) { nextSequence_ = sequence; }

@@ -13,6 +13,16 @@ HeadlessJoystick::HeadlessJoystick(HeadlessInput& input, std::size_t index) : in
 
 HeadlessJoystick::~HeadlessJoystick() { input_.disconnect(index_, this); }
 
+InputResult HeadlessJoystick::acquire() {
+    const InputResult result = BufferedDevice<JoystickDevice>::acquire();
+    if (succeeded(result)) {
+        for (const std::shared_ptr<ForceRecord>& effect : input_.joystick(index_).effects) {
+            effect->lost = false;
+        }
+    }
+    return result;
+}
+
 std::string HeadlessJoystick::name() const { return input_.joystick(index_).name; }
 
 InputResult HeadlessJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) {

@@ -15,6 +15,8 @@ public:
     HeadlessJoystick(HeadlessInput& input, std::size_t index);
     ~HeadlessJoystick() override;
 
+    // Acquiring the joystick again also gives its effects back their device.
+    InputResult acquire() override;
     std::string name() const override;
     InputResult setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) override;
     InputResult setDeadZone(JoystickAxis axis, std::uint32_t tenThousandths) override;
