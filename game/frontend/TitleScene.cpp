@@ -1,5 +1,7 @@
 #include "frontend/TitleScene.h"
 
+#include <algorithm>
+
 #include "Button.h"
 #include "ErrorDialog.h"
 #include "GraphicManager.h"

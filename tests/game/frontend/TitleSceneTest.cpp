@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "Entry.h"
 #include "ErrorDialog.h"
 #include "FrontEndTestSupport.h"
 #include "GoldenFrames.h"
@@ -318,6 +319,37 @@ TEST_F(TitleSceneTest, DrawsItsGoldenFrame) {
     step(24);
     ASSERT_EQ(title->getStartButton()->getState(), Button::overState);
     expectGoldenFrame(lastFrame(), "title", [this](const std::string& path) { saveFrame(path); });
+}
+
+// A player who clicks Exit as soon as the title is up, moving the real pointer.
+class ExitClicker : public tidewell::Sprite {
+public:
+    void update() override {
+        ++frames;
+        if (frames == 2) tidewell::InputManager::setMousePosition(400, 590);
+        if (frames == 3) {
+            tidewell::InputManager::pressMouseButton(0);
+            tidewell::InputManager::releaseMouseButton(0);
+        }
+    }
+    int frames = 0;
+};
+
+TEST_F(TitleSceneTest, TheExitButtonEndsTheProgramWithStatusZero) {
+    machine();
+    enterDataFolder();
+    LaunchOptions options;
+    options.headless = true;
+    options.frames = 100;
+    const int status = playOnInstalledPlatform(options, [] {
+        auto* root = new SceneHolder;
+        root->addChild(new TitleScene);
+        root->addChild(new ExitClicker);
+        return root;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(tidewell::MainLoop::framesRun(), 3u) << "the frame of the click is the last";
+    EXPECT_TRUE(machine().dialogs().shown().empty());
 }
 
 }  // namespace
