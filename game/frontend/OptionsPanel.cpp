@@ -81,10 +81,11 @@ void OptionsPanel::loadSettings() {
     // The program has already opened the window in the stored mode, unless this run was
     // told --windowed or --fullscreen; either way the boxes show the mode the window is
     // in, and a one-run choice from the command line neither flips the window back nor
-    // overwrites the stored one. A missing value is still created.
-    bool stored = true;
+    // overwrites the stored one. A missing value is created as the mode in use.
+    const bool current = WindowManager::isFullScreen();
+    bool stored = current;
     SettingManager::readSetting("fullScreen", &stored);
-    showFullScreen(WindowManager::isFullScreen());
+    showFullScreen(current);
 }
 
 void OptionsPanel::selectUseJoystick(bool on) {

@@ -119,7 +119,11 @@ TitleScene::TitleScene() {
     keyboardEnabled = mouseEnabled = joystickEnabled = true;
 
     // Coming from the opening the theme is already playing and simply goes on.
-    if (music_ && !music_->isPlaying()) music_->play(true);
+    // A theme left over from an earlier start fade would still be at the volume it faded to.
+    if (music_ && !music_->isPlaying()) {
+        music_->setVolume(1.0f);
+        music_->play(true);
+    }
 }
 
 TitleScene::~TitleScene() {

@@ -207,5 +207,19 @@ TEST_F(OptionsPanelTest, DrawsItsGoldenFrame) {
     expectGoldenFrame(lastFrame(), "options", [this](const std::string& path) { saveFrame(path); });
 }
 
+// --windowed overrules a stored full-screen choice for one run: the panel shows the
+// window as it is and neither switches it nor forgets the stored choice.
+TEST_F(OptionsPanelTest, AStoredFullScreenOverruledForThisRunIsShownAsTheWindowIsAndKept) {
+    startEngine();
+    SettingManager::writeSetting("fullScreen", true);
+    const int creations = machine().window().creations();
+    openOptions();
+    EXPECT_FALSE(tidewell::WindowManager::isFullScreen());
+    EXPECT_TRUE(isTicked(panel->getWindowBox()));
+    EXPECT_FALSE(isTicked(panel->getFullScreenBox()));
+    EXPECT_EQ(machine().window().creations(), creations);
+    EXPECT_TRUE(stored("fullScreen"));
+}
+
 }  // namespace
 }  // namespace brinefall::testing

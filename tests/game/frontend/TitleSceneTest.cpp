@@ -274,6 +274,14 @@ TEST_F(TitleSceneTest, MusicAlreadyPlayingGoesOnWithoutARestart) {
     step(5);
     EXPECT_EQ(countEvents(Event::MusicPlay, "title.tws"), 0);
     EXPECT_TRUE(music->isPlaying());
+
+    // A theme that a start fade stopped at volume 0 starts again at full volume.
+    music->setVolume(0.0f);
+    music->stop();
+    holder->addChild(new TitleScene);
+    step(1);
+    EXPECT_EQ(countEvents(Event::MusicPlay, "title.tws"), 1);
+    EXPECT_FLOAT_EQ(music->getEffectiveVolume(), 1.0f);
 }
 
 TEST_F(TitleSceneTest, TheSoftwareRendererGetsTheColouredBackdropUntinted) {
