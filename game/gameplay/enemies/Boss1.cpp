@@ -106,8 +106,18 @@ bool Boss1::hitByBullet(Bullet* bullet) {
         }
         return true;
     }
-    // The armoured body swallows the shot without harm.
-    return bullet->hits(image);
+    // The armoured body swallows the shot without harm, except in the open mouth: a shot
+    // flying in line with the lure-eye and not yet past it goes on towards it. Without
+    // that, a main-gun shot (50 pixels a frame) always meets the body's outline in front
+    // of the eye first, and the eye could never be hit.
+    return bullet->hits(image) && !isFlyingAtTheEye(bullet);
+}
+
+bool Boss1::isFlyingAtTheEye(const Bullet* bullet) const {
+    const tidewell::Shape* area = bullet->getHitArea();
+    const bool inLine = area->getAbsoluteBottom() > weakPoint->getAbsoluteTop() &&
+                        area->getAbsoluteTop() < weakPoint->getAbsoluteBottom();
+    return inLine && area->getAbsoluteLeft() < weakPoint->getAbsoluteX();
 }
 
 bool Boss1::hitByShip(PlayerShip* ship) {

@@ -7,7 +7,8 @@ namespace brinefall {
 // The angler machine at the end of stage 1. It glides in from the right to x 700, sounds
 // the warning, and 80 frames later starts the fight: it patrols between y 200 and 400 and
 // fires a fan of six sparks. Only its glowing lure-eye takes damage; the rest of its body
-// stops the ship's bullets harmlessly, also before the fight. Ramming it is fatal.
+// stops the ship's bullets harmlessly, also before the fight, but shots in line with the
+// eye fly through the open mouth to it. Ramming it is fatal.
 class Boss1 : public Enemy {
 public:
     static constexpr int kWaitFrames = 80;
@@ -39,6 +40,7 @@ private:
     void enter();
     void patrol();
     void die();
+    bool isFlyingAtTheEye(const Bullet* bullet) const;
 };
 
 }  // namespace brinefall

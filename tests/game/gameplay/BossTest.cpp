@@ -103,6 +103,28 @@ TEST_F(BossTest, Boss1BodyStopsBulletsWithoutDamageAndOnlyTheWeakPointTakesItOnc
     ASSERT_FALSE(popups.empty());
     EXPECT_FLOAT_EQ(popups.back()->x, boss->weakPoint->getAbsoluteX());
 
+    // Main-gun shots 50 pixels a frame: in line with the eye they fly through the open mouth
+    // to it, from any point of their stride; above it the body stops them.
+    const auto flyAt = [&](float y, float fromX) {
+        auto shot = bulletAt(fromX, y, 100);
+        for (float x = fromX; x < 800; x += 50) {
+            shot->setPosition(x, y);
+            if (boss->hitByBullet(shot.get())) {
+                return x;
+            }
+        }
+        return 800.0f;
+    };
+    const float eyeX = boss->weakPoint->getAbsoluteX();
+    const float eyeY = boss->weakPoint->getAbsoluteY();
+    for (float fromX = 100; fromX < 150; fromX += 5) {
+        const int before = boss->hitPoints;
+        EXPECT_GT(flyAt(eyeY, fromX), eyeX - 40) << "from " << fromX;
+        EXPECT_EQ(boss->hitPoints, before - 100) << "from " << fromX;
+        EXPECT_LT(flyAt(eyeY - 60, fromX), eyeX) << "above the eye, from " << fromX;
+        EXPECT_EQ(boss->hitPoints, before - 100);
+    }
+
     const int lifeBefore = boss->hitPoints;
     boss->setPosition(scene->getShip()->getShipImage()->getAbsoluteX() + 100, shipY());
     EXPECT_TRUE(boss->hitByShip(scene->getShip()));
