@@ -24,7 +24,8 @@ public:
 
     // An enemy showing the given picture (a grid of columns x rows frames), centred.
     Enemy(GameScene* scene, const char* imageFile, unsigned columns = 2, unsigned rows = 2);
-    // An enemy without a picture yet; a kind gives it one with image->setFile.
+    // An enemy without a picture yet; a kind gives it one with image->setFile and centres it
+    // again with image->setAlignment(3, 3).
     explicit Enemy(GameScene* scene);
     ~Enemy() override;
 

@@ -9,6 +9,8 @@
 #include "gameplay/effects/Award.h"
 #include "gameplay/effects/AwardLayer.h"
 #include "gameplay/effects/EnemyExplosion.h"
+#include "gameplay/enemies/Enemy01.h"
+#include "gameplay/enemies/Enemy02.h"
 #include "gameplay/enemies/Enemy05.h"
 #include "gameplay/enemies/Enemy06.h"
 #include "gameplay/enemies/Enemy07.h"
@@ -237,6 +239,36 @@ TEST_F(EnemyTest, KindsMoveTheirImageTheirOwnWay) {
     }
     EXPECT_NEAR(weaveHighest, -100, 6);
     EXPECT_NEAR(weaveLowest, 100, 6);
+}
+
+TEST_F(EnemyTest, HoppersShowTheirHopInTheirFrames) {
+    startGame();
+    auto* crab = place(new Enemy01(scene), 700, 400);
+    auto* shrimp = place(new Enemy02(scene), 700, 200);
+    crab->velocity[0] = 0;
+    shrimp->velocity[0] = 0;
+    step(1);
+    EXPECT_FLOAT_EQ(crab->image->y, -20);
+    EXPECT_EQ(crab->image->getFrame(), 2u) << "jumping";
+    float crabTop = 0;
+    int crabLanding = 0;
+    int shrimpLanding = 0;
+    for (int frame = 2; frame <= 60; ++frame) {
+        step(1);
+        crabTop = std::min(crabTop, crab->image->y);
+        if (crab->hopSpeed > 15) {
+            EXPECT_EQ(crab->image->getFrame(), 1u) << "falling fast, frame " << frame;
+        }
+        if (crabLanding == 0 && crab->image->y == 0) {
+            crabLanding = frame;
+        }
+        if (shrimpLanding == 0 && shrimp->image->y == 0) {
+            shrimpLanding = frame;
+        }
+    }
+    EXPECT_FLOAT_EQ(crabTop, -210);
+    EXPECT_GT(crabLanding, shrimpLanding) << "the shrimp falls harder and lands sooner";
+    EXPECT_FLOAT_EQ(crab->getHitArea()->y, crab->image->y);
 }
 
 TEST_F(EnemyTest, TheGrouperLobsItsGlobWithItsMouthWideOpen) {
