@@ -17,6 +17,7 @@
 #include "gameplay/hud/GameOverMenu.h"
 #include "gameplay/hud/LifeBar.h"
 #include "gameplay/hud/PauseMenu.h"
+#include "gameplay/hud/PopupText.h"
 #include "gameplay/hud/StageTitle.h"
 #include "gameplay/hud/WeaponPanel.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -275,6 +276,41 @@ TEST_F(GameSceneTest, TheFirstStageOffersWeaponsAndTheStageClearLeadsToTheNextSt
     EXPECT_NE(dynamic_cast<Stage2Script*>(scene->getWaves()), nullptr);
     EXPECT_TRUE(scene->getShip()->isControlOn());
     EXPECT_FALSE(scene->getWeaponPanel()->isActive());
+}
+
+TEST_F(GameSceneTest, TouchingAWeaponIconPicksItAndBeginsTheStageClear) {
+    start(false, true);
+    step(41);
+    scene->offerWeapons();
+    step(180);
+    tidewell::Image* icon = scene->getWeaponPanel()->getIcon(0);
+    clearAudioEvents();
+    scene->getShip()->getShipImage()->setPosition(icon->getAbsoluteX(), icon->getAbsoluteY());
+    step();
+    EXPECT_EQ(scene->getShip()->getSpecialKind(), 1);
+    EXPECT_TRUE(scene->getShip()->isSpecialOn());
+    EXPECT_FALSE(scene->getWeaponPanel()->isActive());
+    EXPECT_GE(scene->getStageClearCounter(), 0);
+    EXPECT_TRUE(played("weapon.tws"));
+    bool announced = false;
+    for (PopupText* popup : childrenOfType<PopupText>(scene->getTextLayer())) {
+        announced = announced || popup->getString() == "GET\nBomb!";
+    }
+    EXPECT_TRUE(announced);
+}
+
+TEST_F(GameSceneTest, BulletsStillHitTheShipWhileItFliesOffInTheStageClear) {
+    start();
+    step(41);
+    scene->beginStageClear();
+    step(45);
+    PlayerShip* ship = scene->getShip();
+    ASSERT_FALSE(ship->isControlOn());
+    auto* bullet = new EnemyBullet(scene);
+    bullet->damage = 100;
+    scene->addBullet(bullet, ship->getShipImage()->x, ship->getShipImage()->y);
+    step();
+    EXPECT_EQ(ship->getLife(), 900);
 }
 
 TEST_F(GameSceneTest, AfterTheLastBossTheEndingShowsForEightSecondsThenReturnsToTheTitle) {

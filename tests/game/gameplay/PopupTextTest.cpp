@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "GameFixture.h"
+#include "Text.h"
 #include "gameplay/hud/PopupText.h"
 
 namespace brinefall {
@@ -38,6 +40,33 @@ TEST(PopupTextTest, UnknownKindsSetsAndTypesGiveAnEmptyText) {
     EXPECT_EQ(PopupText::textFor(19, 1, 6), "");
     EXPECT_EQ(PopupText::textFor(0, 1, 1), "");
     EXPECT_EQ(PopupText::textFor(20, 1, 1), "");
+}
+
+class PopupLifetimeTest : public testing::GameFixture {};
+
+TEST_F(PopupLifetimeTest, APopupRisesThreePixelsAFrameAndGoesAfterTwentyOneFramesWhereverItStarted) {
+    startEngine();
+    auto* root = new tidewell::Sprite();
+    setRoot(root);
+    auto* nearTop = new PopupText(3, 0, 200);
+    nearTop->setPosition(400, 5);
+    root->addChild(nearTop);
+    auto* low = new PopupText(1, 0, 50);
+    low->setPosition(400, 500);
+    root->addChild(low);
+    // The block is centred on where the popup was put.
+    const tidewell::Text* text = low->getText();
+    EXPECT_EQ(text->getLength(), 2u);
+    EXPECT_FLOAT_EQ(text->anchorX, text->width / 2);
+    EXPECT_FLOAT_EQ(text->anchorY, text->height / 2);
+    // Every word of a longer text stands on a line of its own.
+    EXPECT_EQ(nearTop->getText()->getLineCount(), 3u);
+    step(20);
+    EXPECT_FLOAT_EQ(nearTop->getText()->y, -60);
+    EXPECT_FALSE(nearTop->isRemoved());
+    EXPECT_FALSE(low->isRemoved());
+    step();
+    EXPECT_EQ(childrenOf(root).size(), 0u);
 }
 
 }  // namespace
