@@ -125,6 +125,23 @@ TEST_F(BulletTest, AMainBulletStopsAtTheFirstEnemyItMeetsWhichAloneTakesItsDamag
     EXPECT_EQ(below->hitPoints, below->maxHitPoints);
 }
 
+TEST_F(BulletTest, ADownwardShotFallsFiftyAFrameStopsAtAnEnemyAndOtherwiseLeavesAtTheBottom) {
+    startGame();
+    Enemy* target = placeEnemy(600, 250);
+    fire(new DownwardBullet(scene, 4, 0, 50), 600, 150);
+    auto* miss = fire(new DownwardBullet(scene, 4, 0, 50), 400, 480);
+    step(1);
+    EXPECT_EQ(target->hitPoints, target->maxHitPoints);
+    EXPECT_FLOAT_EQ(miss->y, 530);
+    step(1);
+    EXPECT_EQ(target->maxHitPoints - target->hitPoints, 300);
+    // The other one at 580: its top (564) is still on screen; at 630 it is not.
+    ASSERT_EQ(bulletsLeft(), 1u);
+    EXPECT_FLOAT_EQ(miss->getAbsoluteTop(), 564);
+    step(1);
+    EXPECT_EQ(bulletsLeft(), 0u);
+}
+
 TEST_F(BulletTest, ABombFallsOutOfTheScreenAndGoesOnlyWhenItsTopReaches800) {
     startGame();
     auto* bomb = fire(new BombBullet(scene, 1), 400, 300);
