@@ -375,8 +375,12 @@ void GameScene::setLifeMax(int max) {
 
 void GameScene::onShipDead() {
     gameOverMenu_->show();
-    if (useJoystick_ && bossVibration_) {
-        bossVibration_->stop();
+    if (useJoystick_) {
+        if (bossVibration_) {
+            bossVibration_->stop();
+        }
+        // Stopped for good, so a pause and resume over the game-over menu does not start it again.
+        vibrating_ = false;
     }
 }
 

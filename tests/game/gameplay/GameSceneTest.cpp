@@ -84,9 +84,10 @@ protected:
         return starts;
     }
 
+    // The boss rumble, told from the ship's hit jolt by its direction (90 degrees).
     bool vibrationPlaying() {
         for (const auto& effect : machine().input().joystick(0).effects) {
-            if (effect->playing) return true;
+            if (effect->playing && effect->force.direction == 9000) return true;
         }
         return false;
     }
@@ -385,6 +386,14 @@ TEST_F(GameSceneTest, TheBossRumbleStopsForThePauseAndComesBackOnResume) {
     EXPECT_TRUE(vibrationPlaying());
     scene->stopVibration();
     EXPECT_FALSE(scene->isVibrating());
+    EXPECT_FALSE(vibrationPlaying());
+
+    // The ship's death ends the rumble for good: a pause over the game-over menu does not revive it.
+    scene->startVibration();
+    scene->getShip()->takeDamage(5000);
+    EXPECT_FALSE(vibrationPlaying());
+    scene->pauseGame();
+    scene->resumeGame();
     EXPECT_FALSE(vibrationPlaying());
 }
 
