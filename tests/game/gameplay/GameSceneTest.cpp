@@ -3,6 +3,7 @@
 
 #include "GameFixture.h"
 #include "Image.h"
+#include "SceneSwitcher.h"
 #include "SettingManager.h"
 #include "Shape.h"
 #include "backgrounds/Background1.h"
@@ -334,6 +335,24 @@ TEST_F(GameSceneTest, AfterTheLastBossTheEndingShowsForEightSecondsThenReturnsTo
     EXPECT_TRUE(holder->senders.empty());
     step();
     EXPECT_EQ(holder->senders.size(), 1u);
+}
+
+TEST_F(GameSceneTest, TheEndingLeadsTheSwitcherBackToANewTitleScreen) {
+    startEngine();
+    auto* switcher = new SceneSwitcher();
+    setRoot(switcher);
+    // Company logo, opening and title each report their end.
+    for (int scene = 0; scene < 3; ++scene) switcher->notify(switcher->getScene(), 0);
+    ASSERT_EQ(switcher->getCurrentScene(), SceneSwitcher::kGame);
+    auto* game = static_cast<GameScene*>(switcher->getScene());
+    step(41);
+    game->startStage(2);
+    step(41);
+    game->beginStageClear();
+    step(40 + 121 + 40 + 160);
+    EXPECT_EQ(switcher->getCurrentScene(), SceneSwitcher::kTitle);
+    step();
+    EXPECT_EQ(childrenOf(switcher).size(), 1u);
 }
 
 TEST_F(GameSceneTest, TheEndingCanBeCutShortAfterItsFirstTwoSeconds) {
