@@ -3,6 +3,7 @@
 
 #include "GameFixture.h"
 #include "Image.h"
+#include "InputManager.h"
 #include "SceneSwitcher.h"
 #include "SettingManager.h"
 #include "Shape.h"
@@ -132,6 +133,16 @@ TEST_F(GameSceneTest, AStageStartsWithTheShipFlyingInAndItsMusicAtTheTenthFrame)
     step(20);
     EXPECT_FLOAT_EQ(scene->getShip()->getShipImage()->x, 100);
     EXPECT_FALSE(scene->getShip()->isFlying());
+}
+
+TEST_F(GameSceneTest, TheArrowKeysAlsoSteerThePointerAndThePointerIsHidden) {
+    start();
+    EXPECT_FALSE(tidewell::InputManager::pointerVisible);
+    step();
+    const auto x = tidewell::InputManager::mouseX;
+    keyDown(205);
+    step(3);
+    EXPECT_EQ(tidewell::InputManager::mouseX, x + 30);
 }
 
 TEST_F(GameSceneTest, AStageStartWaitsForARunningHitFlash) {
