@@ -1,9 +1,8 @@
 #include "Cursor.h"
 
 #include <algorithm>
-#include <new>
 
-#include "ErrorNoMemory.h"
+#include "NewOrNoMemory.h"
 
 namespace tidewell {
 
@@ -14,26 +13,24 @@ Cursor::Cursor(const std::uint32_t* colours, unsigned width, unsigned height, un
 Cursor::~Cursor() = default;
 
 void Cursor::setHotSpots(const float* xs, const float* ys, unsigned n) {
-    hotSpotX.clear();
-    hotSpotY.clear();
+    hotSpotX_.clear();
+    hotSpotY_.clear();
     if (xs && ys) {
-        try {
-            hotSpotX.assign(getFrameCount(), 0.0f);
-            hotSpotY.assign(getFrameCount(), 0.0f);
-        } catch (const std::bad_alloc&) {
-            throw ErrorNoMemory();
-        }
+        orNoMemory([this] {
+            hotSpotX_.assign(getFrameCount(), 0.0f);
+            hotSpotY_.assign(getFrameCount(), 0.0f);
+        });
         const unsigned given = std::min(n, getFrameCount());
-        std::copy(xs, xs + given, hotSpotX.begin());
-        std::copy(ys, ys + given, hotSpotY.begin());
+        std::copy(xs, xs + given, hotSpotX_.begin());
+        std::copy(ys, ys + given, hotSpotY_.begin());
     }
-    setPointerFrame(pointerFrame);
+    setPointerFrame(pointerFrame_);
 }
 
 void Cursor::setPointerFrame(unsigned frame) {
-    pointerFrame = frame < getFrameCount() ? frame : getFrameCount() - 1;
-    setFrame(pointerFrame);
-    if (!hotSpotX.empty()) setAnchor(hotSpotX[pointerFrame], hotSpotY[pointerFrame]);
+    pointerFrame_ = frame < getFrameCount() ? frame : getFrameCount() - 1;
+    setFrame(pointerFrame_);
+    if (!hotSpotX_.empty()) setAnchor(hotSpotX_[pointerFrame_], hotSpotY_[pointerFrame_]);
 }
 
 }  // namespace tidewell

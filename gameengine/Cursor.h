@@ -22,12 +22,12 @@ public:
     void setHotSpots(const float* xs, const float* ys, unsigned n);
     // Shows that frame (the last one for a frame past the end) with its hot spot on the position.
     void setPointerFrame(unsigned frame);
-    unsigned getPointerFrame() const { return pointerFrame; }
+    unsigned getPointerFrame() const { return pointerFrame_; }
 
 private:
-    unsigned pointerFrame = 0;
-    std::vector<float> hotSpotX;
-    std::vector<float> hotSpotY;
+    unsigned pointerFrame_ = 0;
+    std::vector<float> hotSpotX_;
+    std::vector<float> hotSpotY_;
 };
 
 }  // namespace tidewell

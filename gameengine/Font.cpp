@@ -1,7 +1,6 @@
 #include "Font.h"
 
 #include <algorithm>
-#include <new>
 
 #include "CharacterResource.h"
 #include "ErrorGeneric.h"
@@ -16,7 +15,6 @@ namespace {
 constexpr const char* kModulePath = "gameengine\\Game Engine\\Font";
 constexpr int kLineNoEmptyFont = 23;
 constexpr int kLineNoResource = 82;
-constexpr int kLineDrawStringNoAtlas = 255;
 constexpr int kLineDrawNoAtlas = 291;
 constexpr int kLineTableNoResource = 341;
 constexpr int kLinePackNoTable = 384;
@@ -56,20 +54,20 @@ Font::~Font() {
 bool Font::usesResource(const FontResource* candidate) const { return candidate == resource; }
 
 void Font::load() {
-    if (loaded) return;
+    if (loaded_) return;
     buildGlyphTable();
     packGlyphs();
     buildAtlas();
-    loaded = true;
+    loaded_ = true;
 }
 
 void Font::unload() {
-    glyphs.clear();
-    glyphCount = 0;
-    Texture* texture = atlas;
-    atlas = nullptr;
+    glyphs_.clear();
+    glyphCount_ = 0;
+    Texture* texture = atlas_;
+    atlas_ = nullptr;
     GraphicManager::releaseTexture(texture);
-    loaded = false;
+    loaded_ = false;
 }
 
 void Font::reload() {
@@ -79,30 +77,30 @@ void Font::reload() {
 
 void Font::buildGlyphTable() {
     if (!resource) throw ErrorGeneric(kModulePath, kLineTableNoResource, 0);
-    glyphs.clear();
-    glyphs.reserve(resource->characters.size());
+    glyphs_.clear();
+    glyphs_.reserve(resource->characters.size());
     for (const CharacterResource* character : resource->characters) {
-        glyphs.push_back({character->code, 0, 0, character->width, character->height, character->top, character->left,
-                          character->right});
+        glyphs_.push_back({character->code, 0, 0, character->width, character->height, character->top, character->left,
+                           character->right});
     }
-    glyphCount = static_cast<std::uint32_t>(glyphs.size());
+    glyphCount_ = static_cast<std::uint32_t>(glyphs_.size());
 }
 
 // Rows of the tallest glyph's height, each glyph going to the least filled row; a row
 // is opened when that one is full, and the width limit doubles whenever the rows no
 // longer fit in a square of that size.
 void Font::packGlyphs() {
-    if (glyphCount == 0) return;
-    if (glyphs.size() != glyphCount) throw ErrorGeneric(kModulePath, kLinePackNoTable, 0);
+    if (glyphCount_ == 0) return;
+    if (glyphs_.size() != glyphCount_) throw ErrorGeneric(kModulePath, kLinePackNoTable, 0);
     std::uint32_t rowHeight = 0;
-    for (const Glyph& glyph : glyphs) rowHeight = std::max(rowHeight, glyph.height);
+    for (const Glyph& glyph : glyphs_) rowHeight = std::max(rowHeight, glyph.height);
     std::uint32_t limit = powerOfTwoNotBelow(rowHeight);
     std::uint32_t usedHeight = rowHeight;
-    std::vector<std::uint32_t> fills{glyphs[0].width};
-    glyphs[0].atlasX = 0;
-    glyphs[0].atlasY = 0;
-    for (std::size_t i = 1; i < glyphs.size(); ++i) {
-        Glyph& glyph = glyphs[i];
+    std::vector<std::uint32_t> fills{glyphs_[0].width};
+    glyphs_[0].atlasX = 0;
+    glyphs_[0].atlasY = 0;
+    for (std::size_t i = 1; i < glyphs_.size(); ++i) {
+        Glyph& glyph = glyphs_[i];
         std::size_t row = static_cast<std::size_t>(std::min_element(fills.begin(), fills.end()) - fills.begin());
         if (limit < fills[row] + glyph.width) {
             usedHeight += rowHeight;
@@ -117,17 +115,17 @@ void Font::packGlyphs() {
 }
 
 void Font::buildAtlas() {
-    if (glyphCount == 0) return;
-    if (glyphs.size() != glyphCount) throw ErrorGeneric(kModulePath, kLineAtlasNoTable, 0);
+    if (glyphCount_ == 0) return;
+    if (glyphs_.size() != glyphCount_) throw ErrorGeneric(kModulePath, kLineAtlasNoTable, 0);
     std::uint32_t width = 0;
     std::uint32_t height = 0;
-    for (const Glyph& glyph : glyphs) {
+    for (const Glyph& glyph : glyphs_) {
         width = std::max(width, glyph.atlasX + glyph.width);
         height = std::max(height, glyph.atlasY + glyph.height);
     }
     if (width == 0 || height == 0) throw ErrorGeneric(kModulePath, kLineAtlasZeroSize, 0);
     std::vector<std::uint32_t> colours(std::size_t{width} * height, 0);
-    for (const Glyph& glyph : glyphs) {
+    for (const Glyph& glyph : glyphs_) {
         const CharacterResource* character = resource->findCharacter(glyph.code);
         if (!character || !character->pixels) continue;
         for (std::uint32_t y = 0; y < glyph.height; ++y) {
@@ -135,14 +133,14 @@ void Font::buildAtlas() {
             std::copy(from, from + glyph.width, colours.begin() + std::size_t{glyph.atlasY + y} * width + glyph.atlasX);
         }
     }
-    atlas = GraphicManager::createTexture(width, height, colours.data(), true);
-    if (!atlas) throw ErrorGeneric(kModulePath, kLineAtlasNoTexture, 0);
+    atlas_ = GraphicManager::createTexture(width, height, colours.data(), true);
+    if (!atlas_) throw ErrorGeneric(kModulePath, kLineAtlasNoTexture, 0);
 }
 
 const Font::Glyph* Font::findGlyph(std::uint32_t code) const {
-    auto found = std::lower_bound(glyphs.begin(), glyphs.end(), code,
+    auto found = std::lower_bound(glyphs_.begin(), glyphs_.end(), code,
                                   [](const Glyph& glyph, std::uint32_t wanted) { return glyph.code < wanted; });
-    return found != glyphs.end() && found->code == code ? &*found : nullptr;
+    return found != glyphs_.end() && found->code == code ? &*found : nullptr;
 }
 
 std::int32_t Font::advance(std::uint32_t code) const {
@@ -150,17 +148,16 @@ std::int32_t Font::advance(std::uint32_t code) const {
     return glyph ? glyph->left + static_cast<std::int32_t>(glyph->width) + glyph->right : defaultAdvance;
 }
 
-template <typename Code>
-void Font::drawCodes(const Code* codes, std::uint32_t count, int x, int y, std::uint32_t multiply, std::uint32_t add,
-                     int missingAtlasLine) {
+void Font::draw(const std::uint32_t* codes, std::uint32_t count, int x, int y, std::uint32_t multiply,
+                std::uint32_t add) {
     if (!codes || count == 0) return;
-    if (!loaded) load();
-    if (glyphCount == 0) return;
-    if (!atlas) throw ErrorGeneric(kModulePath, missingAtlasLine, 0);
+    if (!loaded_) load();
+    if (glyphCount_ == 0) return;
+    if (!atlas_) throw ErrorGeneric(kModulePath, kLineDrawNoAtlas, 0);
     int penX = x;
     int penY = y;
     for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint32_t code = static_cast<std::uint32_t>(codes[i]);
+        const std::uint32_t code = codes[i];
         if (code == kLineFeed) {
             penX = x;
             penY += lineHeight;
@@ -173,21 +170,12 @@ void Font::drawCodes(const Code* codes, std::uint32_t count, int x, int y, std::
         }
         const int left = penX + glyph->left;
         const int top = penY + glyph->top;
-        atlas->draw(static_cast<int>(glyph->atlasX), static_cast<int>(glyph->atlasY),
-                    static_cast<int>(glyph->atlasX + glyph->width), static_cast<int>(glyph->atlasY + glyph->height),
-                    left, top, left + static_cast<int>(glyph->width), top + static_cast<int>(glyph->height), multiply,
-                    add);
+        atlas_->draw(static_cast<int>(glyph->atlasX), static_cast<int>(glyph->atlasY),
+                     static_cast<int>(glyph->atlasX + glyph->width), static_cast<int>(glyph->atlasY + glyph->height),
+                     left, top, left + static_cast<int>(glyph->width), top + static_cast<int>(glyph->height), multiply,
+                     add);
         penX += glyph->left + static_cast<int>(glyph->width) + glyph->right;
     }
-}
-
-void Font::draw(const std::uint32_t* codes, std::uint32_t count, int x, int y, std::uint32_t multiply,
-                std::uint32_t add) {
-    drawCodes(codes, count, x, y, multiply, add, kLineDrawNoAtlas);
-}
-
-void Font::drawString(const char* text, std::uint32_t length, int x, int y, std::uint32_t multiply, std::uint32_t add) {
-    drawCodes(reinterpret_cast<const unsigned char*>(text), length, x, y, multiply, add, kLineDrawStringNoAtlas);
 }
 
 Font::Size Font::measure(const std::uint32_t* codes, std::uint32_t count) const {

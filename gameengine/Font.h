@@ -55,14 +55,12 @@ public:
     void draw(const std::uint32_t* codes, std::uint32_t count, int x, int y, std::uint32_t multiply, std::uint32_t add);
     // The size of the block `draw` would cover: the widest line, and lineHeight a line.
     Size measure(const std::uint32_t* codes, std::uint32_t count) const;
-    // As draw, each byte of the string a code.
-    void drawString(const char* text, std::uint32_t length, int x, int y, std::uint32_t multiply, std::uint32_t add);
 
     // The glyph of a code, or null.
     const Glyph* findGlyph(std::uint32_t code) const;
-    Texture* getAtlas() const { return atlas; }
-    std::uint32_t getGlyphCount() const { return glyphCount; }
-    bool isLoaded() const { return loaded; }
+    Texture* getAtlas() const { return atlas_; }
+    std::uint32_t getGlyphCount() const { return glyphCount_; }
+    bool isLoaded() const { return loaded_; }
 
     FontResource* resource = nullptr;
     std::int32_t defaultAdvance = 0;
@@ -74,14 +72,11 @@ private:
     void buildAtlas();
     // How far the pen moves for one code (a line feed is not passed here).
     std::int32_t advance(std::uint32_t code) const;
-    template <typename Code>
-    void drawCodes(const Code* codes, std::uint32_t count, int x, int y, std::uint32_t multiply, std::uint32_t add,
-                   int missingAtlasLine);
 
-    Texture* atlas = nullptr;
-    std::vector<Glyph> glyphs;
-    std::uint32_t glyphCount = 0;
-    bool loaded = false;
+    Texture* atlas_ = nullptr;
+    std::vector<Glyph> glyphs_;
+    std::uint32_t glyphCount_ = 0;
+    bool loaded_ = false;
 };
 
 }  // namespace tidewell

@@ -1,10 +1,9 @@
 #include "FontResource.h"
 
 #include <algorithm>
-#include <new>
 
 #include "CharacterResource.h"
-#include "ErrorNoMemory.h"
+#include "NewOrNoMemory.h"
 #include "ResourceManager.h"
 
 namespace tidewell {
@@ -12,7 +11,7 @@ namespace {
 
 bool codeBefore(const CharacterResource* character, std::uint32_t code) { return character->code < code; }
 
-} // namespace
+}  // namespace
 
 void FontResource::reload() {
     unload();
@@ -32,12 +31,9 @@ void FontResource::addCharacter(CharacterResource* character) {
         ResourceManager::releaseCharacter(replaced);
         return;
     }
-    try {
-        characters.insert(place, character);
-    } catch (const std::bad_alloc&) {
-        ResourceManager::releaseCharacter(character);
-        throw ErrorNoMemory();
-    }
+    // A glyph that cannot be listed gives its reference back at once.
+    orNoMemory([&] { characters.insert(place, character); },
+               [character] { ResourceManager::releaseCharacter(character); });
     ++characterCount;
 }
 
@@ -53,4 +49,4 @@ void FontResource::releaseCharacters() {
     loaded = false;
 }
 
-} // namespace tidewell
+}  // namespace tidewell

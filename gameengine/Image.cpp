@@ -3,13 +3,11 @@
 #include <algorithm>
 
 #include "GraphicManager.h"
+#include "PixelPosition.h"
 #include "Texture.h"
 
 namespace tidewell {
 namespace {
-
-// Truncation toward zero, kept within int so a sprite flung far away stays harmless.
-int truncated(float value) { return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f)); }
 
 // One axis of the rectangles: the frame's screen span [low, low + size) cut to the clip,
 // the source losing the same pixels (on the far side when mirrored).
@@ -56,14 +54,14 @@ Image::Image(const std::uint32_t* colours, unsigned width, unsigned height, unsi
     setPixels(colours, width, height, columns, rows, frameCount);
 }
 
-Image::~Image() { GraphicManager::releaseTexture(texture); }
+Image::~Image() { GraphicManager::releaseTexture(texture_); }
 
-float Image::getWidth() const { return static_cast<float>(frameWidth); }
-float Image::getHeight() const { return static_cast<float>(frameHeight); }
-float Image::getLeft() const { return x - anchorX; }
-float Image::getTop() const { return y - anchorY; }
-float Image::getRight() const { return x - anchorX + static_cast<float>(frameWidth); }
-float Image::getBottom() const { return y - anchorY + static_cast<float>(frameHeight); }
+float Image::getWidth() const { return static_cast<float>(frameWidth_); }
+float Image::getHeight() const { return static_cast<float>(frameHeight_); }
+float Image::getLeft() const { return x - anchorX_; }
+float Image::getTop() const { return y - anchorY_; }
+float Image::getRight() const { return x - anchorX_ + static_cast<float>(frameWidth_); }
+float Image::getBottom() const { return y - anchorY_ + static_cast<float>(frameHeight_); }
 
 void Image::updateAbsoluteX() {
     Sprite::updateAbsoluteX();
@@ -86,9 +84,9 @@ void Image::updateClip() {
 }
 
 void Image::draw() {
-    if (!texture || (getEffectiveColour() >> 24) == 0) return;
-    texture->draw(sourceLeft, sourceTop, sourceRight, sourceBottom, destinationLeft, destinationTop, destinationRight,
-                  destinationBottom, getEffectiveColour(), getEffectiveAddColour());
+    if (!texture_ || (getEffectiveColour() >> 24) == 0) return;
+    texture_->draw(sourceLeft_, sourceTop_, sourceRight_, sourceBottom_, destinationLeft_, destinationTop_,
+                   destinationRight_, destinationBottom_, getEffectiveColour(), getEffectiveAddColour());
 }
 
 void Image::setFile(const char* fileName, unsigned newColumns, unsigned newRows, unsigned newFrameCount) {
@@ -109,80 +107,80 @@ void Image::setPixels(const std::uint32_t* colours, unsigned width, unsigned hei
 // The new texture is taken before the old one goes back, so that setting the same
 // picture again never deletes and re-reads it.
 void Image::adoptTexture(Texture* newTexture, unsigned newColumns, unsigned newRows, unsigned newFrameCount) {
-    Texture* old = texture;
-    texture = newTexture;
+    Texture* old = texture_;
+    texture_ = newTexture;
     GraphicManager::releaseTexture(old);
-    if (texture) {
-        textureWidth = texture->getWidth();
-        textureHeight = texture->getHeight();
-        columns = std::max(newColumns, 1u);
-        rows = std::max(newRows, 1u);
-        frameCount = newFrameCount > 0 ? newFrameCount : columns * rows;
+    if (texture_) {
+        textureWidth_ = texture_->getWidth();
+        textureHeight_ = texture_->getHeight();
+        columns_ = std::max(newColumns, 1u);
+        rows_ = std::max(newRows, 1u);
+        frameCount_ = newFrameCount > 0 ? newFrameCount : columns_ * rows_;
     } else {
-        textureWidth = textureHeight = 0;
-        columns = rows = frameCount = 1;
+        textureWidth_ = textureHeight_ = 0;
+        columns_ = rows_ = frameCount_ = 1;
     }
-    frameWidth = textureWidth / columns;
-    frameHeight = textureHeight / rows;
-    setFrame(frame);
+    frameWidth_ = textureWidth_ / columns_;
+    frameHeight_ = textureHeight_ / rows_;
+    setFrame(frame_);
     updateAbsolutePosition();
 }
 
 void Image::setFrame(unsigned newFrame) {
-    frame = newFrame < frameCount ? newFrame : frameCount - 1;
+    frame_ = newFrame < frameCount_ ? newFrame : frameCount_ - 1;
     updateRectangles();
 }
 
 void Image::setAnchorX(float newAnchorX) {
-    anchorX = newAnchorX;
+    anchorX_ = newAnchorX;
     updateAbsoluteX();
 }
 
 void Image::setAnchorY(float newAnchorY) {
-    anchorY = newAnchorY;
+    anchorY_ = newAnchorY;
     updateAbsoluteY();
 }
 
 void Image::setAnchor(float newAnchorX, float newAnchorY) {
-    anchorX = newAnchorX;
-    anchorY = newAnchorY;
+    anchorX_ = newAnchorX;
+    anchorY_ = newAnchorY;
     updateAbsolutePosition();
 }
 
 void Image::setAlignment(int horizontal, int vertical) {
     if (horizontal == 1)
-        anchorX = 0;
+        anchorX_ = 0;
     else if (horizontal == 2)
-        anchorX = static_cast<float>(frameWidth);
+        anchorX_ = static_cast<float>(frameWidth_);
     else if (horizontal == 3)
-        anchorX = static_cast<float>(frameWidth / 2);
+        anchorX_ = static_cast<float>(frameWidth_ / 2);
     if (vertical == 1)
-        anchorY = 0;
+        anchorY_ = 0;
     else if (vertical == 2)
-        anchorY = static_cast<float>(frameHeight);
+        anchorY_ = static_cast<float>(frameHeight_);
     else if (vertical == 3)
-        anchorY = static_cast<float>(frameHeight / 2);
+        anchorY_ = static_cast<float>(frameHeight_ / 2);
     updateAbsolutePosition();
 }
 
 void Image::setFlipX(bool flip) {
-    flipX = flip;
+    flipX_ = flip;
     updateAbsoluteX();
 }
 
 void Image::updateRectangles() {
-    const unsigned column = frame % columns;
-    const unsigned row = frame / columns;
-    sourceLeft = static_cast<int>(frameWidth * column);
-    sourceRight = sourceLeft + static_cast<int>(frameWidth);
-    sourceTop = static_cast<int>(frameHeight * row);
-    sourceBottom = sourceTop + static_cast<int>(frameHeight);
-    const int left = truncated(getAbsoluteX() - anchorX);
-    const int top = truncated(getAbsoluteY() - anchorY);
-    clipAxis(left, frameWidth, truncated(getEffectiveClipLeft()), truncated(getEffectiveClipRight()), flipX, sourceLeft,
-             sourceRight, destinationLeft, destinationRight);
-    clipAxis(top, frameHeight, truncated(getEffectiveClipTop()), truncated(getEffectiveClipBottom()), flipY, sourceTop,
-             sourceBottom, destinationTop, destinationBottom);
+    const unsigned column = frame_ % columns_;
+    const unsigned row = frame_ / columns_;
+    sourceLeft_ = static_cast<int>(frameWidth_ * column);
+    sourceRight_ = sourceLeft_ + static_cast<int>(frameWidth_);
+    sourceTop_ = static_cast<int>(frameHeight_ * row);
+    sourceBottom_ = sourceTop_ + static_cast<int>(frameHeight_);
+    const int left = truncated(getAbsoluteX() - anchorX_);
+    const int top = truncated(getAbsoluteY() - anchorY_);
+    clipAxis(left, frameWidth_, truncated(getEffectiveClipLeft()), truncated(getEffectiveClipRight()), flipX_,
+             sourceLeft_, sourceRight_, destinationLeft_, destinationRight_);
+    clipAxis(top, frameHeight_, truncated(getEffectiveClipTop()), truncated(getEffectiveClipBottom()), flipY,
+             sourceTop_, sourceBottom_, destinationTop_, destinationBottom_);
 }
 
 }  // namespace tidewell

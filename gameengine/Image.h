@@ -52,50 +52,50 @@ public:
     void setAlignment(int horizontal, int vertical);
     void setFlipX(bool flip);
 
-    unsigned getFrame() const { return frame; }
-    unsigned getFrameCount() const { return frameCount; }
-    unsigned getColumns() const { return columns; }
-    unsigned getRows() const { return rows; }
-    unsigned getFrameWidth() const { return frameWidth; }
-    unsigned getFrameHeight() const { return frameHeight; }
-    unsigned getTextureWidth() const { return textureWidth; }
-    unsigned getTextureHeight() const { return textureHeight; }
-    float getAnchorX() const { return anchorX; }
-    float getAnchorY() const { return anchorY; }
-    bool getFlipX() const { return flipX; }
-    Texture* getTexture() const { return texture; }
+    unsigned getFrame() const { return frame_; }
+    unsigned getFrameCount() const { return frameCount_; }
+    unsigned getColumns() const { return columns_; }
+    unsigned getRows() const { return rows_; }
+    unsigned getFrameWidth() const { return frameWidth_; }
+    unsigned getFrameHeight() const { return frameHeight_; }
+    unsigned getTextureWidth() const { return textureWidth_; }
+    unsigned getTextureHeight() const { return textureHeight_; }
+    float getAnchorX() const { return anchorX_; }
+    float getAnchorY() const { return anchorY_; }
+    bool getFlipX() const { return flipX_; }
+    Texture* getTexture() const { return texture_; }
 
     // The part of the texture drawn and where it goes (reversed on a mirrored axis).
-    int getSourceLeft() const { return sourceLeft; }
-    int getSourceTop() const { return sourceTop; }
-    int getSourceRight() const { return sourceRight; }
-    int getSourceBottom() const { return sourceBottom; }
-    int getDestinationLeft() const { return destinationLeft; }
-    int getDestinationTop() const { return destinationTop; }
-    int getDestinationRight() const { return destinationRight; }
-    int getDestinationBottom() const { return destinationBottom; }
+    int getSourceLeft() const { return sourceLeft_; }
+    int getSourceTop() const { return sourceTop_; }
+    int getSourceRight() const { return sourceRight_; }
+    int getSourceBottom() const { return sourceBottom_; }
+    int getDestinationLeft() const { return destinationLeft_; }
+    int getDestinationTop() const { return destinationTop_; }
+    int getDestinationRight() const { return destinationRight_; }
+    int getDestinationBottom() const { return destinationBottom_; }
 
 private:
-    unsigned frame = 0;
-    unsigned frameCount = 1;
-    unsigned textureWidth = 0;
-    unsigned textureHeight = 0;
-    unsigned columns = 1;
-    unsigned rows = 1;
-    unsigned frameWidth = 0;
-    unsigned frameHeight = 0;
-    float anchorX = 0;
-    float anchorY = 0;
-    Texture* texture = nullptr;
-    int sourceLeft = 0;
-    int sourceTop = 0;
-    int sourceRight = 0;
-    int sourceBottom = 0;
-    int destinationLeft = 0;
-    int destinationTop = 0;
-    int destinationRight = 0;
-    int destinationBottom = 0;
-    bool flipX = false;
+    unsigned frame_ = 0;
+    unsigned frameCount_ = 1;
+    unsigned textureWidth_ = 0;
+    unsigned textureHeight_ = 0;
+    unsigned columns_ = 1;
+    unsigned rows_ = 1;
+    unsigned frameWidth_ = 0;
+    unsigned frameHeight_ = 0;
+    float anchorX_ = 0;
+    float anchorY_ = 0;
+    Texture* texture_ = nullptr;
+    int sourceLeft_ = 0;
+    int sourceTop_ = 0;
+    int sourceRight_ = 0;
+    int sourceBottom_ = 0;
+    int destinationLeft_ = 0;
+    int destinationTop_ = 0;
+    int destinationRight_ = 0;
+    int destinationBottom_ = 0;
+    bool flipX_ = false;
 
 protected:
     // No setter: a subclass that shows its picture upside down sets it.

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ErrorNoMemory.h"
-#include "Registry.h"
-
 #include <memory>
 #include <new>
 #include <utility>
+
+#include "ErrorNoMemory.h"
+#include "Registry.h"
 
 namespace tidewell {
 
@@ -20,10 +20,27 @@ T* newOrNoMemory(Arguments&&... arguments) {
     return object;
 }
 
+// Runs work that allocates (filling a container, say); a failed allocation becomes the
+// engine's ErrorNoMemory, after onFailure has undone what must not outlive the failure.
+template <typename Work, typename OnFailure>
+decltype(auto) orNoMemory(Work work, OnFailure onFailure) {
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        onFailure();
+        throw ErrorNoMemory();
+    }
+}
+
+template <typename Work>
+decltype(auto) orNoMemory(Work work) {
+    return orNoMemory(work, [] {});
+}
+
 // A manager's empty registry, created at its start.
 template <typename T>
 std::unique_ptr<Registry<T>> newRegistry() {
     return std::unique_ptr<Registry<T>>(newOrNoMemory<Registry<T>>());
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -2,27 +2,22 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 
-#include "ErrorNoMemory.h"
 #include "GraphicManager.h"
+#include "NewOrNoMemory.h"
+#include "PixelPosition.h"
 
 namespace tidewell {
-namespace {
-
-int truncated(float value) { return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f)); }
-
-}  // namespace
 
 Shape::~Shape() = default;
 
-float Shape::getLeft() const { return pointX.empty() ? x : x + *std::min_element(pointX.begin(), pointX.end()); }
+float Shape::getLeft() const { return pointX_.empty() ? x : x + *std::min_element(pointX_.begin(), pointX_.end()); }
 
-float Shape::getTop() const { return pointY.empty() ? y : y + *std::min_element(pointY.begin(), pointY.end()); }
+float Shape::getTop() const { return pointY_.empty() ? y : y + *std::min_element(pointY_.begin(), pointY_.end()); }
 
-float Shape::getRight() const { return pointX.empty() ? x : x + *std::max_element(pointX.begin(), pointX.end()); }
+float Shape::getRight() const { return pointX_.empty() ? x : x + *std::max_element(pointX_.begin(), pointX_.end()); }
 
-float Shape::getBottom() const { return pointY.empty() ? y : y + *std::max_element(pointY.begin(), pointY.end()); }
+float Shape::getBottom() const { return pointY_.empty() ? y : y + *std::max_element(pointY_.begin(), pointY_.end()); }
 
 void Shape::updateAbsoluteX() {
     Sprite::updateAbsoluteX();
@@ -41,29 +36,34 @@ void Shape::updateAbsolutePosition() {
 }
 
 void Shape::updateScreenX() {
-    for (std::size_t i = 0; i < pointX.size(); ++i) screenX[i] = truncated(getAbsoluteX() + pointX[i]);
+    for (std::size_t i = 0; i < pointX_.size(); ++i) screenX_[i] = truncated(getAbsoluteX() + pointX_[i]);
 }
 
 void Shape::updateScreenY() {
-    for (std::size_t i = 0; i < pointY.size(); ++i) screenY[i] = truncated(getAbsoluteY() + pointY[i]);
+    for (std::size_t i = 0; i < pointY_.size(); ++i) screenY_[i] = truncated(getAbsoluteY() + pointY_[i]);
 }
 
-void Shape::setPoints(std::vector<float> xs, std::vector<float> ys) {
-    try {
-        screenX.assign(xs.size(), 0);
-        screenY.assign(ys.size(), 0);
-    } catch (const std::bad_alloc&) {
-        throw ErrorNoMemory();
-    }
-    pointX = std::move(xs);
-    pointY = std::move(ys);
+// Room is made first, so that a failed allocation leaves the shape as it was.
+void Shape::setPoints(const float* xs, const float* ys, std::size_t count) {
+    orNoMemory([&] {
+        pointX_.reserve(count);
+        pointY_.reserve(count);
+        screenX_.reserve(count);
+        screenY_.reserve(count);
+    });
+    pointX_.assign(xs, xs + count);
+    pointY_.assign(ys, ys + count);
+    screenX_.resize(count);
+    screenY_.resize(count);
     updateAbsolutePosition();
 }
 
 void Shape::setLine(float x1, float y1, float x2, float y2, float thickness) {
     if (thickness <= 0 || (x1 == x2 && y1 == y2)) return;
     if (thickness <= 1) {
-        setPoints({x1, x2}, {y1, y2});
+        const float xs[] = {x1, x2};
+        const float ys[] = {y1, y2};
+        setPoints(xs, ys, 2);
         return;
     }
     const float half = thickness / 2;
@@ -80,43 +80,46 @@ void Shape::setLine(float x1, float y1, float x2, float y2, float thickness) {
         offsetX = half * dy / length;
         offsetY = half * -dx / length;
     }
-    setPoints({x1 + offsetX, x2 + offsetX, x2 - offsetX, x1 - offsetX},
-              {y1 + offsetY, y2 + offsetY, y2 - offsetY, y1 - offsetY});
+    const float xs[] = {x1 + offsetX, x2 + offsetX, x2 - offsetX, x1 - offsetX};
+    const float ys[] = {y1 + offsetY, y2 + offsetY, y2 - offsetY, y1 - offsetY};
+    setPoints(xs, ys, 4);
 }
 
 void Shape::setRectangle(float left, float top, float right, float bottom) {
     if (!(right > left && bottom > top)) return;
-    setPoints({left, right, right, left}, {top, top, bottom, bottom});
+    const float xs[] = {left, right, right, left};
+    const float ys[] = {top, top, bottom, bottom};
+    setPoints(xs, ys, 4);
 }
 
 void Shape::setPolygon(const float* xs, const float* ys, int count) {
     if (count <= 0 || !xs || !ys) return;
-    setPoints(std::vector<float>(xs, xs + count), std::vector<float>(ys, ys + count));
+    setPoints(xs, ys, static_cast<std::size_t>(count));
 }
 
 bool Shape::isAxisAlignedRectangle() const {
-    return screenX.size() == 4 && screenX[0] == screenX[3] && screenY[0] == screenY[1] && screenX[1] == screenX[2] &&
-           screenY[2] == screenY[3];
+    return screenX_.size() == 4 && screenX_[0] == screenX_[3] && screenY_[0] == screenY_[1] &&
+           screenX_[1] == screenX_[2] && screenY_[2] == screenY_[3];
 }
 
 void Shape::draw() {
     const std::uint32_t colour = getEffectiveColour();
-    if ((colour >> 24) == 0 || screenX.empty()) return;
+    if ((colour >> 24) == 0 || screenX_.empty()) return;
     const std::uint32_t add = getEffectiveAddColour();
     const int clipLeft = truncated(getEffectiveClipLeft());
     const int clipTop = truncated(getEffectiveClipTop());
     const int clipRight = truncated(getEffectiveClipRight());
     const int clipBottom = truncated(getEffectiveClipBottom());
-    if (screenX.size() == 1) {
-        GraphicManager::drawPixel(screenX[0], screenY[0], colour, add, clipLeft, clipTop, clipRight, clipBottom);
-    } else if (screenX.size() == 2) {
-        GraphicManager::drawLine(screenX[0], screenY[0], screenX[1], screenY[1], colour, add, clipLeft, clipTop,
+    if (screenX_.size() == 1) {
+        GraphicManager::drawPixel(screenX_[0], screenY_[0], colour, add, clipLeft, clipTop, clipRight, clipBottom);
+    } else if (screenX_.size() == 2) {
+        GraphicManager::drawLine(screenX_[0], screenY_[0], screenX_[1], screenY_[1], colour, add, clipLeft, clipTop,
                                  clipRight, clipBottom);
     } else if (isAxisAlignedRectangle()) {
-        GraphicManager::drawRectangle(screenX[0], screenY[0], screenX[2], screenY[2], colour, add, clipLeft, clipTop,
-                                      clipRight, clipBottom);
+        GraphicManager::drawRectangle(screenX_[0], screenY_[0], screenX_[2], screenY_[2], colour, add, clipLeft,
+                                      clipTop, clipRight, clipBottom);
     } else {
-        GraphicManager::drawPolygon(screenX.data(), screenY.data(), static_cast<int>(screenX.size()), colour, add,
+        GraphicManager::drawPolygon(screenX_.data(), screenY_.data(), static_cast<int>(screenX_.size()), colour, add,
                                     clipLeft, clipTop, clipRight, clipBottom);
     }
 }

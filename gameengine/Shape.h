@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "Sprite.h"
@@ -30,24 +31,26 @@ public:
     void setRectangle(float left, float top, float right, float bottom);
     // `count` points, copied; nothing changes for no points or a missing array.
     void setPolygon(const float* xs, const float* ys, int count);
+    // Every setter keeps the storage of the points it replaces, so a shape that is set anew
+    // each frame allocates only when it grows.
 
-    int getPointCount() const { return static_cast<int>(pointX.size()); }
-    float getPointX(int i) const { return pointX[static_cast<std::size_t>(i)]; }
-    float getPointY(int i) const { return pointY[static_cast<std::size_t>(i)]; }
-    int getScreenX(int i) const { return screenX[static_cast<std::size_t>(i)]; }
-    int getScreenY(int i) const { return screenY[static_cast<std::size_t>(i)]; }
+    int getPointCount() const { return static_cast<int>(pointX_.size()); }
+    float getPointX(int i) const { return pointX_[static_cast<std::size_t>(i)]; }
+    float getPointY(int i) const { return pointY_[static_cast<std::size_t>(i)]; }
+    int getScreenX(int i) const { return screenX_[static_cast<std::size_t>(i)]; }
+    int getScreenY(int i) const { return screenY_[static_cast<std::size_t>(i)]; }
 
 private:
-    void setPoints(std::vector<float> xs, std::vector<float> ys);
+    void setPoints(const float* xs, const float* ys, std::size_t count);
     void updateScreenX();
     void updateScreenY();
     // Four points laid out as setRectangle makes them.
     bool isAxisAlignedRectangle() const;
 
-    std::vector<float> pointX;
-    std::vector<float> pointY;
-    std::vector<int> screenX;
-    std::vector<int> screenY;
+    std::vector<float> pointX_;
+    std::vector<float> pointY_;
+    std::vector<int> screenX_;
+    std::vector<int> screenY_;
 };
 
 }  // namespace tidewell

@@ -117,13 +117,13 @@ bool ellipsesMeet(const Sprite& self, const Box& mine, const Sprite& other, cons
 
 Sprite::~Sprite() {
     // Each child's destructor takes its node out of our list.
-    while (ChildNode* first = children.getFirst()) delete first->value;
-    delete ownNode;
-    if (removed && !parent) std::erase(removedOutsideTrees(), this);  // deleted by its owner before the sweep
+    while (ChildNode* first = children_.getFirst()) delete first->value;
+    delete ownNode_;
+    if (removed_ && !parent) std::erase(removedOutsideTrees(), this);  // deleted by its owner before the sweep
 }
 
 float Sprite::childrenEdge(float (Sprite::*edge)() const, bool smallest) const {
-    const ChildNode* node = children.getFirst();
+    const ChildNode* node = children_.getFirst();
     if (!node) return 0;
     float result = (node->value->*edge)();
     for (node = node->getNext(); node; node = node->getNext()) {
@@ -143,50 +143,50 @@ float Sprite::getBottom() const { return y + childrenEdge(&Sprite::getBottom, fa
 void Sprite::notify(Sprite*, int) {}
 
 void Sprite::updateAbsoluteX() {
-    absoluteX = parent ? parent->absoluteX + x : x;
-    for (ChildNode* node = children.getFirst(); node; node = node->getNext()) node->value->updateAbsoluteX();
+    absoluteX_ = parent ? parent->absoluteX_ + x : x;
+    for (ChildNode* node = children_.getFirst(); node; node = node->getNext()) node->value->updateAbsoluteX();
 }
 
 void Sprite::updateAbsoluteY() {
-    absoluteY = parent ? parent->absoluteY + y : y;
-    for (ChildNode* node = children.getFirst(); node; node = node->getNext()) node->value->updateAbsoluteY();
+    absoluteY_ = parent ? parent->absoluteY_ + y : y;
+    for (ChildNode* node = children_.getFirst(); node; node = node->getNext()) node->value->updateAbsoluteY();
 }
 
 void Sprite::updateAbsolutePosition() {
-    absoluteX = parent ? parent->absoluteX + x : x;
-    absoluteY = parent ? parent->absoluteY + y : y;
-    for (ChildNode* node = children.getFirst(); node; node = node->getNext()) node->value->updateAbsolutePosition();
+    absoluteX_ = parent ? parent->absoluteX_ + x : x;
+    absoluteY_ = parent ? parent->absoluteY_ + y : y;
+    for (ChildNode* node = children_.getFirst(); node; node = node->getNext()) node->value->updateAbsolutePosition();
 }
 
 void Sprite::updateColour() {
-    effectiveColour = parent ? multiplyColours(colour, parent->effectiveColour) : colour;
-    for (ChildNode* node = children.getFirst(); node; node = node->getNext()) node->value->updateColour();
+    effectiveColour_ = parent ? multiplyColours(colour, parent->effectiveColour_) : colour;
+    for (ChildNode* node = children_.getFirst(); node; node = node->getNext()) node->value->updateColour();
 }
 
 void Sprite::updateAddColour() {
-    effectiveAddColour = parent ? addColours(addColour, parent->effectiveAddColour) : addColour;
-    for (ChildNode* node = children.getFirst(); node; node = node->getNext()) node->value->updateAddColour();
+    effectiveAddColour_ = parent ? addColours(addColour, parent->effectiveAddColour_) : addColour;
+    for (ChildNode* node = children_.getFirst(); node; node = node->getNext()) node->value->updateAddColour();
 }
 
 void Sprite::updateClip() {
     if (parent) {
-        effectiveClipLeft = parent->effectiveClipLeft;
-        effectiveClipTop = parent->effectiveClipTop;
-        effectiveClipRight = parent->effectiveClipRight;
-        effectiveClipBottom = parent->effectiveClipBottom;
+        effectiveClipLeft_ = parent->effectiveClipLeft_;
+        effectiveClipTop_ = parent->effectiveClipTop_;
+        effectiveClipRight_ = parent->effectiveClipRight_;
+        effectiveClipBottom_ = parent->effectiveClipBottom_;
     } else {
-        effectiveClipLeft = 0;
-        effectiveClipTop = 0;
-        effectiveClipRight = static_cast<float>(screenWidth);
-        effectiveClipBottom = static_cast<float>(screenHeight);
+        effectiveClipLeft_ = 0;
+        effectiveClipTop_ = 0;
+        effectiveClipRight_ = static_cast<float>(screenWidth);
+        effectiveClipBottom_ = static_cast<float>(screenHeight);
     }
     if (clipping) {
-        effectiveClipLeft = std::max(effectiveClipLeft, absoluteX + clipLeft);
-        effectiveClipTop = std::max(effectiveClipTop, absoluteY + clipTop);
-        effectiveClipRight = std::min(effectiveClipRight, absoluteX + clipRight);
-        effectiveClipBottom = std::min(effectiveClipBottom, absoluteY + clipBottom);
+        effectiveClipLeft_ = std::max(effectiveClipLeft_, absoluteX_ + clipLeft);
+        effectiveClipTop_ = std::max(effectiveClipTop_, absoluteY_ + clipTop);
+        effectiveClipRight_ = std::min(effectiveClipRight_, absoluteX_ + clipRight);
+        effectiveClipBottom_ = std::min(effectiveClipBottom_, absoluteY_ + clipBottom);
     }
-    for (ChildNode* node = children.getFirst(); node; node = node->getNext()) node->value->updateClip();
+    for (ChildNode* node = children_.getFirst(); node; node = node->getNext()) node->value->updateClip();
 }
 
 void Sprite::keyDown(int key) { onKeyDown(key, false); }
@@ -227,7 +227,7 @@ void Sprite::update() {}
 void Sprite::draw() {}
 
 bool Sprite::canAdopt(const Sprite* child) const {
-    if (!child || child->parent || child->ownNode || child->removed) return false;
+    if (!child || child->parent || child->ownNode_ || child->removed_) return false;
     for (const Sprite* ancestor = this; ancestor; ancestor = ancestor->parent) {
         if (ancestor == child) return false;
     }
@@ -237,12 +237,12 @@ bool Sprite::canAdopt(const Sprite* child) const {
 // The node is allocated before anything changes, so a child that cannot be
 // linked is left exactly as it was.
 void Sprite::adopt(Sprite* child, ChildNode* node) {
-    child->ownNode = node;
+    child->ownNode_ = node;
     child->parent = this;
     child->refreshDerivedState();
     // Sprites removed inside the subtree before it joined are swept with this tree's.
-    if (child->childRemoved) {
-        for (Sprite* ancestor = this; ancestor; ancestor = ancestor->parent) ancestor->childRemoved = true;
+    if (child->childRemoved_) {
+        for (Sprite* ancestor = this; ancestor; ancestor = ancestor->parent) ancestor->childRemoved_ = true;
     }
 }
 
@@ -254,19 +254,19 @@ void Sprite::refreshDerivedState() {
 }
 
 bool Sprite::isChild(const Sprite* sprite) const {
-    return sprite && sprite->parent == this && sprite->ownNode && sprite->ownNode->getList() == &children;
+    return sprite && sprite->parent == this && sprite->ownNode_ && sprite->ownNode_->getList() == &children_;
 }
 
 void Sprite::addChild(Sprite* child) {
-    if (canAdopt(child)) adopt(child, children.addLast(child, false));
+    if (canAdopt(child)) adopt(child, children_.addLast(child, false));
 }
 
 void Sprite::addChildAtBack(Sprite* child) {
-    if (canAdopt(child)) adopt(child, children.addFirst(child, false));
+    if (canAdopt(child)) adopt(child, children_.addFirst(child, false));
 }
 
 void Sprite::addChildAfter(Sprite* child, Sprite* sibling) {
-    if (canAdopt(child) && isChild(sibling)) adopt(child, children.insertAfter(child, false, sibling->ownNode));
+    if (canAdopt(child) && isChild(sibling)) adopt(child, children_.insertAfter(child, false, sibling->ownNode_));
 }
 
 void Sprite::replaceWith(Sprite* other) {
@@ -280,13 +280,13 @@ void Sprite::replaceWith(Sprite* other) {
 
 void Sprite::swapDepth(Sprite* sibling) {
     if (!sibling || sibling == this || !parent || !parent->isChild(this) || !parent->isChild(sibling)) return;
-    ChildNode* mine = ownNode;
-    ChildNode* theirs = sibling->ownNode;
+    ChildNode* mine = ownNode_;
+    ChildNode* theirs = sibling->ownNode_;
     // Each goes after the other's predecessor, or to the front. For neighbours
     // one of the two moves is a node placed after itself, which changes nothing.
     ChildNode* beforeMine = mine->getPrevious();
     ChildNode* beforeTheirs = theirs->getPrevious();
-    ChildList& siblings = parent->children;
+    ChildList& siblings = parent->children_;
     auto placeAfter = [&siblings](ChildNode* before, ChildNode* node) {
         if (before)
             before->moveAfter(node);
@@ -297,32 +297,32 @@ void Sprite::swapDepth(Sprite* sibling) {
     placeAfter(beforeMine, theirs);
 }
 
-Sprite* Sprite::getFirstChild() const { return children.getFirst() ? children.getFirst()->value : nullptr; }
-Sprite* Sprite::getLastChild() const { return children.getLast() ? children.getLast()->value : nullptr; }
+Sprite* Sprite::getFirstChild() const { return children_.getFirst() ? children_.getFirst()->value : nullptr; }
+Sprite* Sprite::getLastChild() const { return children_.getLast() ? children_.getLast()->value : nullptr; }
 
 Sprite* Sprite::getNextSibling() const {
-    const ChildNode* next = ownNode ? ownNode->getNext() : nullptr;
+    const ChildNode* next = ownNode_ ? ownNode_->getNext() : nullptr;
     return next ? next->value : nullptr;
 }
 
 Sprite* Sprite::getPreviousSibling() const {
-    const ChildNode* previous = ownNode ? ownNode->getPrevious() : nullptr;
+    const ChildNode* previous = ownNode_ ? ownNode_->getPrevious() : nullptr;
     return previous ? previous->value : nullptr;
 }
 
 void Sprite::remove() {
-    if (removed || (!parent && this == getRootSprite())) return;
-    removed = true;
+    if (removed_ || (!parent && this == getRootSprite())) return;
+    removed_ = true;
     if (!parent) {
         removedOutsideTrees().push_back(this);
         return;
     }
-    for (Sprite* ancestor = parent; ancestor; ancestor = ancestor->parent) ancestor->childRemoved = true;
+    for (Sprite* ancestor = parent; ancestor; ancestor = ancestor->parent) ancestor->childRemoved_ = true;
 }
 
 bool Sprite::isGone() const {
     for (const Sprite* sprite = this; sprite; sprite = sprite->parent) {
-        if (sprite->removed) return true;
+        if (sprite->removed_) return true;
     }
     return false;
 }
@@ -331,7 +331,7 @@ void Sprite::purgeRemovedOutsideTrees() {
     std::vector<Sprite*> doomed;
     doomed.swap(removedOutsideTrees());  // a destructor that removes more sprites adds them for the next sweep
     for (Sprite* sprite : doomed) {
-        sprite->removed = false;  // so its destructor does not look for itself in the list
+        sprite->removed_ = false;  // so its destructor does not look for itself in the list
         delete sprite;
     }
 }
@@ -339,22 +339,22 @@ void Sprite::purgeRemovedOutsideTrees() {
 std::size_t Sprite::removedOutsideTreesCount() { return removedOutsideTrees().size(); }
 
 void Sprite::removeAllChildren() {
-    for (ChildNode* node = children.getFirst(); node; node = node->getNext()) node->value->remove();
+    for (ChildNode* node = children_.getFirst(); node; node = node->getNext()) node->value->remove();
 }
 
 void Sprite::purgeRemoved() {
-    if (!childRemoved) return;
-    ChildNode* node = children.getFirst();
+    if (!childRemoved_) return;
+    ChildNode* node = children_.getFirst();
     while (node) {
         ChildNode* next = node->getNext();  // the current node goes with its sprite
         Sprite* child = node->value;
-        if (child->removed)
+        if (child->removed_)
             delete child;
         else
             child->purgeRemoved();
         node = next;
     }
-    childRemoved = false;
+    childRemoved_ = false;
 }
 
 void Sprite::setX(float newX) {
@@ -396,21 +396,21 @@ void Sprite::setRGB(int red, int green, int blue) {
     updateColour();
 }
 
-float Sprite::getAbsoluteLeft() const { return getLeft() - x + absoluteX; }
-float Sprite::getAbsoluteTop() const { return getTop() - y + absoluteY; }
-float Sprite::getAbsoluteRight() const { return getRight() - x + absoluteX; }
-float Sprite::getAbsoluteBottom() const { return getBottom() - y + absoluteY; }
+float Sprite::getAbsoluteLeft() const { return getLeft() - x + absoluteX_; }
+float Sprite::getAbsoluteTop() const { return getTop() - y + absoluteY_; }
+float Sprite::getAbsoluteRight() const { return getRight() - x + absoluteX_; }
+float Sprite::getAbsoluteBottom() const { return getBottom() - y + absoluteY_; }
 
 float Sprite::toLocalX(const Sprite* from, float fromX) const {
-    return fromX + (from ? from->absoluteX : 0) - absoluteX;
+    return fromX + (from ? from->absoluteX_ : 0) - absoluteX_;
 }
 
 float Sprite::toLocalY(const Sprite* from, float fromY) const {
-    return fromY + (from ? from->absoluteY : 0) - absoluteY;
+    return fromY + (from ? from->absoluteY_ : 0) - absoluteY_;
 }
 
-float Sprite::getMouseX() const { return static_cast<float>(InputManager::mouseX) - absoluteX; }
-float Sprite::getMouseY() const { return static_cast<float>(InputManager::mouseY) - absoluteY; }
+float Sprite::getMouseX() const { return static_cast<float>(InputManager::mouseX) - absoluteX_; }
+float Sprite::getMouseY() const { return static_cast<float>(InputManager::mouseY) - absoluteY_; }
 
 bool Sprite::hitTest(float px, float py) const {
     const float left = getLeft() - x, right = getRight() - x;
@@ -425,7 +425,7 @@ bool Sprite::hitTest(float px, float py) const {
 }
 
 bool Sprite::hitTestScreen(float screenX, float screenY) const {
-    return hitTest(screenX - absoluteX, screenY - absoluteY);
+    return hitTest(screenX - absoluteX_, screenY - absoluteY_);
 }
 
 bool Sprite::overlaps(const Sprite* other) const {
@@ -445,13 +445,13 @@ bool Sprite::overlaps(const Sprite* other) const {
     return false;
 }
 
-bool Sprite::receives(bool kindEnabled) const { return !removed && !paused && kindEnabled; }
+bool Sprite::receives(bool kindEnabled) const { return !removed_ && !paused && kindEnabled; }
 
 // The next child is looked up only after the current one has run, so a child
 // added meanwhile behind it is visited in the same pass.
 template <typename Visit>
 void Sprite::visitChildren(bool firstToLast, bool Sprite::*stop, Visit visit) {
-    ChildNode* node = firstToLast ? children.getFirst() : children.getLast();
+    ChildNode* node = firstToLast ? children_.getFirst() : children_.getLast();
     while (node) {
         Sprite* child = node->value;
         visit(*child);
@@ -539,13 +539,13 @@ void Sprite::dispatchJoystickUp(int button, int joystick, bool flag) {
 }
 
 void Sprite::dispatchUpdate() {
-    if (removed || paused || !updateEnabled) return;
+    if (removed_ || paused || !updateEnabled) return;
     update();
     visitChildren(updateOrder, &Sprite::updateStop, [](Sprite& child) { child.dispatchUpdate(); });
 }
 
 void Sprite::dispatchDraw() {
-    if (removed || !visible) return;
+    if (removed_ || !visible) return;
     draw();
     visitChildren(drawOrder, &Sprite::drawStop, [](Sprite& child) { child.dispatchDraw(); });
 }

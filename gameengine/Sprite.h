@@ -107,13 +107,13 @@ public:
     void remove();
     void removeAllChildren();
     void purgeRemoved();
-    bool isRemoved() const { return removed; }
+    bool isRemoved() const { return removed_; }
     // Removed, itself or through an ancestor: it takes part in nothing more this frame.
     bool isGone() const;
     // The engine's sweep of the sprites removed while in no tree (after the tree's own).
     static void purgeRemovedOutsideTrees();
     static std::size_t removedOutsideTreesCount();
-    bool hasRemovedChild() const { return childRemoved; }
+    bool hasRemovedChild() const { return childRemoved_; }
 
     // Position and colour; each brings the derived state of the subtree up to date.
     void setX(float newX);
@@ -127,14 +127,14 @@ public:
     void setRGB(int red, int green, int blue);
 
     // Derived state, read by drawing.
-    float getAbsoluteX() const { return absoluteX; }
-    float getAbsoluteY() const { return absoluteY; }
-    std::uint32_t getEffectiveColour() const { return effectiveColour; }
-    std::uint32_t getEffectiveAddColour() const { return effectiveAddColour; }
-    float getEffectiveClipLeft() const { return effectiveClipLeft; }
-    float getEffectiveClipTop() const { return effectiveClipTop; }
-    float getEffectiveClipRight() const { return effectiveClipRight; }
-    float getEffectiveClipBottom() const { return effectiveClipBottom; }
+    float getAbsoluteX() const { return absoluteX_; }
+    float getAbsoluteY() const { return absoluteY_; }
+    std::uint32_t getEffectiveColour() const { return effectiveColour_; }
+    std::uint32_t getEffectiveAddColour() const { return effectiveAddColour_; }
+    float getEffectiveClipLeft() const { return effectiveClipLeft_; }
+    float getEffectiveClipTop() const { return effectiveClipTop_; }
+    float getEffectiveClipRight() const { return effectiveClipRight_; }
+    float getEffectiveClipBottom() const { return effectiveClipBottom_; }
 
     // Geometry. The absolute box is the extent on screen.
     float getAbsoluteLeft() const;
@@ -171,8 +171,8 @@ public:
     Sprite* parent = nullptr;
 
 private:
-    ChildList children;
-    ChildNode* ownNode = nullptr;
+    ChildList children_;
+    ChildNode* ownNode_ = nullptr;
 
 public:
     float x = 0;
@@ -181,10 +181,10 @@ public:
     std::uint32_t addColour = 0xFF000000;  // added after multiplying (RGB only)
 
 private:
-    float absoluteX = 0;
-    float absoluteY = 0;
-    std::uint32_t effectiveColour = 0xFFFFFFFF;
-    std::uint32_t effectiveAddColour = 0xFF000000;
+    float absoluteX_ = 0;
+    float absoluteY_ = 0;
+    std::uint32_t effectiveColour_ = 0xFFFFFFFF;
+    std::uint32_t effectiveAddColour_ = 0xFF000000;
 
 public:
     bool clipping = false;
@@ -195,10 +195,10 @@ public:
     float clipBottom = 0;
 
 private:
-    float effectiveClipLeft = 0;
-    float effectiveClipTop = 0;
-    float effectiveClipRight = static_cast<float>(screenWidth);
-    float effectiveClipBottom = static_cast<float>(screenHeight);
+    float effectiveClipLeft_ = 0;
+    float effectiveClipTop_ = 0;
+    float effectiveClipRight_ = static_cast<float>(screenWidth);
+    float effectiveClipBottom_ = static_cast<float>(screenHeight);
 
 public:
     std::int32_t hitShape = rectangleShape;
@@ -226,8 +226,8 @@ public:
     bool drawStop = false;
 
 private:
-    bool removed = false;
-    bool childRemoved = false;  // on every ancestor of a removed sprite, for the sweep
+    bool removed_ = false;
+    bool childRemoved_ = false;  // on every ancestor of a removed sprite, for the sweep
 
     bool canAdopt(const Sprite* child) const;
     void adopt(Sprite* child, ChildNode* node);

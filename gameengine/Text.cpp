@@ -7,6 +7,7 @@
 #include "ErrorGeneric.h"
 #include "Font.h"
 #include "GraphicManager.h"
+#include "PixelPosition.h"
 
 namespace tidewell {
 namespace {
@@ -23,16 +24,14 @@ constexpr int kLineDrawJustifiedLine = 574;
 constexpr std::uint32_t kSpace = ' ';
 constexpr std::uint32_t kLineFeed = '\n';
 
-int truncated(float value) { return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f)); }
-
 }  // namespace
 
 Text::Text(const char* fontFileName) {
-    font = GraphicManager::getFont(fontFileName, true);
-    if (!font) throw ErrorGeneric(kModulePath, kLineConstruction, 0);
+    font_ = GraphicManager::getFont(fontFileName, true);
+    if (!font_) throw ErrorGeneric(kModulePath, kLineConstruction, 0);
 }
 
-Text::~Text() { GraphicManager::releaseFont(font); }
+Text::~Text() { GraphicManager::releaseFont(font_); }
 
 float Text::getWidth() const { return width; }
 float Text::getHeight() const { return height; }
@@ -43,10 +42,10 @@ float Text::getBottom() const { return getTop() + height; }
 
 void Text::setText(const char* text) {
     const std::size_t count = text ? std::strlen(text) : 0;
-    if (count > 0 && !font) throw ErrorGeneric(kModulePath, kLineSetText, 0);
-    characters.assign(count + 1, 0);
-    for (std::size_t i = 0; i < count; ++i) characters[i] = static_cast<unsigned char>(text[i]);
-    length = static_cast<std::uint32_t>(count);
+    if (count > 0 && !font_) throw ErrorGeneric(kModulePath, kLineSetText, 0);
+    characters_.assign(count + 1, 0);
+    for (std::size_t i = 0; i < count; ++i) characters_[i] = static_cast<unsigned char>(text[i]);
+    length_ = static_cast<std::uint32_t>(count);
     layOut();
 }
 
@@ -84,16 +83,16 @@ void Text::setAlignment(int horizontal, int vertical) {
     setVerticalAlignment(vertical);
 }
 
-bool Text::isLineBreakOrEnd(std::uint32_t index) const { return index >= length || characters[index] == kLineFeed; }
+bool Text::isLineBreakOrEnd(std::uint32_t index) const { return index >= length_ || characters_[index] == kLineFeed; }
 
 std::uint32_t Text::wordEnd(std::uint32_t start) const {
     std::uint32_t end = start;
-    while (end < length && characters[end] != kSpace && characters[end] != kLineFeed) ++end;
+    while (end < length_ && characters_[end] != kSpace && characters_[end] != kLineFeed) ++end;
     return end;
 }
 
 float Text::measureWidth(std::uint32_t start, std::uint32_t count) const {
-    return static_cast<float>(font->measure(characters.data() + start, count).width);
+    return static_cast<float>(font_->measure(characters_.data() + start, count).width);
 }
 
 std::uint32_t Text::breakLine(std::uint32_t start, float wrapWidth) const {
@@ -102,7 +101,7 @@ std::uint32_t Text::breakLine(std::uint32_t start, float wrapWidth) const {
         while (!isLineBreakOrEnd(end)) ++end;
         return end - start;
     }
-    if (!font) throw ErrorGeneric(kModulePath, kLineWrapping, 0);
+    if (!font_) throw ErrorGeneric(kModulePath, kLineWrapping, 0);
     // Whole words while they fit; the first one always, however wide.
     float running = 0;
     std::uint32_t end = start;
@@ -111,7 +110,7 @@ std::uint32_t Text::breakLine(std::uint32_t start, float wrapWidth) const {
         const float wordWidth = measureWidth(word, wordStop - word);
         if (word != start && running + wordWidth > wrapWidth) break;
         end = wordStop;
-        running += wordWidth + static_cast<float>(font->defaultAdvance);
+        running += wordWidth + static_cast<float>(font_->defaultAdvance);
         if (isLineBreakOrEnd(end)) break;
     }
     return end - start;
@@ -119,50 +118,50 @@ std::uint32_t Text::breakLine(std::uint32_t start, float wrapWidth) const {
 
 void Text::layOut() {
     const float wrapWidth = width;
-    lineStarts.clear();
-    lineLengths.clear();
-    lineWidths.clear();
-    lineWords.clear();
-    spacePerLine.clear();
+    lineStarts_.clear();
+    lineLengths_.clear();
+    lineWidths_.clear();
+    lineWords_.clear();
+    spacePerLine_.clear();
     width = 0;
     height = 0;
-    if (length == 0) return;
-    if (!font) throw ErrorGeneric(kModulePath, kLineLayout, 0);
+    if (length_ == 0) return;
+    if (!font_) throw ErrorGeneric(kModulePath, kLineLayout, 0);
 
     for (std::uint32_t start = 0;;) {
         const std::uint32_t count = breakLine(start, wrapWidth);
-        lineStarts.push_back(start);
-        lineLengths.push_back(count);
+        lineStarts_.push_back(start);
+        lineLengths_.push_back(count);
         // The character after the line, then spaces and line breaks, start no line.
         std::uint32_t next = start + count;
-        if (next >= length) break;
+        if (next >= length_) break;
         ++next;
-        while (next < length && (characters[next] == kSpace || characters[next] == kLineFeed)) ++next;
-        if (next >= length) break;
+        while (next < length_ && (characters_[next] == kSpace || characters_[next] == kLineFeed)) ++next;
+        if (next >= length_) break;
         start = next;
     }
 
-    height = static_cast<float>(lineStarts.size()) * static_cast<float>(font->lineHeight);
-    for (std::size_t line = 0; line < lineStarts.size(); ++line) {
-        lineWidths.push_back(measureWidth(lineStarts[line], lineLengths[line]));
-        width = std::max(width, lineWidths.back());
+    height = static_cast<float>(lineStarts_.size()) * static_cast<float>(font_->lineHeight);
+    for (std::size_t line = 0; line < lineStarts_.size(); ++line) {
+        lineWidths_.push_back(measureWidth(lineStarts_[line], lineLengths_[line]));
+        width = std::max(width, lineWidths_.back());
     }
     if (mode == justifiedMode) {
         width = wrapWidth;
-        lineWords.resize(lineStarts.size());
-        spacePerLine.resize(lineStarts.size());
-        for (std::size_t line = 0; line < lineStarts.size(); ++line) layOutWords(line);
+        lineWords_.resize(lineStarts_.size());
+        spacePerLine_.resize(lineStarts_.size());
+        for (std::size_t line = 0; line < lineStarts_.size(); ++line) layOutWords(line);
     }
 }
 
 // Justified: the words of a line spread to the block's width, except on the last
 // line of a paragraph, which is set with ordinary spaces.
 void Text::layOutWords(std::size_t line) {
-    if (!font) throw ErrorGeneric(kModulePath, kLineJustifiedLayout, 0);
-    Words& words = lineWords[line];
-    const std::uint32_t lineEnd = lineStarts[line] + lineLengths[line];
+    if (!font_) throw ErrorGeneric(kModulePath, kLineJustifiedLayout, 0);
+    Words& words = lineWords_[line];
+    const std::uint32_t lineEnd = lineStarts_[line] + lineLengths_[line];
     float wordsWidth = 0;
-    for (std::uint32_t word = lineStarts[line];; ++word) {
+    for (std::uint32_t word = lineStarts_[line];; ++word) {
         const std::uint32_t stop = std::min(wordEnd(word), lineEnd);
         words.starts.push_back(word);
         words.lengths.push_back(stop - word);
@@ -173,17 +172,17 @@ void Text::layOutWords(std::size_t line) {
     }
     const std::size_t count = words.starts.size();
     if (count >= 2 && !isLineBreakOrEnd(lineEnd)) {
-        spacePerLine[line] = (width - wordsWidth) / static_cast<float>(count - 1);
+        spacePerLine_[line] = (width - wordsWidth) / static_cast<float>(count - 1);
     } else {
-        spacePerLine[line] = static_cast<float>(font->defaultAdvance);
+        spacePerLine_[line] = static_cast<float>(font_->defaultAdvance);
     }
 }
 
 void Text::draw() {
     const float left = getAbsoluteX() - anchorX;
-    for (std::size_t line = 0; line < lineStarts.size(); ++line) {
+    for (std::size_t line = 0; line < lineStarts_.size(); ++line) {
         const int top = truncated(getAbsoluteY() - anchorY +
-                                  static_cast<float>(line) * static_cast<float>(font ? font->lineHeight : 0));
+                                  static_cast<float>(line) * static_cast<float>(font_ ? font_->lineHeight : 0));
         drawLine(line, left, top);
     }
 }
@@ -192,24 +191,24 @@ void Text::drawLine(std::size_t line, float left, int top) {
     const std::uint32_t colour = getEffectiveColour();
     const std::uint32_t add = getEffectiveAddColour();
     if (mode == justifiedMode) {
-        if (!font) throw ErrorGeneric(kModulePath, kLineDrawJustifiedLine, 0);
-        const Words& words = lineWords[line];
+        if (!font_) throw ErrorGeneric(kModulePath, kLineDrawJustifiedLine, 0);
+        const Words& words = lineWords_[line];
         float wordX = left;
         for (std::size_t i = 0; i < words.starts.size(); ++i) {
-            font->draw(characters.data() + words.starts[i], words.lengths[i], truncated(wordX), top, colour, add);
-            wordX += words.widths[i] + spacePerLine[line];
+            font_->draw(characters_.data() + words.starts[i], words.lengths[i], truncated(wordX), top, colour, add);
+            wordX += words.widths[i] + spacePerLine_[line];
         }
         return;
     }
     float lineX = left;
     if (mode == rightMode)
-        lineX = left + width - lineWidths[line];
+        lineX = left + width - lineWidths_[line];
     else if (mode == centredMode)
-        lineX = left + (width - lineWidths[line]) * 0.5f;
+        lineX = left + (width - lineWidths_[line]) * 0.5f;
     else if (mode != linesMode && mode != leftMode)
         return;
-    if (!font) throw ErrorGeneric(kModulePath, kLineDrawLine, 0);
-    font->draw(characters.data() + lineStarts[line], lineLengths[line], truncated(lineX), top, colour, add);
+    if (!font_) throw ErrorGeneric(kModulePath, kLineDrawLine, 0);
+    font_->draw(characters_.data() + lineStarts_[line], lineLengths_[line], truncated(lineX), top, colour, add);
 }
 
 }  // namespace tidewell

@@ -45,14 +45,14 @@ public:
     void setVerticalAlignment(int alignment);
     void setAlignment(int horizontal, int vertical);
 
-    std::uint32_t getLength() const { return length; }
-    std::size_t getLineCount() const { return lineStarts.size(); }
-    std::uint32_t getLineStart(std::size_t line) const { return lineStarts[line]; }
-    std::uint32_t getLineLength(std::size_t line) const { return lineLengths[line]; }
-    float getLineWidth(std::size_t line) const { return lineWidths[line]; }
+    std::uint32_t getLength() const { return length_; }
+    std::size_t getLineCount() const { return lineStarts_.size(); }
+    std::uint32_t getLineStart(std::size_t line) const { return lineStarts_[line]; }
+    std::uint32_t getLineLength(std::size_t line) const { return lineLengths_[line]; }
+    float getLineWidth(std::size_t line) const { return lineWidths_[line]; }
     // Justified mode: the gap between the words of a line.
-    float getLineGap(std::size_t line) const { return spacePerLine[line]; }
-    Font* getFont() const { return font; }
+    float getLineGap(std::size_t line) const { return spacePerLine_[line]; }
+    Font* getFont() const { return font_; }
 
     // The wrap width before a layout, the block's width after it.
     float width = 0;
@@ -78,14 +78,14 @@ private:
     void layOutWords(std::size_t line);
     void drawLine(std::size_t line, float left, int top);
 
-    std::vector<std::uint32_t> characters{0};
-    std::uint32_t length = 0;
-    std::vector<std::uint32_t> lineStarts;
-    std::vector<std::uint32_t> lineLengths;
-    std::vector<float> lineWidths;
-    std::vector<Words> lineWords;
-    std::vector<float> spacePerLine;
-    Font* font = nullptr;
+    std::vector<std::uint32_t> characters_{0};
+    std::uint32_t length_ = 0;
+    std::vector<std::uint32_t> lineStarts_;
+    std::vector<std::uint32_t> lineLengths_;
+    std::vector<float> lineWidths_;
+    std::vector<Words> lineWords_;
+    std::vector<float> spacePerLine_;
+    Font* font_ = nullptr;
 };
 
 }  // namespace tidewell

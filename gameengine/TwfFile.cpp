@@ -1,13 +1,12 @@
 #include "TwfFile.h"
 
 #include <array>
-#include <new>
 #include <vector>
 
 #include "AssetFile.h"
 #include "ErrorFile.h"
 #include "ErrorGeneric.h"
-#include "ErrorNoMemory.h"
+#include "NewOrNoMemory.h"
 #include "ResourceManager.h"
 
 namespace tidewell {
@@ -34,7 +33,7 @@ std::vector<std::uint32_t> colouredCoverage(const std::vector<std::uint8_t>& cov
     return colours;
 }
 
-} // namespace
+}  // namespace
 
 TwfFile::TwfFile(const char* fileName) : fileName(checkedName(fileName)) {}
 
@@ -52,12 +51,10 @@ void TwfFile::load() {
     lineHeight = signed32(&header[0]);
     defaultAdvance = signed32(&header[4]);
 
-    try {
+    orNoMemory([&] {
         while (readCharacter(file)) {
         }
-    } catch (const std::bad_alloc&) {
-        throw ErrorNoMemory();
-    }
+    });
     loaded = true;
 }
 
@@ -93,4 +90,4 @@ bool TwfFile::matchesName(const char* name) const {
     return name && AssetFile::sameNameIgnoringCase(fileName.c_str(), name);
 }
 
-} // namespace tidewell
+}  // namespace tidewell

@@ -74,7 +74,8 @@ TEST_F(FontTest, DrawingFollowsThePenAcrossLinesAndGaps) {
     const std::string file = writeFont("pen.twf", 20, 6, {block('A', 10, 16, 2, 1, 3), block('B', 20, 16)});
     Font* font = GraphicManager::getFont(file.c_str(), true);
     fill(0);
-    font->drawString("A\nB", 3, 100, 100, 0xFFFFFFFF, 0xFF000000);
+    const std::uint32_t twoLines[] = {'A', '\n', 'B'};
+    font->draw(twoLines, 3, 100, 100, 0xFFFFFFFF, 0xFF000000);
     EXPECT_EQ(firstLit(102), 101);  // left 1, top 2
     EXPECT_EQ(pixel(110, 117), 0xFFFFFFu);
     EXPECT_EQ(pixel(110, 118), 0u);
@@ -90,12 +91,13 @@ TEST_F(FontTest, DrawingFollowsThePenAcrossLinesAndGaps) {
 
     // The multiply colour colours the text; with alpha 0 nothing is drawn.
     fill(0);
-    font->drawString("B", 1, 0, 0, 0xFFFF0000, 0xFF000000);
+    const std::uint32_t b[] = {'B'};
+    font->draw(b, 1, 0, 0, 0xFFFF0000, 0xFF000000);
     EXPECT_EQ(pixel(5, 5), 0xFF0000u);
     fill(0);
-    font->drawString("B", 1, 0, 0, 0x00FF0000, 0xFF000000);
+    font->draw(b, 1, 0, 0, 0x00FF0000, 0xFF000000);
     EXPECT_EQ(countOther(0), 0);
-    font->drawString(nullptr, 4, 0, 0, 0xFFFFFFFF, 0xFF000000);
+    font->draw(nullptr, 4, 0, 0, 0xFFFFFFFF, 0xFF000000);
     font->draw(codes, 0, 0, 0, 0xFFFFFFFF, 0xFF000000);
     EXPECT_EQ(countOther(0), 0);
 }
@@ -117,7 +119,7 @@ TEST_F(FontTest, AFontWithoutGlyphsDrawsNothingAndAMissingFileIsAFileError) {
     Font* font = GraphicManager::getFont(empty.c_str(), true);
     EXPECT_EQ(font->getAtlas(), nullptr);
     fill(0);
-    font->drawString("abc", 3, 0, 0, 0xFFFFFFFF, 0xFF000000);
+    font->draw(std::vector<std::uint32_t>{'a', 'b', 'c'}.data(), 3, 0, 0, 0xFFFFFFFF, 0xFF000000);
     EXPECT_EQ(countOther(0), 0);
     EXPECT_EQ(font->measure(std::vector<std::uint32_t>{'a', 'b'}.data(), 2).width, 8);
     EXPECT_THROW(GraphicManager::getFont((directory / "none.twf").string().c_str(), true), ErrorFile);
