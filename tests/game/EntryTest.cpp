@@ -56,7 +56,8 @@ protected:
 TEST_F(EntryTest, FirstRunStartsWindowedRunsItsFramesAndShutsDown) {
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_EQ(MainLoop::framesRun(), 100u);
-    EXPECT_EQ(settings(), "fullScreen=00\n");
+    // The scene switcher stores the sound and music defaults it read, after the window's.
+    EXPECT_EQ(settings(), "fullScreen=00\nsoundOn=01\nmusicOn=01\n");
     EXPECT_EQ(machine().window().creations(), 1);
     EXPECT_FALSE(machine().window().isFullScreen());
     EXPECT_FALSE(machine().window().isCreated());  // destroyed at shut-down
@@ -76,7 +77,7 @@ TEST_F(EntryTest, StoredFullScreenIsUsedAndCommandLineOverridesWithoutWriting) {
     options.fullScreen = false;
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_FALSE(machine().window().isFullScreen());
-    EXPECT_EQ(settings(), "fullScreen=01\n");
+    EXPECT_EQ(settings(), "fullScreen=01\nsoundOn=01\nmusicOn=01\n");
 }
 
 TEST_F(EntryTest, EachErrorKindEndsInItsDialogAfterShutDown) {
