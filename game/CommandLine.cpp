@@ -1,7 +1,5 @@
 #include "CommandLine.h"
 
-#include "Showcase.h"
-
 #include <charconv>
 #include <functional>
 #include <limits>
@@ -23,8 +21,7 @@ std::optional<Number> parseNumber(const std::string& text) {
     return value;
 }
 
-// An optional value is the next word unless that word is another option.
-enum class Value { none, required, optional };
+enum class Value { none, required };
 
 struct OptionSpec {
     Value value;
@@ -32,13 +29,6 @@ struct OptionSpec {
     // What to say about a bad value, when "bad value" alone would leave the user guessing.
     std::function<std::string(const std::string&)> explainBadValue = nullptr;
 };
-
-// --demo-sprites alone is the renderer's scene; with a name, that showcase.
-bool applyDemoSprites(LaunchOptions& options, const std::string& name) {
-    options.demoSprites = true;
-    options.showcase = name;
-    return name.empty() || isShowcaseName(name);
-}
 
 const std::map<std::string, OptionSpec>& optionTable() {
     static const std::map<std::string, OptionSpec> table = {
@@ -49,11 +39,7 @@ const std::map<std::string, OptionSpec>& optionTable() {
         {"--fullscreen", {Value::none, [](LaunchOptions& o, const std::string&) { o.fullScreen = true; return true; }}},
         {"--software", {Value::none, [](LaunchOptions& o, const std::string&) { o.hardware = false; return true; }}},
         {"--hardware", {Value::none, [](LaunchOptions& o, const std::string&) { o.hardware = true; return true; }}},
-        {"--demo-sprites",
-         {Value::optional, applyDemoSprites,
-          [](const std::string& name) {
-              return "there is no showcase \"" + name + "\"; the showcases are " + showcaseNameList();
-          }}},
+        {"--demo-sprites", {Value::none, [](LaunchOptions& o, const std::string&) { return o.demoSprites = true; }}},
         {"--data-dir", {Value::required, [](LaunchOptions& o, const std::string& v) { o.dataDir = v; return !v.empty(); }}},
         {"--input", {Value::required, [](LaunchOptions& o, const std::string& v) { o.inputScript = v; return !v.empty(); }}},
         {"--dump-frames",
@@ -78,20 +64,6 @@ ParseResult failure(std::string message) {
     result.error = std::move(message);
     result.exitStatus = 2;
     return result;
-}
-
-// The showcase names in lines under the option's text, so the help stays 80 columns wide.
-std::string indentedNameLines() {
-    const std::string indent(23, ' ');
-    std::string text, line;
-    for (const std::string& name : showcaseNames()) {
-        if (!line.empty() && indent.size() + line.size() + name.size() + 2 > 80) {
-            text += indent + line + "\n";
-            line.clear();
-        }
-        line += (line.empty() ? "" : " ") + name;
-    }
-    return text + indent + line + "\n";
 }
 
 } // namespace
@@ -121,13 +93,6 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
                 value = arguments[++i];
             } else {
                 return failure(name + " needs a value (try --help)");
-            }
-        } else if (spec.value == Value::optional) {
-            if (inlineValue) {
-                if (inlineValue->empty()) return failure(name + "= needs a value after the equals sign");
-                value = *inlineValue;
-            } else if (i + 1 < arguments.size() && arguments[i + 1].rfind("-", 0) != 0) {
-                value = arguments[++i];
             }
         } else if (inlineValue) {
             return failure(name + " takes no value");
@@ -161,10 +126,7 @@ std::string usageText() {
            "  --dump-audio FILE    write the mixed sound to a WAV file (headless)\n"
            "  --software           draw with the software renderer\n"
            "  --hardware           draw with OpenGL, or fail if it cannot be had\n"
-           "  --demo-sprites [NAME]\n"
-           "                       show the renderer's demonstration scene instead of the\n"
-           "                       game, or with NAME that showcase of the game's pictures:\n" +
-           indentedNameLines() +
+           "  --demo-sprites       show the renderer's demonstration scene instead of the game\n"
            "\n"
            "BRINEFALL_BACKEND=sdl|headless chooses the platform backend like --headless.\n";
 }

@@ -21,8 +21,7 @@ struct LaunchOptions {
     std::optional<std::uint32_t> dumpEvery; // --dump-every K
     std::optional<bool> hardware;        // --software / --hardware
     std::string dumpAudioFile;           // --dump-audio FILE
-    bool demoSprites = false;            // --demo-sprites: the renderer's demonstration scene,
-    std::string showcase;                //   or with a name, that showcase of the game's pictures
+    bool demoSprites = false;            // --demo-sprites: the renderer's demonstration scene
 
     // The options given, in the order given, by their long names.
     std::vector<std::string> given;

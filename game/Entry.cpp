@@ -12,7 +12,6 @@
 #include "InputManager.h"
 #include "MainLoop.h"
 #include "SceneSwitcher.h"
-#include "Showcase.h"
 #include "SettingManager.h"
 #include "Sprite.h"
 #include "WindowManager.h"
@@ -219,13 +218,6 @@ int runGame(const LaunchOptions& launch, const std::filesystem::path& programPat
 
 Sprite* makeDemoSpritesRoot() {
     return makeDemoSpritesScene();
-}
-
-Sprite* makeShowcaseRoot(const std::string& name) {
-    Sprite* scene = makeShowcaseScene(name);
-    // The command line only lets known names through; a caller that did not ask it is told.
-    if (!scene) throw ErrorGeneric("game\\Showcase", 1, 0);
-    return scene;
 }
 
 Sprite* makeGameRoot() {

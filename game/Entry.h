@@ -29,7 +29,5 @@ int playOnInstalledPlatform(const LaunchOptions& options, const RootFactory& mak
 tidewell::Sprite* makeGameRoot();
 // The renderer's demonstration scene (--demo-sprites).
 tidewell::Sprite* makeDemoSpritesRoot();
-// A showcase of the game's pictures (--demo-sprites NAME); ErrorGeneric for an unknown name.
-tidewell::Sprite* makeShowcaseRoot(const std::string& name);
 
 } // namespace brinefall

@@ -27,10 +27,6 @@ int main(int argc, char** argv) {
     if (error) {
         program = argv[0];
     }
-    brinefall::RootFactory makeRoot = brinefall::makeGameRoot;
-    if (options.demoSprites) {
-        makeRoot = options.showcase.empty() ? brinefall::RootFactory(brinefall::makeDemoSpritesRoot)
-                                            : [name = options.showcase] { return brinefall::makeShowcaseRoot(name); };
-    }
+    const brinefall::RootFactory makeRoot = options.demoSprites ? brinefall::makeDemoSpritesRoot : brinefall::makeGameRoot;
     return brinefall::runGame(options, program, makeRoot);
 }

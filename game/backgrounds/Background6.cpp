@@ -1,7 +1,6 @@
 #include "backgrounds/Background6.h"
 
 #include <array>
-#include <string>
 
 #include "GraphicManager.h"
 #include "Image.h"
@@ -9,35 +8,35 @@
 namespace brinefall {
 namespace {
 
+// One tile each: where it sits, and its picture for each renderer. The hardware set is
+// neutral and tinted as a whole; the software set is coloured already. Two 88-pixel-high
+// tiles across the top band, the sea below; 512 + 256 + 256 wide.
 struct Tile {
     float x;
     float y;
+    const char* hardwareFile;
+    const char* softwareFile;
 };
 
-// Two 88-pixel-high tiles across the top band, the sea below; 512 + 256 + 256 wide.
 constexpr std::array<Tile, Background6::kTileCount> kTiles{{
-    {0, 0},
-    {512, 0},
-    {768, 0},
-    {0, 88},
-    {512, 88},
-    {768, 88},
+    {0, 0, "background6_0.twi", "background6_6.twi"},
+    {512, 0, "background6_1.twi", "background6_7.twi"},
+    {768, 0, "background6_2.twi", "background6_8.twi"},
+    {0, 88, "background6_3.twi", "background6_9.twi"},
+    {512, 88, "background6_4.twi", "background6_10.twi"},
+    {768, 88, "background6_5.twi", "background6_11.twi"},
 }};
 
 // Blue at half, red and green off: the colour the neutral hardware tiles are drawn in.
 constexpr int kHardwareTint = 0x00007F;
-constexpr int kFirstHardwareTile = 0;
-constexpr int kFirstSoftwareTile = 6;
 
 }  // namespace
 
 Background6::Background6() {
     const bool hardware = tidewell::GraphicManager::isHardware3D();
-    const int first = hardware ? kFirstHardwareTile : kFirstSoftwareTile;
-    for (int i = 0; i < kTileCount; ++i) {
-        const std::string name = "background6_" + std::to_string(first + i) + ".twi";
-        auto* tile = new tidewell::Image(name.c_str());
-        tile->setPosition(kTiles[static_cast<std::size_t>(i)].x, kTiles[static_cast<std::size_t>(i)].y);
+    for (const Tile& place : kTiles) {
+        auto* tile = new tidewell::Image(hardware ? place.hardwareFile : place.softwareFile);
+        tile->setPosition(place.x, place.y);
         addChild(tile);
     }
     if (hardware) setRGB(kHardwareTint);
