@@ -54,8 +54,12 @@ void checkPlatformLayers() {
 void configureEngine(const LaunchOptions& options) {
     // Escape is the game's own key (its menus use it), never an engine-wide quit.
     InputManager::quitOnKey = false;
-    // Every scene covers the whole screen, so clearing it first would be wasted.
-    GraphicManager::clearBackground = false;
+    // The pictures are never fully opaque (at most 15/16), so without a clear each frame the
+    // last one would show through every backdrop as a faint trail behind whatever moves. The
+    // hardware renderer clears anyway; clearing in software too, both to black, makes the two
+    // show one picture, with nothing lighter than the art shining through it.
+    GraphicManager::clearBackground = true;
+    GraphicManager::clearColour = 0xFF000000;
     // --software rules the graphics card out; --hardware rules drawing in software out.
     GraphicManager::allowHardware3D = !options.hardware.has_value() || *options.hardware;
     GraphicManager::requireHardware3D = options.hardware.value_or(false);

@@ -70,7 +70,8 @@ public:
         std::filesystem::current_path(BRINEFALL_DATA_DIR);
         platform::install(std::make_unique<platform::headless::HeadlessPlatform>(platform::PlatformOptions{settings_}));
         WindowManager::setFullScreen(depth == 16);
-        GraphicManager::clearBackground = false;
+        GraphicManager::clearBackground = true;  // as the game draws: a black clear, then the tree
+        GraphicManager::clearColour = 0xFF000000;
         GraphicManager::allowHardware3D = false;  // the software renderer is what is measured
         setRandomSeed(1);
         startEngine();

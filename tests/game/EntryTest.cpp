@@ -10,6 +10,7 @@
 #include "ErrorNoMemory.h"
 #include "GameFixture.h"
 #include "MainLoop.h"
+#include "Shape.h"
 #include "Sprite.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -28,6 +29,21 @@ public:
 
 private:
     Failure failure_;
+};
+
+// A white square that jumps to the right after its first frame.
+class JumpingSquare : public Shape {
+public:
+    JumpingSquare() {
+        setRectangle(0, 0, 100, 100);
+        setRGB(0xFFFFFF);
+    }
+    void update() override {
+        if (++frames_ == 2) setX(400);
+    }
+
+private:
+    int frames_ = 0;
 };
 
 }  // namespace
@@ -173,4 +189,13 @@ TEST_F(EntryTest, TheFixtureRunsTheGameAsTheEntryPointDoes) {
     step(30);
     EXPECT_EQ(lastFrame(), byEntry);
     EXPECT_TRUE(dialogs().empty());
+}
+
+TEST_F(EntryTest, EveryFrameStartsFromBlackSoNothingTrailsBehindWhatMoves) {
+    options.frames = 3;
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, [] { return new JumpingSquare; }), 0);
+    const std::vector<std::uint32_t> frame = machine().window().lastFrame();
+    ASSERT_EQ(frame.size(), 800u * 600u);
+    EXPECT_EQ(frame[50 * 800 + 50] & 0xFFFFFF, 0u) << "the square's first place still shows";
+    EXPECT_EQ(frame[50 * 800 + 450] & 0xFFFFFF, 0xFFFFFFu);
 }

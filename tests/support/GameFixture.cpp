@@ -50,8 +50,8 @@ void resetProcessOptions() {
     GraphicManager::requireHardware3D = false;
     GraphicManager::preferredDepth = 16;
     GraphicManager::backBufferCount = 1;
-    GraphicManager::clearBackground = false;  // every scene covers the screen
-    GraphicManager::clearColour = 0xFFFFFFFF;
+    GraphicManager::clearBackground = true;  // as the game runs: no trail of the last frame
+    GraphicManager::clearColour = 0xFF000000;
     WindowManager::setTitle("Brinefall");
     WindowManager::setFullScreen(false);
     SettingManager::setSettingsKey(kSettingsKey);

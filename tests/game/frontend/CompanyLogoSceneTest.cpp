@@ -45,15 +45,15 @@ TEST_F(CompanyLogoSceneTest, WithoutInputFadesInPlaysTheJingleFadesOutAndEndsAtF
     step(9);  // 89
     EXPECT_TRUE(holder->reports.empty());
     EXPECT_EQ(countEvents(Event::SoundStop, "company.tws"), 0);
+    // The last frames are black: the logo has gone and only the backdrop shows.
+    const std::vector<std::uint32_t> frame = lastFrame();
+    ASSERT_EQ(frame.size(), 800u * 600u);
+    EXPECT_EQ(frame[300 * 800 + 300] & 0xFFFFFF, 0u);
     step(1);  // 90
     ASSERT_EQ(holder->reports.size(), 1u);
     EXPECT_EQ(holder->reports[0], logo);
     EXPECT_EQ(countEvents(Event::SoundPlay, "company.tws"), 1);
     EXPECT_EQ(countEvents(Event::SoundStop, "company.tws"), 1);
-    // The frame is black: the logo has gone and nothing else shows.
-    const std::vector<std::uint32_t> frame = lastFrame();
-    ASSERT_EQ(frame.size(), 800u * 600u);
-    EXPECT_EQ(frame[300 * 800 + 300] & 0xFFFFFF, 0u);
 }
 
 TEST_F(CompanyLogoSceneTest, ArrowKeysNeverSkipButSpaceDoesAndBeforeFrame10TheJingleNeverPlays) {
