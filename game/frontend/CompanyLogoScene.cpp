@@ -2,6 +2,7 @@
 
 #include "Image.h"
 #include "InputManager.h"
+#include "ScanCodes.h"
 #include "Shape.h"
 #include "Sound.h"
 #include "SoundMusicManager.h"
@@ -15,11 +16,6 @@ constexpr int kFadeInEnd = 20;
 constexpr int kFadeOutStart = 60;
 constexpr int kFadeOutEnd = 80;
 constexpr int kFadeFrames = 20;
-
-bool isArrowKey(int key) {
-    constexpr int kUp = 200, kLeft = 203, kRight = 205, kDown = 208;
-    return key == kUp || key == kLeft || key == kRight || key == kDown;
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "InputManager.h"
 #include "Music.h"
 #include "Random.h"
+#include "ScanCodes.h"
 #include "Shape.h"
 #include "SoundMusicManager.h"
 #include "backgrounds/Background1.h"
@@ -16,11 +17,6 @@
 namespace brinefall {
 
 namespace {
-
-constexpr int kKeyUp = 200;
-constexpr int kKeyLeft = 203;
-constexpr int kKeyRight = 205;
-constexpr int kKeyDown = 208;
 
 // The title screen shows its globe here: the opening ends when its own globe arrives.
 constexpr float kGlobeRestY = 180;
@@ -176,7 +172,7 @@ tidewell::Image* OpeningScene::getEnemy(int number) const {
 
 void OpeningScene::keyDown(int key) {
     // The arrows steer the title screen's pointer; they must not skip what the player watches.
-    if (key == kKeyUp || key == kKeyLeft || key == kKeyRight || key == kKeyDown) return;
+    if (isArrowKey(key)) return;
     finish();
 }
 

@@ -1,16 +1,12 @@
 #include "frontend/PointerSteering.h"
 
 #include "InputManager.h"
+#include "ScanCodes.h"
 
 namespace brinefall::PointerSteering {
 namespace {
 
 using namespace tidewell;
-
-constexpr int kKeyUp = 200;
-constexpr int kKeyLeft = 203;
-constexpr int kKeyRight = 205;
-constexpr int kKeyDown = 208;
 
 bool isDown(int scanCode) { return (InputManager::keyStates[scanCode] & 0x80) != 0; }
 

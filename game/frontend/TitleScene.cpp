@@ -9,6 +9,7 @@
 #include "InputManager.h"
 #include "MainLoop.h"
 #include "Music.h"
+#include "ScanCodes.h"
 #include "Shape.h"
 #include "Sound.h"
 #include "SoundMusicManager.h"
@@ -29,10 +30,6 @@ constexpr const char* kVersionLine = "Brinefall Demo Version 1.2";
 // 0xA9 is the copyright sign in the font's code page.
 constexpr const char* kCopyright = "\xA9 2026 Tidewell\nAll rights reserved.";
 constexpr float kCopyrightWidth = 200;
-
-constexpr int kKeyEnter = 28;
-constexpr int kKeyLeftCtrl = 29;
-constexpr int kKeySpace = 57;
 
 // The letters in typing order, as scan codes: Q U I X O T I C and Z E P H Y R U S.
 constexpr std::array<int, TitleScene::kCodeLength> kCodeA{0x10, 0x16, 0x17, 0x2D, 0x18, 0x14, 0x17, 0x2E};

@@ -4,6 +4,7 @@
 #include "Image.h"
 #include "InputManager.h"
 #include "Music.h"
+#include "ScanCodes.h"
 #include "SettingManager.h"
 #include "Shape.h"
 #include "Sound.h"
@@ -28,9 +29,6 @@ namespace {
 
 using namespace tidewell;
 
-constexpr int kKeyEnter = 28;
-constexpr int kKeyLeftCtrl = 29;
-constexpr int kKeySpace = 57;
 constexpr int kPauseButton = 1;
 
 constexpr int kWhite = 0xFFFFFF;

@@ -7,6 +7,7 @@
 #include "Image.h"
 #include "InputManager.h"
 #include "ResourceManager.h"
+#include "ScanCodes.h"
 #include "SettingManager.h"
 #include "Sound.h"
 #include "SoundMusicManager.h"
@@ -27,12 +28,7 @@ namespace {
 
 using namespace tidewell;
 
-// DirectInput scan codes of the controls.
-constexpr int kKeyLeftCtrl = 29;
-constexpr int kKeyUp = 200;
-constexpr int kKeyLeft = 203;
-constexpr int kKeyRight = 205;
-constexpr int kKeyDown = 208;
+// A key state with this bit set is held down.
 constexpr std::uint8_t kHeld = 0x80;
 
 constexpr float kLeftBound = 50;

@@ -2,6 +2,7 @@
 
 #include "Image.h"
 #include "InputManager.h"
+#include "ScanCodes.h"
 #include "Shape.h"
 #include "gameplay/GameScene.h"
 
@@ -9,12 +10,6 @@ namespace brinefall {
 
 namespace {
 
-constexpr int kKeyEnter = 28;
-constexpr int kKeyLeftCtrl = 29;
-constexpr int kKeyUp = 200;
-constexpr int kKeyLeft = 203;
-constexpr int kKeyRight = 205;
-constexpr int kKeyDown = 208;
 constexpr int kYellow = 0xFFFF00;
 
 bool isArrow(int key) { return key == kKeyUp || key == kKeyLeft || key == kKeyRight || key == kKeyDown; }

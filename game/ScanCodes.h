@@ -1,0 +1,20 @@
+#pragma once
+
+// The keys the game answers, by the DirectInput scan codes that the input manager's key
+// events and key states carry.
+namespace brinefall {
+
+inline constexpr int kKeyEnter = 28;
+inline constexpr int kKeyLeftCtrl = 29;
+inline constexpr int kKeySpace = 57;
+inline constexpr int kKeyUp = 200;
+inline constexpr int kKeyLeft = 203;
+inline constexpr int kKeyRight = 205;
+inline constexpr int kKeyDown = 208;
+
+// The arrows steer the pointer and the ship, so they never skip a scene or choose in a menu.
+constexpr bool isArrowKey(int key) {
+    return key == kKeyUp || key == kKeyLeft || key == kKeyRight || key == kKeyDown;
+}
+
+} // namespace brinefall
