@@ -461,7 +461,8 @@ TEST_F(GameSceneTest, AnInvincibleShipStillRamsEnemiesButNeverLosesLife) {
         scene->getWaves()->addChild(enemy);
         enemy->setPosition(ship->getShipImage()->x + 20, ship->getShipImage()->y);
         step();
-        EXPECT_TRUE(enemy->isRemoved());
+        // Rammed to death, removed and deleted at the end of the frame.
+        EXPECT_TRUE(childrenOfType<Enemy>(scene->getWaves()).empty());
         EXPECT_EQ(ship->getLife(), invincible ? 1000 : 800);
         TearDown();
     }

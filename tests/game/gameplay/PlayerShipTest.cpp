@@ -236,7 +236,8 @@ TEST_F(PlayerShipTest, AnEnemyBulletHurtsAndTintsTheShipButAnInvincibleShipOnlyR
     bullet->damage = 600;
     scene->addBullet(bullet, shipX(), shipY());
     step();
-    EXPECT_TRUE(bullet->isRemoved());
+    // The bullet took itself out, and the end of the frame has deleted it.
+    EXPECT_EQ(countInBulletLayer<EnemyBullet>(), 0);
     EXPECT_EQ(ship->getLife(), 400);
     EXPECT_TRUE(played("puffloHit.tws"));
     // Below half of the maximum the ship reddens: 400 of 500 is green and blue at 204.
@@ -251,7 +252,7 @@ TEST_F(PlayerShipTest, AnEnemyBulletHurtsAndTintsTheShipButAnInvincibleShipOnlyR
     scene->addBullet(second, shipX(), shipY());
     EXPECT_EQ(scene->bulletHitsShip(second), 1);
     step();
-    EXPECT_TRUE(second->isRemoved());
+    EXPECT_EQ(countInBulletLayer<EnemyBullet>(), 0);
     EXPECT_EQ(ship->getLife(), 1000);
 }
 
