@@ -15,6 +15,7 @@
 #include "gameplay/Stage2Script.h"
 #include "gameplay/bullets/EnemyBullet.h"
 #include "gameplay/effects/AwardLayer.h"
+#include "gameplay/effects/ShipExplosion.h"
 #include "gameplay/enemies/Enemy.h"
 #include "gameplay/hud/GameOverMenu.h"
 #include "gameplay/hud/LifeBar.h"
@@ -233,6 +234,8 @@ TEST_F(GameSceneTest, GameOverThenContinueRestartsTheStageWithTheShipRevived) {
     EXPECT_TRUE(scene->getGameOverMenu()->isShown());
     EXPECT_TRUE(played("dead.tws"));
     step(3);
+    // The wreck burns on, sparking, until the stage restarts.
+    EXPECT_EQ(childrenOfType<ShipExplosion>(scene->getExplosionLayer()).size(), 1u);
     keyPress(kEnter);
     step();
     EXPECT_EQ(scene->getContinueCounter(), 1);
@@ -247,6 +250,9 @@ TEST_F(GameSceneTest, GameOverThenContinueRestartsTheStageWithTheShipRevived) {
     EXPECT_EQ(scene->getLifeBar()->getLifeShown(), ship->getLifeMax());
     EXPECT_FALSE(scene->getGameOverMenu()->isShown());
     EXPECT_TRUE(holder->senders.empty());
+    step();
+    EXPECT_TRUE(childrenOfType<ShipExplosion>(scene->getExplosionLayer()).empty())
+        << "the wreck's sparks outlived the restart";
 }
 
 TEST_F(GameSceneTest, QuitFromThePauseMenuAsksTheParentToLeave) {
