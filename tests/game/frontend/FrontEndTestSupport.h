@@ -10,18 +10,20 @@
 #include "Button.h"
 #include "GameFixture.h"
 #include "InputManager.h"
+#include "ScanCodes.h"
 #include "Sprite.h"
 
 namespace brinefall::testing {
 
+// The game's own names of the keys, short for the tests.
 namespace keys {
-inline constexpr int kEnter = 28;
-inline constexpr int kLeftCtrl = 29;
-inline constexpr int kSpace = 57;
-inline constexpr int kUp = 200;
-inline constexpr int kLeft = 203;
-inline constexpr int kRight = 205;
-inline constexpr int kDown = 208;
+inline constexpr int kEnter = kKeyEnter;
+inline constexpr int kLeftCtrl = kKeyLeftCtrl;
+inline constexpr int kSpace = kKeySpace;
+inline constexpr int kUp = kKeyUp;
+inline constexpr int kLeft = kKeyLeft;
+inline constexpr int kRight = kKeyRight;
+inline constexpr int kDown = kKeyDown;
 }  // namespace keys
 
 class SceneHolder : public tidewell::Sprite {
