@@ -1,21 +1,27 @@
 #!/usr/bin/env bash
-# The cost of an idle game: runs the real main loop on the SDL backend in a virtual
-# X display for 200 frames (10 seconds at 20 frames a second) and reports the CPU
-# time the process used as a share of one core. Goal: under 2 %.
+# The cost of the real game shown in a window: runs it on the SDL backend in a virtual X
+# display for 300 frames (15 seconds at 20 frames a second: the company logo, the opening
+# sequence, then the title screen), drawing in software, and reports the processor time
+# the game's process used as a share of one core. Goal: at most 3 %.
 #
-#   bench/idle/idle-cpu.sh [path/to/brinefall]
+#   bench/idle/idle-cpu.sh [path/to/brinefall] [extra options for the game]
+#
+# The X server's own work is not counted: on a desktop it is the compositor's, which a
+# real display does with its graphics card.
 set -euo pipefail
 program=${1:-build/release/game/brinefall}
-frames=200
+shift || true
+frames=300
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 export BRINEFALL_SETTINGS_DIR=$(mktemp -d)
-trap 'rm -rf "$BRINEFALL_SETTINGS_DIR"' EXIT
-
 report=$(mktemp)
-xvfb-run -a env BRINEFALL_BACKEND=sdl /usr/bin/time -f '%U %S %e' -o "$report" "$program" --windowed --frames "$frames"
+trap 'rm -rf "$BRINEFALL_SETTINGS_DIR" "$report"' EXIT
+
+xvfb-run -a -s "-screen 0 1920x1200x24" env BRINEFALL_BACKEND=sdl /usr/bin/time -f '%U %S %e' -o "$report" \
+  "$program" --windowed --software --frames "$frames" "$@"
 read -r user system elapsed < "$report"
-rm -f "$report"
 awk -v u="$user" -v s="$system" -v e="$elapsed" -v f="$frames" 'BEGIN {
   cpu = u + s
-  printf "frames %d  wall %.2f s  cpu %.3f s (user %.3f, system %.3f)  = %.2f %% of one core\n", f, e, cpu, u, s, 100 * cpu / e
+  printf "frames %d  wall %.2f s  cpu %.3f s (user %.3f, system %.3f)  = %.2f %% of one core (goal <= 3 %%)\n",
+         f, e, cpu, u, s, 100 * cpu / e
 }'

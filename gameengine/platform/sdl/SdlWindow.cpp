@@ -12,6 +12,23 @@ Uint32 sdlFormat(PixelFormat format) {
     return format == PixelFormat::Rgb565 ? SDL_PIXELFORMAT_RGB565 : SDL_PIXELFORMAT_RGB888;
 }
 
+// The black bars beside or above and below the picture.
+void fillBars(SDL_Surface* target, const Letterbox& box) {
+    const Uint32 black = SDL_MapRGB(target->format, 0, 0, 0);
+    if (box.x > 0) {
+        const SDL_Rect left{0, 0, box.x, target->h};
+        const SDL_Rect right{box.x + box.width, 0, target->w - box.x - box.width, target->h};
+        SDL_FillRect(target, &left, black);
+        SDL_FillRect(target, &right, black);
+    }
+    if (box.y > 0) {
+        const SDL_Rect top{0, 0, target->w, box.y};
+        const SDL_Rect bottom{0, box.y + box.height, target->w, target->h - box.y - box.height};
+        SDL_FillRect(target, &top, black);
+        SDL_FillRect(target, &bottom, black);
+    }
+}
+
 } // namespace
 
 SdlWindow::SdlWindow(SdlEventPump& pump) : pump_(pump) {
@@ -77,6 +94,10 @@ bool SdlWindow::create(bool fullScreen) {
     // an OpenGL context for the graphics card; where OpenGL cannot be loaded at all it
     // is made without, and only the software renderer can draw.
     const Uint32 flags = fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    // Frames drawn in software reach the window as plain pixels (shared memory on X11).
+    // Without this SDL would show its window surface through a 2D renderer, which on a
+    // machine without a GPU driver is a software OpenGL costing more than drawing the frame.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     for (const Uint32 openGl : {Uint32{SDL_WINDOW_OPENGL}, Uint32{0}}) {
         window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kLogicalWidth,
                                    kLogicalHeight, flags | openGl);
@@ -91,7 +112,7 @@ bool SdlWindow::create(bool fullScreen) {
     if (gpu_) {
         // The card drew into the window this one replaces: it makes its context here when restored.
         gpu_->setWindow(window_);
-    } else if (!ensureRenderer()) {
+    } else if (SDL_GetWindowSurface(window_) == nullptr) {
         SDL_DestroyWindow(window_);
         window_ = nullptr;
         releaseVideo();
@@ -103,26 +124,14 @@ bool SdlWindow::create(bool fullScreen) {
     return true;
 }
 
-bool SdlWindow::ensureRenderer() {
-    if (renderer_ != nullptr) {
-        return true;
+void SdlWindow::releaseFrameSurfaces() {
+    if (frameSurface_ != nullptr) {
+        SDL_FreeSurface(frameSurface_);
+        frameSurface_ = nullptr;
     }
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (renderer_ == nullptr) {
-        return false;
-    }
-    SDL_RenderSetLogicalSize(renderer_, kLogicalWidth, kLogicalHeight);
-    return true;
-}
-
-void SdlWindow::releaseRenderer() {
-    if (texture_ != nullptr) {
-        SDL_DestroyTexture(texture_);
-        texture_ = nullptr;
-    }
-    if (renderer_ != nullptr) {
-        SDL_DestroyRenderer(renderer_);
-        renderer_ = nullptr;
+    if (scaledSource_ != nullptr) {
+        SDL_FreeSurface(scaledSource_);
+        scaledSource_ = nullptr;
     }
 }
 
@@ -133,7 +142,7 @@ void SdlWindow::destroy() {
     if (gpu_) {
         gpu_->dropContext();  // the engine sees the card lost and makes it anew
     }
-    releaseRenderer();
+    releaseFrameSurfaces();
     SDL_DestroyWindow(window_);
     window_ = nullptr;
     // Events still queued for the old window must not reach the game as a close or
@@ -195,29 +204,60 @@ void SdlWindow::acceptEvent(const SDL_Event& event) {
     }
 }
 
-bool SdlWindow::ensureTexture(PixelFormat format) {
-    if (texture_ != nullptr && textureFormat_ == format) {
-        return true;
+SDL_Surface* SdlWindow::frameSurface(const FrameView& frame) {
+    const Uint32 format = sdlFormat(frame.format);
+    if (frameSurface_ != nullptr && frameSurface_->pixels == frame.pixels && frameSurface_->pitch == frame.pitchBytes &&
+        frameSurface_->format->format == format) {
+        return frameSurface_;
     }
-    if (texture_ != nullptr) {
-        SDL_DestroyTexture(texture_);
+    if (frameSurface_ != nullptr) {
+        SDL_FreeSurface(frameSurface_);
     }
-    texture_ = SDL_CreateTexture(renderer_, sdlFormat(format), SDL_TEXTUREACCESS_STREAMING, kLogicalWidth,
-                                 kLogicalHeight);
-    textureFormat_ = format;
-    return texture_ != nullptr;
+    // The frame's own pixels, borrowed: nothing is copied before the blit into the window.
+    frameSurface_ = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<void*>(frame.pixels), frame.width, frame.height,
+                                                       SDL_BITSPERPIXEL(format), frame.pitchBytes, format);
+    return frameSurface_;
+}
+
+SDL_Surface* SdlWindow::scaledSource(SDL_Surface* frame, const SDL_Surface* target) {
+    // SDL stretches quickly only between surfaces of one pixel format; a frame in
+    // another one is converted first, so the stretch never takes SDL's slow generic blit.
+    if (frame->format->format == target->format->format) {
+        return frame;
+    }
+    if (scaledSource_ == nullptr || scaledSource_->format->format != target->format->format) {
+        if (scaledSource_ != nullptr) {
+            SDL_FreeSurface(scaledSource_);
+        }
+        scaledSource_ = SDL_CreateRGBSurfaceWithFormat(0, frame->w, frame->h, target->format->BitsPerPixel,
+                                                       target->format->format);
+    }
+    if (scaledSource_ == nullptr || SDL_BlitSurface(frame, nullptr, scaledSource_, nullptr) != 0) {
+        return nullptr;
+    }
+    return scaledSource_;
 }
 
 void SdlWindow::present(const FrameView& frame) {
-    if (gpu_ || window_ == nullptr || !ensureRenderer() || frame.pixels == nullptr || frame.width != kLogicalWidth ||
-        frame.height != kLogicalHeight || !ensureTexture(frame.format)) {
+    if (gpu_ || window_ == nullptr || frame.pixels == nullptr || frame.width != kLogicalWidth ||
+        frame.height != kLogicalHeight) {
         return;
     }
-    SDL_UpdateTexture(texture_, nullptr, frame.pixels, frame.pitchBytes);
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);  // the letterbox bars
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    // Asked for every frame: SDL makes the window's surface anew after a resize.
+    SDL_Surface* target = SDL_GetWindowSurface(window_);
+    SDL_Surface* picture = frameSurface(frame);
+    if (target == nullptr || picture == nullptr) {
+        return;
+    }
+    const Letterbox box = letterbox(target->w, target->h);
+    fillBars(target, box);
+    SDL_Rect where{box.x, box.y, box.width, box.height};
+    if (box.width == frame.width && box.height == frame.height) {
+        SDL_BlitSurface(picture, nullptr, target, &where);
+    } else if (SDL_Surface* source = scaledSource(picture, target)) {
+        SDL_BlitScaled(source, nullptr, target, &where);  // nearest pixel, as the card's present
+    }
+    SDL_UpdateWindowSurface(window_);
 }
 
 GpuDevice* SdlWindow::openGpu(std::string& whyNot) {
@@ -232,13 +272,8 @@ GpuDevice* SdlWindow::openGpu(std::string& whyNot) {
         whyNot = "OpenGL cannot be loaded for the window";
         return nullptr;
     }
-    releaseRenderer();
     gpu_ = SdlGpuDevice::open(window_, whyNot);
-    if (!gpu_) {
-        ensureRenderer();  // software frames are shown as before
-        return nullptr;
-    }
-    return gpu_.get();
+    return gpu_.get();  // without one, software frames are shown as before
 }
 
 void SdlWindow::closeGpu() {
@@ -246,9 +281,7 @@ void SdlWindow::closeGpu() {
         return;
     }
     gpu_.reset();
-    if (window_ != nullptr) {
-        ensureRenderer();
-    } else {
+    if (window_ == nullptr) {
         releaseVideo();
     }
 }
@@ -279,7 +312,7 @@ bool SdlWindow::cursorPosition(int& x, int& y) const {
         windowX = desktopX - left;
         windowY = desktopY - top;
     }
-    // Mapped by hand rather than by SDL's 2D renderer, which is put away while the card draws.
+    // The same letterbox as the frames, whichever path drew them.
     int width = 0;
     int height = 0;
     SDL_GetWindowSize(window_, &width, &height);

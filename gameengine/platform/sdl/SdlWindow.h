@@ -13,10 +13,11 @@ namespace tidewell::platform::sdl {
 
 class SdlEventPump;
 
-// The SDL window. Frames drawn in software are uploaded into a streaming texture of SDL's
-// 2D renderer, which scales the logical 800 x 600 picture to the window, letterboxed.
-// While the graphics card draws (openGpu) the 2D renderer is put away, since both
-// would use OpenGL on the same window, and the card presents its own back buffer.
+// The SDL window. Frames drawn in software are copied into the window's own surface,
+// letterboxed and scaled by the processor, and handed to the display as they are: no
+// OpenGL is involved, which on a machine without a GPU driver would be a software
+// rasteriser costing more than the frame. While the graphics card draws (openGpu) it
+// presents its own back buffer and software frames are not shown.
 class SdlWindow : public Window {
 public:
     explicit SdlWindow(SdlEventPump& pump);
@@ -44,16 +45,17 @@ public:
 
 private:
     void applyIcon();
-    bool ensureRenderer();
     void releaseVideo();
-    void releaseRenderer();
-    bool ensureTexture(PixelFormat format);
+    void releaseFrameSurfaces();
+    // The frame's pixels as an SDL surface, made again only when they move.
+    SDL_Surface* frameSurface(const FrameView& frame);
+    // The frame in the window surface's format, ready to be stretched; null when it cannot be had.
+    SDL_Surface* scaledSource(SDL_Surface* frame, const SDL_Surface* target);
 
     SdlEventPump& pump_;
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    PixelFormat textureFormat_ = PixelFormat::Xrgb8888;
+    SDL_Surface* frameSurface_ = nullptr;  // borrows the renderer's pixels
+    SDL_Surface* scaledSource_ = nullptr;  // the frame converted, for a scaled present
     bool fullScreen_ = false;
     bool holdsVideo_ = false;  // one reference to SDL's video subsystem, from create on
     std::string title_;
