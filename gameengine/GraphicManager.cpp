@@ -73,7 +73,9 @@ void openDevice() {
     displayDepth = chooseDepth(fullScreenDisplay);
     renderer.reset();
     std::string whyNot;
-    if (allowHardware3D && hardwareFactory) renderer = hardwareFactory(fullScreenDisplay, displayDepth, whyNot);
+    if (allowHardware3D && hardwareFactory) {
+        renderer = hardwareFactory(fullScreenDisplay, displayDepth, requireHardware3D, whyNot);
+    }
     if (!renderer && allowHardware3D && requireHardware3D) {
         std::fprintf(stderr, "brinefall: the graphics card was asked for, but it cannot draw here%s%s\n",
                      whyNot.empty() ? "" : ": ", whyNot.c_str());

@@ -20,7 +20,9 @@ namespace GraphicManager {
 // Lets a hardware renderer be used when one can be had.
 extern bool allowHardware3D;
 // With allowHardware3D: the hardware renderer or none; start() and resetDevice() throw
-// ErrorDirectX (saying why on standard error) instead of drawing in software.
+// ErrorDirectX (saying why on standard error) instead of drawing in software. Only then
+// is an OpenGL drawn by the processor (no hardware acceleration) used; otherwise it is
+// set aside for the software renderer, which is faster.
 extern bool requireHardware3D;
 // Colour depth asked for full screen: 16 or 32 (anything else means 16). A window uses 32.
 extern int preferredDepth;
@@ -33,8 +35,10 @@ extern bool clearBackground;
 extern std::uint32_t clearColour;
 
 // Makes a hardware renderer for the display mode, or null with the reason when none
-// can be had here (the software renderer is used then).
-using RendererFactory = std::unique_ptr<Renderer> (*)(bool fullScreen, int depth, std::string& whyNot);
+// can be had here (the software renderer is used then). A card that is not accelerated
+// (OpenGL drawn by the processor) is taken only with acceptUnaccelerated.
+using RendererFactory = std::unique_ptr<Renderer> (*)(bool fullScreen, int depth, bool acceptUnaccelerated,
+                                                      std::string& whyNot);
 // The hardware renderer to try at start and at every device reset; null for none.
 void setHardwareRendererFactory(RendererFactory factory);
 

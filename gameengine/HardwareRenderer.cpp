@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <string>
 
 #include "ErrorGeneric.h"
 #include "ErrorNoMemory.h"
@@ -101,7 +102,7 @@ bool inside(const ClipRect& clip, int x, int y) {
 
 }  // namespace
 
-std::unique_ptr<Renderer> HardwareRenderer::create(bool, int, std::string& whyNot) {
+std::unique_ptr<Renderer> HardwareRenderer::create(bool, int, bool acceptUnaccelerated, std::string& whyNot) {
     platform::Window* window = WindowManager::getWindow();
     if (!window) {
         whyNot = "there is no window to draw into";
@@ -112,7 +113,12 @@ std::unique_ptr<Renderer> HardwareRenderer::create(bool, int, std::string& whyNo
     const platform::GpuCapabilities& capabilities = device->capabilities();
     const GpuTextureFormat format = chooseFormat(capabilities.textureFormats);
     const TextureLimits limits = chooseLimits(capabilities);
-    if (format.redMask == 0 && format.greenMask == 0 && format.blueMask == 0 && format.alphaMask == 0) {
+    if (!capabilities.accelerated && !acceptUnaccelerated) {
+        // Such a rasteriser draws the game's frames several times slower than the software renderer.
+        whyNot = "the only OpenGL here is drawn by the processor (" +
+                 (capabilities.name.empty() ? std::string("not accelerated") : capabilities.name) +
+                 "); --hardware uses it all the same";
+    } else if (format.redMask == 0 && format.greenMask == 0 && format.blueMask == 0 && format.alphaMask == 0) {
         whyNot = "the graphics card offers no texture format with colour channels";
     } else if (limits.maxWidth == 0 || limits.maxHeight == 0 || limits.tileWidth == 0 || limits.tileHeight == 0) {
         whyNot = "the graphics card reports no texture size";

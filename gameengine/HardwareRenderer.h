@@ -39,8 +39,10 @@ public:
     };
 
     // The graphics manager's factory: the card of the engine's window, or null with the
-    // reason when it cannot be had or lacks what the game needs.
-    static std::unique_ptr<Renderer> create(bool fullScreen, int depth, std::string& whyNot);
+    // reason when it cannot be had, lacks what the game needs, or is not accelerated
+    // while that is not accepted.
+    static std::unique_ptr<Renderer> create(bool fullScreen, int depth, bool acceptUnaccelerated,
+                                            std::string& whyNot);
 
     // 512 x 512 textures (more when the card's smallest is larger, less when its largest
     // is smaller) and 256 x 256 tiles, kept within the same bounds.

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "Engine.h"
+#include "ErrorDirectX.h"
 #include "GraphicManager.h"
 #include "HardwareRenderer.h"
 #include "Image.h"
@@ -63,9 +64,11 @@ public:
         WindowManager::createWindow();
         GraphicManager::setHardwareRendererFactory(&HardwareRenderer::create);
         GraphicManager::allowHardware3D = hardware;
+        GraphicManager::requireHardware3D = hardware;  // a software OpenGL is measured too
         GraphicManager::clearBackground = false;
-        GraphicManager::start();
-        if (GraphicManager::isHardware3D() != hardware) {
+        try {
+            GraphicManager::start();
+        } catch (const ErrorDirectX&) {
             whyNot_ = "no OpenGL context can be had here";
             return;
         }
@@ -95,6 +98,7 @@ public:
         stopEngine();  // deletes the tree, then the managers
         platform::install(nullptr);
         GraphicManager::allowHardware3D = true;
+        GraphicManager::requireHardware3D = false;
         std::error_code ignored;
         std::filesystem::remove_all(settings_, ignored);
     }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tidewell::platform {
@@ -33,6 +34,10 @@ struct GpuCapabilities {
     bool powerOfTwoOnly = false;                   // every texture side must be a power of two
     bool squareOnly = false;                       // every texture must be as high as it is wide
     std::vector<GpuTextureFormat> textureFormats;  // in the card's own order
+    // False when the "card" is a rasteriser running on the processor (Mesa's llvmpipe,
+    // softpipe, swrast): slower than the software renderer, so it is used only when asked for.
+    bool accelerated = true;
+    std::string name;  // the renderer as the driver names it, for messages
 };
 
 // A texture of the device; 0 is none. Handles are never reused, so one that outlived

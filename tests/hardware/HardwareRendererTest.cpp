@@ -152,6 +152,47 @@ TEST_F(HardwareRendererTest, TheCardIsUsedWhenOfferedAndAllowedOtherwiseSoftware
     EXPECT_FALSE(GraphicManager::isStarted());
 }
 
+TEST_F(HardwareRendererTest, ACardDrawnByTheProcessorIsSetAsideUnlessTheCardIsRequired) {
+    GpuCapabilities llvmpipe = card();
+    llvmpipe.accelerated = false;
+    llvmpipe.name = "llvmpipe (LLVM 15.0.6, 256 bits)";
+    machine->window().offerGpu(llvmpipe);
+    WindowManager::createWindow();
+
+    // Neither option: the software renderer, the card given back, one line saying why.
+    ::testing::internal::CaptureStderr();
+    GraphicManager::start();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(GraphicManager::isHardware3D());
+    EXPECT_NE(dynamic_cast<SoftwareRenderer*>(GraphicManager::getRenderer()), nullptr);
+    EXPECT_EQ(machine->window().gpu(), nullptr);
+    EXPECT_NE(said.find("drawing in software"), std::string::npos) << said;
+    EXPECT_NE(said.find("llvmpipe (LLVM 15.0.6, 256 bits)"), std::string::npos) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+
+    // A device reset (a full-screen switch) chooses the same way again.
+    GraphicManager::resetDevice();
+    EXPECT_FALSE(GraphicManager::isHardware3D());
+    GraphicManager::stop();
+
+    // --hardware: the same card is used, without a word.
+    GraphicManager::requireHardware3D = true;
+    ::testing::internal::CaptureStderr();
+    GraphicManager::start();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(GraphicManager::isHardware3D());
+    ASSERT_NE(machine->window().gpu(), nullptr);
+    GraphicManager::stop();
+
+    // An accelerated card needs no option.
+    GraphicManager::requireHardware3D = false;
+    machine->window().offerGpu(card());
+    ::testing::internal::CaptureStderr();
+    GraphicManager::start();
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(GraphicManager::isHardware3D());
+}
+
 TEST_F(HardwareRendererTest, TheFormatIsFourBitsWhereverItIsListedElseTheWidestChannels) {
     using Formats = std::vector<GpuTextureFormat>;
     EXPECT_EQ(HardwareRenderer::chooseFormat(Formats{kArgb1555, kArgb4444, kRgb565, kArgb8888}), kArgb4444);

@@ -192,6 +192,9 @@ protected:
         if (!window.openGpu(whyNot)) GTEST_SKIP() << "no OpenGL context can be had here: " << whyNot;
         window.closeGpu();
         GraphicManager::setHardwareRendererFactory(&HardwareRenderer::create);
+        // The card even when the processor draws it (Mesa's llvmpipe under Xvfb), which is
+        // otherwise set aside for the software renderer.
+        GraphicManager::requireHardware3D = true;
         GraphicManager::clearColour = kBackground;
     }
 
@@ -202,6 +205,7 @@ protected:
         WindowManager::setFullScreen(false);
         platform::install(nullptr);
         GraphicManager::allowHardware3D = true;
+        GraphicManager::requireHardware3D = false;
         GraphicManager::clearColour = 0xFFFFFFFF;
         std::filesystem::remove_all(directory);
     }

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "Letterbox.h"
+#include "../SoftwareRasteriser.h"
 
 namespace tidewell::platform::sdl {
 namespace {
@@ -281,6 +282,15 @@ void SdlGpuDevice::readCapabilities() {
     for (const FormatEntry& entry : kFormats) {
         capabilities_.textureFormats.push_back(entry.format);
     }
+    // SDL reports an unaccelerated visual when it knows of one; a software rasteriser
+    // behind an ordinary visual is known by its name only.
+    int acceleratedVisual = 1;
+    if (SDL_GL_GetAttribute(SDL_GL_ACCELERATED_VISUAL, &acceleratedVisual) != 0) {
+        acceleratedVisual = 1;  // not known: the name decides
+    }
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    capabilities_.name = renderer != nullptr ? renderer : "";
+    capabilities_.accelerated = acceleratedVisual != 0 && !isSoftwareRasteriser(capabilities_.name);
 }
 
 GpuTexture SdlGpuDevice::createTexture(std::uint32_t width, std::uint32_t height, const GpuTextureFormat& format) {
