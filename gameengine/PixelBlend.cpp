@@ -280,15 +280,44 @@ TIDEWELL_AVX2 inline __m256i blendPairs(__m256i sourceBlueRed, __m256i sourceGre
     return _mm256_and_si256(_mm256_or_si256(blueRed, _mm256_slli_epi16(greenAlpha, 8)), _mm256_set1_epi32(0x00FFFFFF));
 }
 
+// The plain translucent draw, most of every frame, weighs both pixels with one multiply-add
+// per channel instead of two products and a sum, and needs no unpacking into channel pairs
+// nor masking afterwards: 15 vector operations for 8 pixels instead of 19. Each channel's
+// source and destination bytes are put side by side as signed bytes (biased by -128) and
+// weighed by (alpha, 255 - alpha):
+//   alpha x (s - 128) + (255 - alpha) x (d - 128) = alpha x s + (255 - alpha) x d - 255 x 128,
+// which lies within +-255 x 128, so the multiply-add never saturates, and adding
+// 255 x 128 + 1 gives the exact sum plus one, ready for the exact division by 255. The
+// unused top byte is weighed (0, 255) against the destination's 0, which divides to 0.
+TIDEWELL_AVX2 inline __m256i weights(__m256i s, __m256i alphaIndices) {
+    const __m256i inverseHigh = _mm256_set1_epi16(static_cast<short>(0xFF00));
+    return _mm256_xor_si256(_mm256_shuffle_epi8(s, alphaIndices), inverseHigh);
+}
+
+TIDEWELL_AVX2 inline __m256i weighAndDivide(__m256i weights, __m256i pairs) {
+    const __m256i sumPlusOne =
+        _mm256_add_epi16(_mm256_maddubs_epi16(weights, pairs), _mm256_set1_epi16(255 * 128 + 1));
+    return _mm256_mulhi_epu16(sumPlusOne, _mm256_set1_epi16(257));
+}
+
 TIDEWELL_AVX2 void translucent32Avx2(std::uint32_t* dst, const std::uint32_t* src, int count, bool reversed) {
-    const __m256i lowBytes = _mm256_set1_epi16(0x00FF);
+    const __m256i bias = _mm256_set1_epi8(static_cast<char>(0x80));
+    // Per 128-bit half, unpacking gives pixels 0 and 1 (low) and 2 and 3 (high): each of
+    // their channels takes that pixel's alpha, the top byte none.
+    const __m256i lowAlphas = _mm256_setr_epi8(3, 3, 3, 3, 3, 3, -1, -1, 7, 7, 7, 7, 7, 7, -1, -1, 3, 3, 3, 3, 3, 3,
+                                               -1, -1, 7, 7, 7, 7, 7, 7, -1, -1);
+    const __m256i highAlphas = _mm256_setr_epi8(11, 11, 11, 11, 11, 11, -1, -1, 15, 15, 15, 15, 15, 15, -1, -1, 11, 11,
+                                                11, 11, 11, 11, -1, -1, 15, 15, 15, 15, 15, 15, -1, -1);
     int i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m256i s = load8(src, i, reversed);
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-        const __m256i greenAlpha = _mm256_srli_epi16(s, 8);
-        const __m256i out = blendPairs(_mm256_and_si256(s, lowBytes), greenAlpha, d, spreadAlpha(greenAlpha));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), out);
+        const __m256i signedSource = _mm256_xor_si256(s, bias);
+        const __m256i signedDestination = _mm256_xor_si256(d, bias);
+        const __m256i low = weighAndDivide(weights(s, lowAlphas), _mm256_unpacklo_epi8(signedSource, signedDestination));
+        const __m256i high =
+            weighAndDivide(weights(s, highAlphas), _mm256_unpackhi_epi8(signedSource, signedDestination));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_packus_epi16(low, high));
     }
     translucent32Sse2(dst + i, sourceAt(src, i, reversed), count - i, reversed);
 }
