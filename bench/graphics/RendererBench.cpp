@@ -189,7 +189,7 @@ private:
             const double sdl = medians[std::string("SdlHeavyFrame/") + depth];
             std::printf(
                 "%s: %s bits: engine %.3f ms = %.2f x memcpy (goal <= 3.5); SDL software %.3f ms = %.2f x "
-                "memcpy; SDL / engine = %.1f\n",
+                "memcpy; SDL / engine = %.1f (goal >= 4)\n",
                 clock, depth, engine, engine / floor, sdl, sdl / floor, sdl / engine);
         }
     }
