@@ -37,7 +37,12 @@ constexpr int kGameIcon = 101;
 void checkPlatformLayers() {
     try {
         platform::System& system = platform::current().system();
-        if (!system.checkVideo() || !system.checkInput()) {
+        if (!system.checkVideo()) {
+            std::fprintf(stderr, "brinefall: %s\n", system.lastError().c_str());
+            std::fprintf(stderr, "brinefall: to play without a display, run brinefall --headless (see --help)\n");
+            throw ErrorDirectX();
+        }
+        if (!system.checkInput()) {
             std::fprintf(stderr, "brinefall: %s\n", system.lastError().c_str());
             throw ErrorDirectX();
         }
