@@ -138,6 +138,7 @@ platform::PlatformOptions platformOptions(const LaunchOptions& launch) {
     }
     options.frameDumpDirectory = launch.dumpFramesDir;
     options.frameDumpEvery = launch.dumpEvery.value_or(1);
+    options.windowScale = launch.windowScale.value_or(1);
     return options;
 }
 

@@ -41,6 +41,8 @@ public:
 
     // Called by the event pump with every SDL event; keeps the ones about this window.
     void acceptEvent(const SDL_Event& event);
+    // The window opens at scale times the logical size (1 by default), as far as the display has room.
+    void setWindowedScale(int scale);
 
 private:
     void applyIcon();
@@ -48,6 +50,10 @@ private:
     void releaseVideo();
     void releaseRenderer();
     bool ensureTexture(PixelFormat format);
+    // The windowed scale reduced to what the display can hold; says so once when it must.
+    int fittingScale();
+    // Where the picture goes in the window's pixels.
+    SDL_Rect pictureRect() const;
 
     SdlEventPump& pump_;
     SDL_Window* window_ = nullptr;
@@ -55,6 +61,8 @@ private:
     SDL_Texture* texture_ = nullptr;
     PixelFormat textureFormat_ = PixelFormat::Xrgb8888;
     bool fullScreen_ = false;
+    int windowedScale_ = 1;
+    bool scaleNoted_ = false;
     bool holdsVideo_ = false;  // one reference to SDL's video subsystem, from create on
     std::string title_;
     std::vector<std::uint32_t> icon_;
