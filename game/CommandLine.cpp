@@ -50,6 +50,15 @@ const std::map<std::string, OptionSpec>& optionTable() {
          {Value::required, [](LaunchOptions& o, const std::string& v) { return (o.frames = parseNumber<std::uint64_t>(v)).has_value(); }}},
         {"--seed",
          {Value::required, [](LaunchOptions& o, const std::string& v) { return (o.seed = parseNumber<std::uint32_t>(v)).has_value(); }}},
+        {"--scale",
+         {Value::required,
+          [](LaunchOptions& o, const std::string& v) {
+              o.windowScale = parseNumber<int>(v);
+              return o.windowScale.has_value() && *o.windowScale >= 1 && *o.windowScale <= kLargestWindowScale;
+          },
+          [](const std::string& v) {
+              return "--scale takes a whole number from 1 to " + std::to_string(kLargestWindowScale) + ", not \"" + v + "\"";
+          }}},
         {"--dump-every",
          {Value::required, [](LaunchOptions& o, const std::string& v) {
               o.dumpEvery = parseNumber<std::uint32_t>(v);
@@ -116,6 +125,7 @@ std::string usageText() {
            "  --version            show the version and exit\n"
            "  --windowed           play in a window this time (the stored setting is kept)\n"
            "  --fullscreen         play full screen this time (the stored setting is kept)\n"
+           "  --scale N            open the window at N times 800 x 600 (1 to 8)\n"
            "  --data-dir DIR       read the game's data files from DIR\n"
            "  --headless           run without window, sound card or real time (for tests)\n"
            "  --frames N           run N frames, then quit\n"

@@ -22,10 +22,14 @@ struct LaunchOptions {
     std::optional<bool> hardware;        // --software / --hardware
     std::string dumpAudioFile;           // --dump-audio FILE
     bool demoSprites = false;            // --demo-sprites: the renderer's demonstration scene
+    std::optional<int> windowScale;      // --scale N: open the window at N times 800 x 600
 
     // The options given, in the order given, by their long names.
     std::vector<std::string> given;
 };
+
+// The largest --scale: beyond it no display of today has room.
+inline constexpr int kLargestWindowScale = 8;
 
 // The outcome of reading the command line: options, or a message and an exit status.
 struct ParseResult {

@@ -37,7 +37,12 @@ constexpr int kGameIcon = 101;
 void checkPlatformLayers() {
     try {
         platform::System& system = platform::current().system();
-        if (!system.checkVideo() || !system.checkInput()) {
+        if (!system.checkVideo()) {
+            std::fprintf(stderr, "brinefall: %s\n", system.lastError().c_str());
+            std::fprintf(stderr, "brinefall: to play without a display, run brinefall --headless (see --help)\n");
+            throw ErrorDirectX();
+        }
+        if (!system.checkInput()) {
             std::fprintf(stderr, "brinefall: %s\n", system.lastError().c_str());
             throw ErrorDirectX();
         }
@@ -133,6 +138,7 @@ platform::PlatformOptions platformOptions(const LaunchOptions& launch) {
     }
     options.frameDumpDirectory = launch.dumpFramesDir;
     options.frameDumpEvery = launch.dumpEvery.value_or(1);
+    options.windowScale = launch.windowScale.value_or(1);
     return options;
 }
 

@@ -28,6 +28,8 @@ struct PlatformOptions {
     unsigned frameDumpEvery = 1;
     // The input script the headless backend plays (see InputScript.h); empty = no player.
     std::filesystem::path inputScript{};
+    // A window opens at this many times the logical size (the display permitting).
+    int windowScale = 1;
 };
 
 // One started backend: the machine as the engine sees it. Destroying it shuts the backend down.

@@ -72,3 +72,15 @@ TEST(CommandLine, DemoSpritesIsTheRendererSceneAndTakesNoName) {
         EXPECT_FALSE(result.error.empty()) << line.back();
     }
 }
+
+TEST(CommandLine, ScaleIsAWholeNumberFromOneToEight) {
+    EXPECT_EQ(parseCommandLine({"--scale", "2"}).options.windowScale, 2);
+    EXPECT_EQ(parseCommandLine({"--scale=8"}).options.windowScale, 8);
+    EXPECT_FALSE(parseCommandLine({}).options.windowScale.has_value());
+    for (const char* bad : {"0", "9", "100", "x", "-1", "1.5", ""}) {
+        const auto result = parseCommandLine({"--scale", bad});
+        EXPECT_EQ(result.exitStatus, 2) << bad;
+        EXPECT_EQ(result.error, std::string("--scale takes a whole number from 1 to 8, not \"") + bad + "\"");
+    }
+    EXPECT_NE(brinefall::usageText().find("--scale N"), std::string::npos);
+}

@@ -7,10 +7,13 @@
 //       so that a changed row rebuilds its file)
 //   assetbake --contact-sheet FILE --data DIR
 //       writes a PNG of every .twi file in the data folder
+//   assetbake --assets DIR --desktop-icons OUT
+//       writes the desktop's hicolor icons (PNG sizes and a scalable SVG) from the icon row
 
 #include "BakeError.h"
 #include "Baker.h"
 #include "ContactSheet.h"
+#include "DesktopIcons.h"
 #include "Manifest.h"
 
 #include <cstdio>
@@ -29,10 +32,11 @@ namespace {
 constexpr const char* kUsage =
     "usage: assetbake --assets DIR --out DIR [--skip-missing] [NAME...]\n"
     "       assetbake --assets DIR --out DIR --row NAME KIND SOURCE GRID FRAME\n"
-    "       assetbake --contact-sheet FILE --data DIR\n";
+    "       assetbake --contact-sheet FILE --data DIR\n"
+    "       assetbake --assets DIR --desktop-icons OUT\n";
 
 struct Options {
-    std::string assets, out, contactSheet, data;
+    std::string assets, out, contactSheet, data, desktopIcons;
     bool skipMissing = false;
     std::vector<std::string> row;
     std::vector<std::string> names;
@@ -54,6 +58,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
             if (!value(options.contactSheet)) return false;
         } else if (argument == "--data") {
             if (!value(options.data)) return false;
+        } else if (argument == "--desktop-icons") {
+            if (!value(options.desktopIcons)) return false;
         } else if (argument == "--skip-missing") {
             options.skipMissing = true;
         } else if (argument == "--row") {
@@ -67,6 +73,7 @@ bool parseOptions(int argc, char** argv, Options& options) {
         }
     }
     if (!options.contactSheet.empty()) return !options.data.empty() && options.assets.empty() && options.out.empty();
+    if (!options.desktopIcons.empty()) return !options.assets.empty() && options.out.empty();
     return !options.assets.empty() && !options.out.empty();
 }
 
@@ -99,6 +106,10 @@ int main(int argc, char** argv) {
         if (!options.contactSheet.empty()) {
             const int count = assetbake::writeContactSheet(options.data, options.contactSheet);
             std::printf("assetbake: %d pictures in %s\n", count, options.contactSheet.c_str());
+            return 0;
+        }
+        if (!options.desktopIcons.empty()) {
+            assetbake::writeDesktopIcons(options.assets, options.desktopIcons);
             return 0;
         }
         if (!options.row.empty()) {

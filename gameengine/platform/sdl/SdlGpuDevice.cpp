@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-#include "Letterbox.h"
 #include "../SoftwareRasteriser.h"
+#include "SdlPictureFit.h"
 
 namespace tidewell::platform::sdl {
 namespace {
@@ -418,7 +418,7 @@ bool SdlGpuDevice::present() {
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(window_, &width, &height);
-    const Letterbox box = letterbox(width, height);
+    const PictureRect box = pictureFitOf(window_).destination();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glDisable(GL_SCISSOR_TEST);

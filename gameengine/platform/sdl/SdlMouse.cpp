@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Letterbox.h"
+#include "SdlPictureFit.h"
 #include "SdlInput.h"
 
 namespace tidewell::platform::sdl {
@@ -47,18 +47,13 @@ InputResult SdlMouse::readState(MouseState& state) {
 }
 
 void SdlMouse::scaleMotion(const SDL_MouseMotionEvent& motion, std::int32_t& dx, std::int32_t& dy) {
-    float scale = 1.0f;
+    // Motion comes in window points; the picture may be drawn larger or smaller than them.
+    float logicalPerPoint = 1.0f;
     if (SDL_Window* window = SDL_GetWindowFromID(motion.windowID)) {
-        int width = 0;
-        int height = 0;
-        SDL_GetWindowSize(window, &width, &height);
-        scale = letterbox(width, height).scale;
+        logicalPerPoint = pictureFitOf(window).logicalPerPoint();
     }
-    if (!(scale > 0.0f)) {
-        scale = 1.0f;
-    }
-    remainderX_ += static_cast<float>(motion.xrel) / scale;
-    remainderY_ += static_cast<float>(motion.yrel) / scale;
+    remainderX_ += static_cast<float>(motion.xrel) * logicalPerPoint;
+    remainderY_ += static_cast<float>(motion.yrel) * logicalPerPoint;
     dx = static_cast<std::int32_t>(std::trunc(remainderX_));
     dy = static_cast<std::int32_t>(std::trunc(remainderY_));
     remainderX_ -= static_cast<float>(dx);

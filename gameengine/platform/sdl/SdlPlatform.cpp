@@ -17,7 +17,9 @@ namespace {
 class SdlPlatform : public Platform {
 public:
     explicit SdlPlatform(const PlatformOptions& options)
-        : settings_(options.settingsRoot.empty() ? FileSettingsStore::userConfigRoot() : options.settingsRoot) {}
+        : settings_(options.settingsRoot.empty() ? FileSettingsStore::userConfigRoot() : options.settingsRoot) {
+        window_.setWindowedScale(options.windowScale);
+    }
 
     ~SdlPlatform() override {
         window_.destroy();

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "VideoDriverPolicy.h"
+
 #include <algorithm>
 
 namespace tidewell::platform::sdl {
@@ -17,7 +19,16 @@ bool SdlSystem::checkSubsystem(unsigned flags) {
 }
 
 bool SdlSystem::checkVideo() {
-    return checkSubsystem(SDL_INIT_VIDEO);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        lastError_ = SDL_GetError();
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* requested = SDL_getenv("SDL_VIDEODRIVER");
+    const bool accepted = driver == nullptr || acceptsVideoDriver(driver, requested != nullptr ? requested : "");
+    lastError_ = accepted ? std::string() : refusedVideoDriverText(driver);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return accepted;
 }
 
 bool SdlSystem::checkAudio() {

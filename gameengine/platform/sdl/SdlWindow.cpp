@@ -1,9 +1,11 @@
 #include "SdlWindow.h"
 
-#include "Letterbox.h"
 #include "SdlEventPump.h"
+#include "SdlPictureFit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace tidewell::platform::sdl {
 namespace {
@@ -13,7 +15,7 @@ Uint32 sdlFormat(PixelFormat format) {
 }
 
 // The black bars beside or above and below the picture.
-void fillBars(SDL_Surface* target, const Letterbox& box) {
+void fillBars(SDL_Surface* target, const PictureRect& box) {
     const Uint32 black = SDL_MapRGB(target->format, 0, 0, 0);
     if (box.x > 0) {
         const SDL_Rect left{0, 0, box.x, target->h};
@@ -93,14 +95,18 @@ bool SdlWindow::create(bool fullScreen) {
     // scaled into it, so the desktop's own mode is never changed. The window can take
     // an OpenGL context for the graphics card; where OpenGL cannot be loaded at all it
     // is made without, and only the software renderer can draw.
-    const Uint32 flags = fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+    // A window can be resized at will: the picture keeps its proportions in it. On a
+    // high-density display it gets all the display's pixels, so the picture stays sharp.
+    const Uint32 flags =
+        SDL_WINDOW_ALLOW_HIGHDPI | (fullScreen ? Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP} : Uint32{SDL_WINDOW_RESIZABLE});
+    const int scale = fittingScale();
     // Frames drawn in software reach the window as plain pixels (shared memory on X11).
     // Without this SDL would show its window surface through a 2D renderer, which on a
     // machine without a GPU driver is a software OpenGL costing more than drawing the frame.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     for (const Uint32 openGl : {Uint32{SDL_WINDOW_OPENGL}, Uint32{0}}) {
-        window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kLogicalWidth,
-                                   kLogicalHeight, flags | openGl);
+        window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kLogicalWidth * scale,
+                                   kLogicalHeight * scale, flags | openGl);
         if (window_ != nullptr) {
             break;
         }
@@ -133,6 +139,28 @@ void SdlWindow::releaseFrameSurfaces() {
         SDL_FreeSurface(scaledSource_);
         scaledSource_ = nullptr;
     }
+}
+
+void SdlWindow::setWindowedScale(int scale) {
+    windowedScale_ = std::max(scale, 1);
+    scaleNoted_ = false;
+}
+
+int SdlWindow::fittingScale() {
+    SDL_Rect usable{};
+    if (windowedScale_ <= 1 || SDL_GetDisplayUsableBounds(0, &usable) != 0) {
+        return windowedScale_;
+    }
+    const int largest = std::max(1, std::min(usable.w / kLogicalWidth, usable.h / kLogicalHeight));
+    if (windowedScale_ <= largest) {
+        return windowedScale_;
+    }
+    if (!scaleNoted_) {
+        std::fprintf(stderr, "note: a window at %d times %d x %d does not fit the display (%d x %d); it opens at %d times\n",
+                     windowedScale_, kLogicalWidth, kLogicalHeight, usable.w, usable.h, largest);
+        scaleNoted_ = true;
+    }
+    return largest;
 }
 
 void SdlWindow::destroy() {
@@ -200,6 +228,8 @@ void SdlWindow::acceptEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT_MINIMIZED: events_.push_back(WindowEvent{WindowEventKind::Minimised}); break;
     case SDL_WINDOWEVENT_RESTORED: events_.push_back(WindowEvent{WindowEventKind::Restored}); break;
     case SDL_WINDOWEVENT_EXPOSED: events_.push_back(WindowEvent{WindowEventKind::Exposed}); break;
+    // A resized window is painted again at once with the picture fitted to its new size.
+    case SDL_WINDOWEVENT_SIZE_CHANGED: events_.push_back(WindowEvent{WindowEventKind::Exposed}); break;
     default: break;
     }
 }
@@ -249,7 +279,8 @@ void SdlWindow::present(const FrameView& frame) {
     if (target == nullptr || picture == nullptr) {
         return;
     }
-    const Letterbox box = letterbox(target->w, target->h);
+    // The surface is in the window's pixels, whatever the display's density.
+    const PictureRect box = PictureFit(target->w, target->h).destination();
     fillBars(target, box);
     SDL_Rect where{box.x, box.y, box.width, box.height};
     if (box.width == frame.width && box.height == frame.height) {
@@ -312,29 +343,19 @@ bool SdlWindow::cursorPosition(int& x, int& y) const {
         windowX = desktopX - left;
         windowY = desktopY - top;
     }
-    // The same letterbox as the frames, whichever path drew them.
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window_, &width, &height);
-    const Letterbox box = letterbox(width, height);
-    const float logicalX = static_cast<float>(windowX - box.x) / box.scale;
-    const float logicalY = static_cast<float>(windowY - box.y) / box.scale;
-    x = static_cast<int>(std::floor(logicalX));
-    y = static_cast<int>(std::floor(logicalY));
-    return logicalX >= 0 && logicalX < kLogicalWidth && logicalY >= 0 && logicalY < kLogicalHeight;
+    // Mapped by hand rather than by SDL's 2D renderer, which is put away while the card draws.
+    return pictureFitOf(window_).toLogical(windowX, windowY, x, y);
 }
 
 void SdlWindow::moveSystemCursor(int x, int y) {
     if (window_ == nullptr) {
         return;
     }
-    // The same letterbox as cursorPosition, so that the cursor reads back where it was put.
-    int width = 0;
-    int height = 0;
-    SDL_GetWindowSize(window_, &width, &height);
-    const Letterbox box = letterbox(width, height);
-    SDL_WarpMouseInWindow(window_, box.x + static_cast<int>(std::lround(x * box.scale)),
-                          box.y + static_cast<int>(std::lround(y * box.scale)));
+    // The same fit as cursorPosition, so that the cursor reads back where it was put.
+    int windowX = 0;
+    int windowY = 0;
+    pictureFitOf(window_).toWindow(x, y, windowX, windowY);
+    SDL_WarpMouseInWindow(window_, windowX, windowY);
 }
 
 void SdlWindow::showSystemCursor(bool shown) {

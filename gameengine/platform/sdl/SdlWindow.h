@@ -42,6 +42,8 @@ public:
 
     // Called by the event pump with every SDL event; keeps the ones about this window.
     void acceptEvent(const SDL_Event& event);
+    // The window opens at scale times the logical size (1 by default), as far as the display has room.
+    void setWindowedScale(int scale);
 
 private:
     void applyIcon();
@@ -51,12 +53,16 @@ private:
     SDL_Surface* frameSurface(const FrameView& frame);
     // The frame in the window surface's format, ready to be stretched; null when it cannot be had.
     SDL_Surface* scaledSource(SDL_Surface* frame, const SDL_Surface* target);
+    // The windowed scale reduced to what the display can hold; says so once when it must.
+    int fittingScale();
 
     SdlEventPump& pump_;
     SDL_Window* window_ = nullptr;
     SDL_Surface* frameSurface_ = nullptr;  // borrows the renderer's pixels
     SDL_Surface* scaledSource_ = nullptr;  // the frame converted, for a scaled present
     bool fullScreen_ = false;
+    int windowedScale_ = 1;
+    bool scaleNoted_ = false;
     bool holdsVideo_ = false;  // one reference to SDL's video subsystem, from create on
     std::string title_;
     std::vector<std::uint32_t> icon_;
