@@ -72,3 +72,10 @@ TEST(CommandLine, DemoSpritesIsTheRendererSceneAndTakesNoName) {
         EXPECT_FALSE(result.error.empty()) << line.back();
     }
 }
+
+TEST(CommandLine, RecordTakesTheJournalsFileAndHelpSaysSo) {
+    EXPECT_EQ(parseCommandLine({"--record", "run.journal"}).options.recordFile, "run.journal");
+    EXPECT_EQ(parseCommandLine({"--record"}).exitStatus, 2);
+    EXPECT_EQ(parseCommandLine({"--record="}).exitStatus, 2);
+    EXPECT_NE(brinefall::usageText().find("--record FILE"), std::string::npos);
+}
