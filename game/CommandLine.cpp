@@ -42,6 +42,7 @@ const std::map<std::string, OptionSpec>& optionTable() {
         {"--demo-sprites", {Value::none, [](LaunchOptions& o, const std::string&) { return o.demoSprites = true; }}},
         {"--data-dir", {Value::required, [](LaunchOptions& o, const std::string& v) { o.dataDir = v; return !v.empty(); }}},
         {"--input", {Value::required, [](LaunchOptions& o, const std::string& v) { o.inputScript = v; return !v.empty(); }}},
+        {"--record", {Value::required, [](LaunchOptions& o, const std::string& v) { o.recordFile = v; return !v.empty(); }}},
         {"--dump-frames",
          {Value::required, [](LaunchOptions& o, const std::string& v) { o.dumpFramesDir = v; return !v.empty(); }}},
         {"--dump-audio",
@@ -130,7 +131,9 @@ std::string usageText() {
            "  --headless           run without window, sound card or real time (for tests)\n"
            "  --frames N           run N frames, then quit\n"
            "  --seed S             start the random generator from S instead of the clock\n"
-           "  --input FILE         read the player's input from a script (headless)\n"
+           "  --input FILE         read the player's input from a script or journal (headless);\n"
+           "                       a journal's checks are verified: exit status 3 when one fails\n"
+           "  --record FILE        write this run's input journal into FILE (any backend)\n"
            "  --dump-frames DIR    write frames as PNG files into DIR (headless)\n"
            "  --dump-every K       with --dump-frames: write every K-th frame only\n"
            "  --dump-audio FILE    write the mixed sound to a WAV file (headless)\n"

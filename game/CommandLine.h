@@ -17,6 +17,7 @@ struct LaunchOptions {
     std::optional<std::uint64_t> frames; // --frames N: run N frames, then quit normally
     std::optional<std::uint32_t> seed;   // --seed S: fixed random seed
     std::string inputScript;             // --input FILE
+    std::string recordFile;              // --record FILE: the journal of this run
     std::string dumpFramesDir;           // --dump-frames DIR
     std::optional<std::uint32_t> dumpEvery; // --dump-every K
     std::optional<bool> hardware;        // --software / --hardware

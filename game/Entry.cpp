@@ -10,6 +10,7 @@
 #include "ErrorNoMemory.h"
 #include "GraphicManager.h"
 #include "InputManager.h"
+#include "JournalSession.h"
 #include "MainLoop.h"
 #include "SceneSwitcher.h"
 #include "SettingManager.h"
@@ -84,6 +85,7 @@ int play(const LaunchOptions& options, const RootFactory& makeRoot) {
     configureEngine(options);
     checkPlatformLayers();
     startEngine();
+    JournalSession journal(options);
     Sprite* root = nullptr;
     try {
         root = makeRoot();
@@ -92,8 +94,9 @@ int play(const LaunchOptions& options, const RootFactory& makeRoot) {
     }
     setRootSprite(root);
     MainLoop::run();
+    const int status = journal.finish(0);
     stopEngine();
-    return 0;
+    return status;
 }
 
 } // namespace
@@ -193,6 +196,10 @@ int runGame(const LaunchOptions& launch, const std::filesystem::path& programPat
     std::string whyNot;
     LaunchOptions options = launch;
     if (!audioDumpIsWritable(options.dumpAudioFile) || !inputScriptIsPlayable(options.inputScript)) {
+        return 1;
+    }
+    if (!JournalSession::prepare(options, whyNot)) {
+        std::fprintf(stderr, "brinefall: %s\n", whyNot.c_str());
         return 1;
     }
     if (!prepareFrameDump(options, whyNot)) {

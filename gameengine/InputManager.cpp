@@ -4,6 +4,7 @@
 
 #include "ErrorGeneric.h"
 #include "InputManagerInternal.h"
+#include "InputJournal.h"
 #include "MainLoop.h"
 #include "Screen.h"
 
@@ -75,7 +76,10 @@ bool isStarted() { return started; }
 
 void gatherEvents() {
     if (started && MainLoop::isActive()) {
+        // Only a frame's own input goes into a journal; what onActivated throws away does not.
+        InputJournal::beginGathering(MainLoop::framesRun() + 1);
         gather(MainLoop::framesRun() + 1);
+        InputJournal::endGathering();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/InputDevices.h"
@@ -67,6 +68,9 @@ extern std::uint8_t keyStates[256];
 extern std::uint32_t joystickCount;
 extern std::vector<JoystickState> joystickStates;
 extern std::vector<std::uint8_t> joystickForceFeedback;
+
+// The product name of an opened joystick; empty when there is no such joystick.
+std::string joystickName(std::uint32_t index);
 
 extern MouseState mouseState;
 // The mouse's button bytes, 0 left, 1 right, 2 middle, 3 fourth.

@@ -193,3 +193,12 @@ std::span<const InputDatum> readBuffered(platform::InputDevice& device, std::siz
 }
 
 }  // namespace tidewell::InputManager::internal
+
+namespace tidewell::InputManager {
+
+std::string joystickName(std::uint32_t index) {
+    const auto& joysticks = internal::devices.joysticks;
+    return index < joysticks.size() && joysticks[index] ? joysticks[index]->name() : std::string();
+}
+
+}  // namespace tidewell::InputManager

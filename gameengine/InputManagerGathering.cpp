@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "InputManager.h"
+#include "InputJournal.h"
 #include "InputManagerInternal.h"
 #include "Screen.h"
 #include "WindowManager.h"
@@ -167,6 +168,7 @@ void followSystemCursor() {
     int x = 0;
     int y = 0;
     window->cursorPosition(x, y);
+    InputJournal::noteCursor(x, y);
     const bool outside = x < 0 || y < 0 || x >= static_cast<int>(screenWidth) || y >= static_cast<int>(screenHeight);
     setSystemCursorShown(outside);
     mouseX = clampToWidth(x);
@@ -192,16 +194,24 @@ void reserveQueue() {
 
 void gather(std::uint64_t frame) {
     inputDevices().collect(frame);
+    using Device = platform::JournalWriter::Device;
     if (devices.keyboard) {
-        keyEvents(readBuffered(*devices.keyboard, keyboardBufferSize));
+        const auto data = readBuffered(*devices.keyboard, keyboardBufferSize);
+        InputJournal::noteData(Device::Keyboard, -1, data);
+        keyEvents(data);
         mergeBatchIntoQueue();
     }
     if (devices.mouse) {
-        mouseEvents(readBuffered(*devices.mouse, mouseBufferSize));
+        const auto data = readBuffered(*devices.mouse, mouseBufferSize);
+        InputJournal::noteData(Device::Mouse, -1, data);
+        mouseEvents(data);
         mergeBatchIntoQueue();
     }
     for (std::size_t index = 0; index < devices.joysticks.size(); ++index) {
-        joystickEvents(static_cast<std::int32_t>(index), readBuffered(*devices.joysticks[index], joystickBufferSize));
+        const auto joystick = static_cast<std::int32_t>(index);
+        const auto data = readBuffered(*devices.joysticks[index], joystickBufferSize);
+        InputJournal::noteData(Device::Joystick, joystick, data);
+        joystickEvents(joystick, data);
         mergeBatchIntoQueue();
     }
     collapseMoves();

@@ -2,6 +2,7 @@
 
 #include "Engine.h"
 #include "GraphicManager.h"
+#include "InputJournal.h"
 #include "InputManager.h"
 #include "SoundMusicManager.h"
 #include "Sprite.h"
@@ -38,6 +39,8 @@ void runFrameStartedAt(std::uint32_t startTime) {
         root->purgeRemoved();
     }
     Sprite::purgeRemovedOutsideTrees();
+    // The state after the update and the sweep, before drawing: the same point on every backend.
+    InputJournal::frameUpdated(frameCount + 1);
     GraphicManager::drawFrame();     // the tree, then the pointer
     lastFrameTime = frameStartTime;  // the start of this frame, so a slow frame does not shift the cadence
     GraphicManager::present();

@@ -21,6 +21,10 @@ void clearSeeded() {
     seeded = false;
 }
 
+std::uint32_t currentState() {
+    return state;
+}
+
 int next() {
     state = state * 214013u + 2531011u;
     return static_cast<int>((state >> 16) & 0x7FFF);

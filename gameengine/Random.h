@@ -18,6 +18,8 @@ bool isSeeded();
 void clearSeeded();
 // The next number, 0 to 32767.
 int next();
+// The generator's state now, for a checksum of a run; it does not advance the sequence.
+std::uint32_t currentState();
 // A choice among n (0 to n - 1) taken from next(): next() * n / 32768.
 int choose(int n);
 

@@ -141,14 +141,14 @@ bool readKey(const LineReader& line, InputScript::Action action, std::vector<Inp
 bool readMouse(const LineReader& line, InputScript::Action action, std::vector<InputScript::Action>& out,
                std::string& whyNot) {
     const std::string verb = line.size() > 2 ? line.word(2) : "";
-    if (verb == "move" || verb == "to") {
+    if (verb == "move" || verb == "to" || verb == "cursor") {
         std::int64_t x = 0;
         std::int64_t y = 0;
         if (!line.integer(3, -kFarthestCursor, kFarthestCursor, "the x", x, whyNot) ||
             !line.integer(4, -kFarthestCursor, kFarthestCursor, "the y", y, whyNot) || !line.noMoreAfter(5, whyNot)) {
             return false;
         }
-        action.kind = verb == "move" ? Kind::MouseMove : Kind::MouseTo;
+        action.kind = verb == "move" ? Kind::MouseMove : (verb == "to" ? Kind::MouseTo : Kind::MouseCursor);
         action.a = static_cast<std::int32_t>(x);
         action.b = static_cast<std::int32_t>(y);
         out.push_back(action);
@@ -156,7 +156,7 @@ bool readMouse(const LineReader& line, InputScript::Action action, std::vector<I
     }
     std::vector<Kind> kinds;
     if (!pressKinds(verb, Kind::MouseDown, Kind::MouseUp, kinds)) {
-        whyNot = "the mouse does \"move DX DY\", \"to X Y\", or \"down|up|click BUTTON\"";
+        whyNot = "the mouse does \"move DX DY\", \"to X Y\", \"cursor X Y\" or \"down|up|click BUTTON\"";
         return false;
     }
     if (line.size() < 4 || !mouseButton(line.word(3), action.a)) {
@@ -181,14 +181,14 @@ bool readJoystick(const LineReader& line, InputScript::Action action, std::vecto
     }
     action.a = static_cast<std::int32_t>(index);
     const std::string verb = line.size() > 3 ? line.word(3) : "";
-    if (verb == "move") {
+    if (verb == "move" || verb == "at") {
         std::int64_t x = 0;
         std::int64_t y = 0;
         if (!line.integer(4, -kStickEnd, kStickEnd, "the x", x, whyNot) ||
             !line.integer(5, -kStickEnd, kStickEnd, "the y", y, whyNot) || !line.noMoreAfter(6, whyNot)) {
             return false;
         }
-        action.kind = Kind::JoystickMove;
+        action.kind = verb == "move" ? Kind::JoystickMove : Kind::JoystickAt;
         action.b = static_cast<std::int32_t>(x);
         action.c = static_cast<std::int32_t>(y);
         out.push_back(action);
@@ -196,7 +196,7 @@ bool readJoystick(const LineReader& line, InputScript::Action action, std::vecto
     }
     std::vector<Kind> kinds;
     if (!pressKinds(verb, Kind::JoystickDown, Kind::JoystickUp, kinds)) {
-        whyNot = "a joystick does \"move X Y\" or \"down|up|press BUTTON\"";
+        whyNot = "a joystick does \"move X Y\", \"at X Y\" or \"down|up|press BUTTON\"";
         return false;
     }
     std::int64_t button = 0;
@@ -211,7 +211,39 @@ bool readJoystick(const LineReader& line, InputScript::Action action, std::vecto
     return true;
 }
 
-bool readTimedLine(const LineReader& line, std::vector<InputScript::Action>& out, std::string& whyNot) {
+// "FRAME check HEX": sixteen hexadecimal digits at most.
+bool readCheck(const LineReader& line, std::uint64_t frame, InputScript& script, std::string& whyNot) {
+    if (line.size() < 3) {
+        whyNot = "the checksum is missing";
+        return false;
+    }
+    const std::string& text = line.word(2);
+    std::uint64_t checksum = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), checksum, 16);
+    if (text.size() > 16 || error != std::errc() || end != text.data() + text.size()) {
+        whyNot = "the checksum \"" + text + "\" is not 1 to 16 hexadecimal digits";
+        return false;
+    }
+    if (!line.noMoreAfter(3, whyNot)) {
+        return false;
+    }
+    script.checks.push_back(InputScript::Check{frame, checksum, line.number()});
+    return true;
+}
+
+bool readEnd(const LineReader& line, std::uint64_t frame, InputScript& script, std::string& whyNot) {
+    if (!line.noMoreAfter(2, whyNot)) {
+        return false;
+    }
+    if (script.lastFrame) {
+        whyNot = "a second \"end\" line";
+        return false;
+    }
+    script.lastFrame = frame;
+    return true;
+}
+
+bool readTimedLine(const LineReader& line, InputScript& script, std::string& whyNot) {
     std::int64_t frame = 0;
     if (!line.integer(0, 1, std::numeric_limits<std::int64_t>::max(), "the frame", frame, whyNot)) {
         return false;
@@ -219,7 +251,14 @@ bool readTimedLine(const LineReader& line, std::vector<InputScript::Action>& out
     InputScript::Action action;
     action.frame = static_cast<std::uint64_t>(frame);
     action.line = line.number();
+    std::vector<InputScript::Action>& out = script.actions;
     const std::string device = line.size() > 1 ? line.word(1) : "";
+    if (device == "check") {
+        return readCheck(line, action.frame, script, whyNot);
+    }
+    if (device == "end") {
+        return readEnd(line, action.frame, script, whyNot);
+    }
     if (device == "key") {
         return readKey(line, action, out, whyNot);
     }
@@ -229,9 +268,51 @@ bool readTimedLine(const LineReader& line, std::vector<InputScript::Action>& out
     if (device == "joystick") {
         return readJoystick(line, action, out, whyNot);
     }
-    whyNot = device.empty() ? "the frame is not followed by key, mouse or joystick"
-                            : "\"" + device + "\" is not key, mouse or joystick";
+    whyNot = device.empty() ? "the frame is not followed by key, mouse, joystick, check or end"
+                            : "\"" + device + "\" is not key, mouse, joystick, check or end";
     return false;
+}
+
+// "seed S", once, before or after the timed lines.
+bool readSeed(const LineReader& line, InputScript& script, std::string& whyNot) {
+    std::int64_t seed = 0;
+    if (!line.integer(1, 0, std::numeric_limits<std::uint32_t>::max(), "the seed", seed, whyNot) ||
+        !line.noMoreAfter(2, whyNot)) {
+        return false;
+    }
+    if (script.seed) {
+        whyNot = "a second \"seed\" line";
+        return false;
+    }
+    script.seed = static_cast<std::uint32_t>(seed);
+    return true;
+}
+
+// "setting NAME on|off".
+bool readSetting(const LineReader& line, InputScript& script, std::string& whyNot) {
+    if (line.size() < 3 || (line.word(2) != "on" && line.word(2) != "off")) {
+        whyNot = "a setting is written \"setting NAME on|off\"";
+        return false;
+    }
+    if (!line.noMoreAfter(3, whyNot)) {
+        return false;
+    }
+    script.settings.push_back(InputScript::Setting{line.word(1), line.word(2) == "on"});
+    return true;
+}
+
+bool readLine(const LineReader& line, InputScript& script, std::string& whyNot) {
+    const std::string& first = line.word(0);
+    if (first == "joystick") {
+        return readJoystickDeclaration(line, script, whyNot);
+    }
+    if (first == "seed") {
+        return readSeed(line, script, whyNot);
+    }
+    if (first == "setting") {
+        return readSetting(line, script, whyNot);
+    }
+    return readTimedLine(line, script, whyNot);
 }
 
 std::string withoutComment(const std::string& text) {
@@ -251,17 +332,15 @@ bool InputScript::parse(std::istream& text, InputScript& script, std::string& wh
             continue;
         }
         std::string problem;
-        const bool understood = line.word(0) == "joystick" ? readJoystickDeclaration(line, read, problem)
-                                                           : readTimedLine(line, read.actions, problem);
-        if (!understood) {
+        if (!readLine(line, read, problem)) {
             whyNot = "line " + std::to_string(number) + ": " + problem;
             return false;
         }
     }
     // Joysticks may be declared anywhere, so their numbers are checked once all are known.
     for (const Action& action : read.actions) {
-        const bool forJoystick =
-            action.kind == Kind::JoystickMove || action.kind == Kind::JoystickDown || action.kind == Kind::JoystickUp;
+        const bool forJoystick = action.kind == Kind::JoystickMove || action.kind == Kind::JoystickAt ||
+                                 action.kind == Kind::JoystickDown || action.kind == Kind::JoystickUp;
         if (forJoystick && static_cast<std::size_t>(action.a) >= read.joysticks.size()) {
             whyNot = "line " + std::to_string(action.line) + ": there is no joystick " + std::to_string(action.a) +
                      " (" + std::to_string(read.joysticks.size()) + " declared with a \"joystick\" line)";
@@ -270,6 +349,15 @@ bool InputScript::parse(std::istream& text, InputScript& script, std::string& wh
     }
     std::stable_sort(read.actions.begin(), read.actions.end(),
                      [](const Action& first, const Action& second) { return first.frame < second.frame; });
+    std::stable_sort(read.checks.begin(), read.checks.end(),
+                     [](const Check& first, const Check& second) { return first.frame < second.frame; });
+    for (std::size_t index = 1; index < read.checks.size(); ++index) {
+        if (read.checks[index].frame == read.checks[index - 1].frame) {
+            whyNot = "line " + std::to_string(read.checks[index].line) + ": a second check for frame " +
+                     std::to_string(read.checks[index].frame);
+            return false;
+        }
+    }
     script = std::move(read);
     return true;
 }

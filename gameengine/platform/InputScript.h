@@ -3,14 +3,17 @@
 #include <cstdint>
 #include <filesystem>
 #include <istream>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace tidewell::platform {
 
 // What a player does, written down: the joysticks attached, and the events in the
-// order of the frames at which they happen. The headless backend plays it. The format
-// is described in the README ("Input scripts").
+// order of the frames at which they happen. The headless backend plays it. A journal
+// (brinefall --record) is a script that also carries the seed and the settings of the
+// run it was recorded from and, every so many frames, the checksum of the game's state
+// at that frame. The format is described in the README ("Input scripts").
 struct InputScript {
     struct Joystick {
         std::string name;
@@ -28,6 +31,8 @@ struct InputScript {
             JoystickMove,  // a = joystick, b, c = stick position -1000..1000
             JoystickDown,  // a = joystick, b = button
             JoystickUp,    // a = joystick, b = button
+            MouseCursor,   // a, b = where the system cursor is put, in logical pixels; no motion
+            JoystickAt,    // a = joystick, b, c = where the game reads the stick, after range and dead zone
         };
         std::uint64_t frame = 1;  // counted from 1, the first frame the program runs
         Kind kind = Kind::KeyDown;
@@ -37,8 +42,25 @@ struct InputScript {
         int line = 0;  // where it was written, for messages
     };
 
+    // A stored setting the run was played with.
+    struct Setting {
+        std::string name;
+        bool value = false;
+    };
+
+    // The game's state at the end of a frame's update, as StateChecksum computes it.
+    struct Check {
+        std::uint64_t frame = 1;
+        std::uint64_t checksum = 0;
+        int line = 0;
+    };
+
     std::vector<Joystick> joysticks;
     std::vector<Action> actions;  // by frame; actions of one frame in the order written
+    std::optional<std::uint32_t> seed;  // the random seed the run was recorded with
+    std::vector<Setting> settings;      // in the order written
+    std::vector<Check> checks;          // by frame
+    std::optional<std::uint64_t> lastFrame;  // the recording ended after this frame
 
     // Reads a script; false with "line N: what is wrong" in whyNot when it is not one.
     static bool parse(std::istream& text, InputScript& script, std::string& whyNot);

@@ -84,3 +84,10 @@ TEST(CommandLine, ScaleIsAWholeNumberFromOneToEight) {
     }
     EXPECT_NE(brinefall::usageText().find("--scale N"), std::string::npos);
 }
+
+TEST(CommandLine, RecordTakesTheJournalsFileAndHelpSaysSo) {
+    EXPECT_EQ(parseCommandLine({"--record", "run.journal"}).options.recordFile, "run.journal");
+    EXPECT_EQ(parseCommandLine({"--record"}).exitStatus, 2);
+    EXPECT_EQ(parseCommandLine({"--record="}).exitStatus, 2);
+    EXPECT_NE(brinefall::usageText().find("--record FILE"), std::string::npos);
+}

@@ -74,7 +74,7 @@ TEST(InputScript, MistakesAreReportedWithTheirLine) {
               "line 1: a mouse button is left, right, middle, fourth or 0 to 3");
     EXPECT_EQ(problemWith("1 mouse move 3\n"), "line 1: the y is missing");
     EXPECT_EQ(problemWith("1 key down A B\n"), "line 1: unexpected \"B\" at the end");
-    EXPECT_EQ(problemWith("1 keyboard down A\n"), "line 1: \"keyboard\" is not key, mouse or joystick");
+    EXPECT_EQ(problemWith("1 keyboard down A\n"), "line 1: \"keyboard\" is not key, mouse, joystick, check or end");
 }
 
 TEST(InputScript, AMissingFileIsNamedInTheMessage) {

@@ -1,6 +1,7 @@
 #include "HeadlessInput.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "HeadlessJoystick.h"
 #include "HeadlessKeyboard.h"
@@ -96,6 +97,12 @@ void HeadlessInput::perform(const InputScript::Action& action) {
             break;
         case Kind::JoystickMove:
             moveJoystick(joystick, action.b, action.c);
+            break;
+        case Kind::MouseCursor:
+            placeCursor(action.a, action.b);
+            break;
+        case Kind::JoystickAt:
+            placeJoystick(joystick, action.b, action.c);
             break;
         case Kind::JoystickDown:
             pressJoystickButton(joystick, action.b);
@@ -213,6 +220,44 @@ void HeadlessInput::moveJoystick(std::size_t index, std::int32_t x, std::int32_t
     }
     record.reportedX = newX;
     record.reportedY = newY;
+}
+
+void HeadlessInput::placeCursor(std::int32_t x, std::int32_t y) { window_.setCursor(x, y); }
+
+// The raw position kept is the one that reads closest to (x, y), so that a device opened anew
+// with the same range and dead zone reads the stick where it was left.
+void HeadlessInput::placeJoystick(std::size_t index, std::int32_t x, std::int32_t y) {
+    JoystickRecord& record = joysticks_.at(index);
+    auto closestRaw = [](const AxisScale& scale, std::int32_t wanted) {
+        std::int32_t best = 0;
+        std::int64_t bestDistance = -1;
+        for (std::int32_t raw = -kStickEnd; raw <= kStickEnd; ++raw) {
+            const std::int64_t distance = std::abs(std::int64_t{scale.apply(raw, -kStickEnd, kStickEnd)} - wanted);
+            if (bestDistance < 0 || distance < bestDistance) {
+                best = raw;
+                bestDistance = distance;
+            }
+        }
+        return best;
+    };
+    if (x != record.reportedX) {
+        record.rawX = closestRaw(record.scaleX, x);
+    }
+    if (y != record.reportedY) {
+        record.rawY = closestRaw(record.scaleY, y);
+    }
+    if (x == record.reportedX && y == record.reportedY) {
+        return;
+    }
+    const std::uint32_t sequence = takeSequence();
+    if (x != record.reportedX) {
+        recordJoystick(record, InputDatum{joystickOffset::x, static_cast<std::uint32_t>(x), sequence});
+    }
+    if (y != record.reportedY) {
+        recordJoystick(record, InputDatum{joystickOffset::y, static_cast<std::uint32_t>(y), sequence});
+    }
+    record.reportedX = x;
+    record.reportedY = y;
 }
 
 void HeadlessInput::pressJoystickButton(std::size_t index, int button) { setJoystickButton(index, button, true); }

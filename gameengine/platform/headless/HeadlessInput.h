@@ -68,6 +68,12 @@ public:
     void detachJoystick(std::size_t index);
     // Puts the stick at a raw position, -1000 to 1000 on each axis.
     void moveJoystick(std::size_t index, std::int32_t x, std::int32_t y);
+    // Puts the stick where the game reads (x, y), after the device's range and dead zone, as a
+    // journal recorded it on another machine: the axes that change report, as a real stick does.
+    void placeJoystick(std::size_t index, std::int32_t x, std::int32_t y);
+    // Puts the system cursor at (x, y) in logical pixels without any motion reported: a journal
+    // says where a real desktop had it when the game looked.
+    void placeCursor(std::int32_t x, std::int32_t y);
     void pressJoystickButton(std::size_t index, int button);
     void releaseJoystickButton(std::size_t index, int button);
     // Another program took every device: reads, and the calls of a joystick's effects, fail
