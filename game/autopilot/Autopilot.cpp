@@ -53,6 +53,7 @@ void Autopilot::playFrame(std::uint64_t /*frame*/) {
     if (switcher->getCurrentScene() != scene_) {
         scene_ = switcher->getCurrentScene();
         framesInScene_ = 0;
+        typed_ = 0;  // every new title is asked for the codes again
     }
     ++framesInScene_;
     switch (scene_) {
@@ -73,10 +74,6 @@ void Autopilot::playFrame(std::uint64_t /*frame*/) {
 }
 
 void Autopilot::playTitle(const TitleScene& title, KeySet& wanted) {
-    if (&title != title_) {
-        title_ = &title;
-        typed_ = 0;
-    }
     if (framesInScene_ < kTitleSettleFrames || title.isStarting()) return;
     if (typed_ < codeKeys_.size()) {
         // One letter a frame, each released before the next goes down.

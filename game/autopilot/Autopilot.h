@@ -55,7 +55,6 @@ private:
     bool attached_ = false;
     int scene_ = 0;
     int framesInScene_ = 0;
-    const void* title_ = nullptr;  // the title the codes were typed into
     std::size_t typed_ = 0;
     AutopilotSteering steering_;
 };

@@ -379,7 +379,7 @@ void GameScene::setLifeMax(int max) {
 }
 
 void GameScene::onShipDead() {
-    Milestones::report("game-over", stage_);
+    if (Milestones::isOn()) Milestones::report("game-over", progress());
     gameOverMenu_->show();
     if (useJoystick_) {
         if (bossVibration_) {
@@ -434,7 +434,7 @@ T* GameScene::replaceChild(T* old, T* fresh) {
 }
 
 void GameScene::beginStage() {
-    Milestones::report("stage", stage_);
+    if (Milestones::isOn()) Milestones::report("stage", progress());
     setOverlay(kWhite, kOpaque);
     stageStartCounter_ = 0;
     ship_->setControlOn(true);
@@ -523,6 +523,14 @@ void GameScene::stopVibration() {
 void GameScene::setOverlay(int rgb, int alpha) {
     flashOverlay_->setRGB(rgb);
     flashOverlay_->setAlpha(alpha);
+}
+
+// "N wave W levels L S G P": the stage, the wave script's step, and the ship's life, speed,
+// gun and special weapon levels, so a run's story shows where a game was and what it kept.
+std::string GameScene::progress() const {
+    return std::to_string(stage_) + " wave " + std::to_string(waves_->getStep()) + " levels " +
+           std::to_string(ship_->getLifeLevel()) + " " + std::to_string(ship_->getSpeedLevel()) + " " +
+           std::to_string(ship_->getGunLevel()) + " " + std::to_string(ship_->getSpecialLevel());
 }
 
 bool GameScene::shipIsDead() const { return ship_->isDead(); }

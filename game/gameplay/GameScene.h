@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "Sprite.h"
 
 namespace tidewell {
@@ -134,6 +136,7 @@ private:
     bool endingCanBeCut() const;
     void setOverlay(int rgb, int alpha);
     bool shipIsDead() const;
+    std::string progress() const;
     bool vibrationAllowed() const;
 
     PlayerShip* ship_ = nullptr;
