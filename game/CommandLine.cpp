@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <charconv>
 #include <functional>
 #include <limits>
@@ -21,7 +22,32 @@ std::optional<Number> parseNumber(const std::string& text) {
     return value;
 }
 
-enum class Value { none, required };
+// An optional value is only taken from "--name=value", so "--name" alone never eats
+// the next argument.
+enum class Value { none, required, optional };
+
+// "stage1" or "stage2": the stages a game can be started at.
+bool applyStartStage(LaunchOptions& options, const std::string& value) {
+    if (value == "stage1") options.startStage = 1;
+    else if (value == "stage2") options.startStage = 2;
+    else return false;
+    return true;
+}
+
+// Nothing, or codes separated by commas: "invincible", "full-power".
+bool applyAutopilot(LaunchOptions& options, const std::string& value) {
+    options.autopilot = true;
+    options.autopilotCodes.clear();
+    std::size_t start = 0;
+    while (start < value.size()) {
+        const std::size_t comma = std::min(value.find(',', start), value.size());
+        const std::string code = value.substr(start, comma - start);
+        if (code != "invincible" && code != "full-power") return false;
+        options.autopilotCodes.push_back(code);
+        start = comma + 1;
+    }
+    return value.empty() || value.back() != ',';
+}
 
 struct OptionSpec {
     Value value;
@@ -59,6 +85,18 @@ const std::map<std::string, OptionSpec>& optionTable() {
           },
           [](const std::string& v) {
               return "--scale takes a whole number from 1 to " + std::to_string(kLargestWindowScale) + ", not \"" + v + "\"";
+          }}},
+        {"--milestones", {Value::none, [](LaunchOptions& o, const std::string&) { return o.milestones = true; }}},
+        {"--invincible", {Value::none, [](LaunchOptions& o, const std::string&) { return o.invincible = true; }}},
+        {"--full-power", {Value::none, [](LaunchOptions& o, const std::string&) { return o.fullPower = true; }}},
+        {"--start",
+         {Value::required, applyStartStage,
+          [](const std::string& v) { return "--start takes stage1 or stage2, not \"" + v + "\""; }}},
+        {"--autopilot",
+         {Value::optional, applyAutopilot,
+          [](const std::string& v) {
+              return "--autopilot takes codes to type, invincible and full-power, separated by commas, not \"" + v +
+                     "\"";
           }}},
         {"--dump-every",
          {Value::required, [](LaunchOptions& o, const std::string& v) {
@@ -104,6 +142,8 @@ ParseResult parseCommandLine(const std::vector<std::string>& arguments) {
             } else {
                 return failure(name + " needs a value (try --help)");
             }
+        } else if (spec.value == Value::optional) {
+            value = inlineValue.value_or("");
         } else if (inlineValue) {
             return failure(name + " takes no value");
         }
@@ -140,6 +180,14 @@ std::string usageText() {
            "  --software           draw with the software renderer\n"
            "  --hardware           draw with OpenGL, or fail if it cannot be had\n"
            "  --demo-sprites       show the renderer's demonstration scene instead of the game\n"
+           "  --milestones         print the run's events on standard output, a line each:\n"
+           "                       \"frame N: WORD [DETAILS]\" (see the README)\n"
+           "  --start STAGE        begin a game at stage1 or stage2 at once, without logo,\n"
+           "                       opening or title\n"
+           "  --invincible         play every game with an invincible ship\n"
+           "  --full-power         play every game with the ship at full power\n"
+           "  --autopilot[=CODES]  let a program play, game after game; CODES: invincible,\n"
+           "                       full-power (typed at the title), separated by commas\n"
            "\n"
            "BRINEFALL_BACKEND=sdl|headless chooses the platform backend like --headless.\n";
 }

@@ -24,6 +24,12 @@ struct LaunchOptions {
     std::string dumpAudioFile;           // --dump-audio FILE
     bool demoSprites = false;            // --demo-sprites: the renderer's demonstration scene
     std::optional<int> windowScale;      // --scale N: open the window at N times 800 x 600
+    bool milestones = false;             // --milestones: the run's story on standard output
+    int startStage = 0;                  // --start stageN: a game at that stage at once; 0 = from the logo
+    bool invincible = false;             // --invincible: every game with the ship invincible
+    bool fullPower = false;              // --full-power: every game with the ship at full power
+    bool autopilot = false;              // --autopilot[=CODES]: a program plays the game
+    std::vector<std::string> autopilotCodes; // the title codes it types: invincible, full-power
 
     // The options given, in the order given, by their long names.
     std::vector<std::string> given;

@@ -12,10 +12,12 @@
 #include "InputManager.h"
 #include "JournalSession.h"
 #include "MainLoop.h"
+#include "Milestones.h"
 #include "SceneSwitcher.h"
 #include "SettingManager.h"
 #include "Sprite.h"
 #include "WindowManager.h"
+#include "autopilot/Autopilot.h"
 #include "platform/InputScript.h"
 #include "platform/Platform.h"
 
@@ -24,6 +26,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace brinefall {
@@ -93,16 +97,25 @@ int play(const LaunchOptions& options, const RootFactory& makeRoot) {
         throw ErrorNoMemory();
     }
     setRootSprite(root);
+    std::optional<Autopilot> autopilot;
+    if (options.autopilot) {
+        autopilot.emplace(options.autopilotCodes);
+        autopilot->attach();
+    }
     MainLoop::run();
+    autopilot.reset();
     const int status = journal.finish(0);
     stopEngine();
     return status;
 }
 
-} // namespace
+void printMilestone(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);  // a script reading the pipe sees each event as it happens
+}
 
 // Each handler shuts the engine down first, then lets the error present itself.
-int playOnInstalledPlatform(const LaunchOptions& options, const RootFactory& makeRoot) {
+int playReportingErrors(const LaunchOptions& options, const RootFactory& makeRoot) {
     try {
         return play(options, makeRoot);
     } catch (ErrorDirectX& error) {
@@ -128,6 +141,16 @@ int playOnInstalledPlatform(const LaunchOptions& options, const RootFactory& mak
         Error().show();
     }
     return 1;
+}
+
+} // namespace
+
+int playOnInstalledPlatform(const LaunchOptions& options, const RootFactory& makeRoot) {
+    if (options.milestones) Milestones::setSink(printMilestone);
+    const int status = playReportingErrors(options, makeRoot);
+    Milestones::reportEnd("status " + std::to_string(status));
+    if (options.milestones) Milestones::setSink(nullptr);
+    return status;
 }
 
 namespace {
@@ -239,6 +262,11 @@ Sprite* makeDemoSpritesRoot() {
 
 Sprite* makeGameRoot() {
     return new SceneSwitcher();
+}
+
+RootFactory gameRootFor(const LaunchOptions& options) {
+    const PlayOptions play{options.startStage, options.invincible, options.fullPower};
+    return [play] { return new SceneSwitcher(play); };
 }
 
 } // namespace brinefall

@@ -27,6 +27,8 @@ int playOnInstalledPlatform(const LaunchOptions& options, const RootFactory& mak
 
 // The game's own root sprite.
 tidewell::Sprite* makeGameRoot();
+// The game's root for what the command line asks: a practice start, the hidden flags.
+RootFactory gameRootFor(const LaunchOptions& options);
 // The renderer's demonstration scene (--demo-sprites).
 tidewell::Sprite* makeDemoSpritesRoot();
 

@@ -1,5 +1,7 @@
 #include "SceneSwitcher.h"
 
+#include "InputManager.h"
+#include "Milestones.h"
 #include "SettingManager.h"
 #include "SoundMusicManager.h"
 #include "frontend/CompanyLogoScene.h"
@@ -11,8 +13,27 @@ namespace brinefall {
 
 using namespace tidewell;
 
-SceneSwitcher::SceneSwitcher() {
-    switchTo(kCompanyLogo);
+namespace {
+
+const char* sceneName(int scene) {
+    switch (scene) {
+        case SceneSwitcher::kCompanyLogo:
+            return "logo";
+        case SceneSwitcher::kOpening:
+            return "opening";
+        case SceneSwitcher::kTitle:
+            return "title";
+        case SceneSwitcher::kGame:
+            return "game";
+        default:
+            return "none";
+    }
+}
+
+}  // namespace
+
+SceneSwitcher::SceneSwitcher(const PlayOptions& play) : play_(play) {
+    switchTo(play_.startStage > 0 ? kGame : kCompanyLogo);
     SettingManager::readSetting("soundOn", &soundOn_);
     SettingManager::readSetting("musicOn", &musicOn_);
     if (!soundOn_) SoundMusicManager::setSoundVolume(0.0f);
@@ -33,6 +54,13 @@ void SceneSwitcher::notify(Sprite* sender, int /*code*/) {
     } else if (sender == gameScene_) {
         switchTo(kTitle);
     }
+}
+
+bool SceneSwitcher::storedJoystickChoice() {
+    if (InputManager::joystickCount == 0) return false;
+    bool stored = true;
+    SettingManager::readSetting("useJoystick", &stored);
+    return stored;
 }
 
 Sprite* SceneSwitcher::getScene() const {
@@ -59,11 +87,13 @@ Sprite* SceneSwitcher::makeScene(int scene) {
         case kTitle:
             return titleScene_ = new TitleScene;
         case kGame: {
-            // The title that is being left says how the game is played.
-            const bool useJoystick = titleScene_ && titleScene_->getUseJoystick();
-            const bool invincible = titleScene_ && titleScene_->isCodeAEntered();
-            const bool fullPower = titleScene_ && titleScene_->isCodeBEntered();
-            return gameScene_ = new GameScene(useJoystick, invincible, fullPower);
+            // The title that is being left says how the game is played; without one (a
+            // practice start) the stored settings do.
+            const bool useJoystick = titleScene_ ? titleScene_->getUseJoystick() : storedJoystickChoice();
+            const bool invincible = play_.invincible || (titleScene_ && titleScene_->isCodeAEntered());
+            const bool fullPower = play_.fullPower || (titleScene_ && titleScene_->isCodeBEntered());
+            const int firstStage = titleScene_ == nullptr && play_.startStage > 0 ? play_.startStage : 1;
+            return gameScene_ = new GameScene(useJoystick, invincible, fullPower, firstStage);
         }
         default:
             return nullptr;
@@ -91,6 +121,8 @@ void SceneSwitcher::forgetScene(int scene) {
 
 void SceneSwitcher::switchTo(int scene) {
     if (scene == currentScene_) return;
+    // Said before the scene is built, so what the scene reports as it starts comes after.
+    Milestones::report("scene", sceneName(scene));
     Sprite* old = getScene();
     Sprite* next = makeScene(scene);
     if (next == nullptr) return;

@@ -9,6 +9,14 @@ class GameScene;
 class OpeningScene;
 class TitleScene;
 
+// What the command line asks of every game besides the title's choices, and where the run
+// begins: startStage 0 is the company logo, 1 or 2 a game at that stage straight away.
+struct PlayOptions {
+    int startStage = 0;
+    bool invincible = false;
+    bool fullPower = false;
+};
+
 // The game's root sprite. It holds one scene at a time as its only child and moves on
 // when that scene reports its end: company logo, opening, title, game, title, game ...
 // A new title and a new game are built each time. At start it applies the stored sound
@@ -21,7 +29,7 @@ public:
     static constexpr int kTitle = 3;
     static constexpr int kGame = 4;
 
-    SceneSwitcher();
+    explicit SceneSwitcher(const PlayOptions& play = {});
 
     void notify(tidewell::Sprite* sender, int code) override;
 
@@ -37,6 +45,10 @@ private:
     // Forgets the pointer of the scene that is being replaced.
     void forgetScene(int scene);
 
+    // A game started without the title takes the joystick choice from the stored settings.
+    static bool storedJoystickChoice();
+
+    PlayOptions play_;
     bool soundOn_ = true;
     bool musicOn_ = true;
     int currentScene_ = kNoScene;

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     if (error) {
         program = argv[0];
     }
-    const brinefall::RootFactory makeRoot = options.demoSprites ? brinefall::makeDemoSpritesRoot : brinefall::makeGameRoot;
+    const brinefall::RootFactory makeRoot =
+        options.demoSprites ? brinefall::RootFactory(brinefall::makeDemoSpritesRoot) : brinefall::gameRootFor(options);
     return brinefall::runGame(options, program, makeRoot);
 }

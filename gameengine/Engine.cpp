@@ -20,6 +20,8 @@ constexpr const char* kModulePath = "gameengine\\Game Engine\\Engine";
 constexpr int kLineSecondRoot = 88;
 
 bool engineStarted = false;
+std::size_t leftovers = 0;
+
 Sprite* rootSprite = nullptr;
 std::optional<std::uint32_t> fixedSeed;
 
@@ -55,7 +57,12 @@ void stopEngine() {
     rootSprite = nullptr;
     guarded([root] { delete root; });           // the whole display tree goes with it
     guarded(Sprite::purgeRemovedOutsideTrees);  // and what was removed outside it
+    // With the tree gone, whatever a manager still holds was taken and never given back;
+    // the rest is counted once the input manager has let go of the pointer's picture.
+    leftovers = InputManager::vibrationCount();
     guarded(InputManager::stop);
+    leftovers += SoundMusicManager::soundCount() + GraphicManager::textureCount() + GraphicManager::fontCount() +
+                 ResourceManager::resourceCount();
     guarded(SoundMusicManager::stop);
     guarded(GraphicManager::stop);
     guarded(WindowManager::destroyWindow);
@@ -66,6 +73,8 @@ void stopEngine() {
 }
 
 bool isEngineStarted() { return engineStarted; }
+
+std::size_t leftoversAtLastStop() { return leftovers; }
 
 void setRootSprite(Sprite* root) {
     if (root == nullptr || root == rootSprite) return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -13,6 +14,11 @@ void startEngine();
 // Tears everything down in the reverse order, the display tree first. Never throws.
 void stopEngine();
 bool isEngineStarted();
+// What the managers still held at the last stopEngine once the display tree was deleted:
+// vibrations, sounds, music, textures, fonts and resources that were never released
+// (the engine's own pointer picture is not counted).
+// A program that gives back all it takes leaves 0.
+std::size_t leftoversAtLastStop();
 
 // Installs the root of the display tree, owned by the engine from then on until
 // stopEngine. Installing the root again, or null, does nothing; a different sprite

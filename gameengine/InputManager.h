@@ -81,6 +81,8 @@ inline std::uint8_t* const mouseButtons = mouseState.rgbButtons;
 void start();
 // Deletes every vibration and the pointer and closes the devices.
 void stop();
+// Vibrations registered now.
+std::size_t vibrationCount();
 bool isStarted();
 
 // First frame step: takes what the devices buffered since the last frame into the

@@ -107,4 +107,6 @@ void resumeVibration() { setVibrationGain(savedVibrationGain); }
 
 unsigned long vibrationHolders(const Vibration* vibration) { return listedCount(vibrationList, vibration); }
 
+std::size_t vibrationCount() { return vibrationList ? vibrationList->size() : 0; }
+
 }  // namespace tidewell::InputManager

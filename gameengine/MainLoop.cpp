@@ -18,6 +18,7 @@ std::uint32_t frameStartTime = 0;
 std::uint32_t lastFrameTime = 0;
 std::optional<std::uint64_t> frameLimit;
 std::uint64_t frameCount = 0;
+FrameStartHook frameStartHook;
 
 // Milliseconds until (elapsed * 20) reaches 1000, computed in the same wrapping
 // arithmetic as the cadence rule so the two can never disagree; at least 1.
@@ -29,6 +30,9 @@ std::uint32_t millisecondsUntilDue(std::uint32_t elapsed) {
 // One frame's work, begun at `startTime` (the moment the cadence rule measures from).
 void runFrameStartedAt(std::uint32_t startTime) {
     frameStartTime = startTime;
+    if (frameStartHook) {
+        frameStartHook(frameCount + 1);
+    }
     SoundMusicManager::update();  // music streams are refilled first
     InputManager::gatherEvents();
     InputManager::dispatchEvents();
@@ -97,6 +101,8 @@ bool isQuitRequested() { return quitRequested; }
 void setFrameLimit(std::optional<std::uint64_t> frames) { frameLimit = frames; }
 
 std::uint64_t framesRun() { return frameCount; }
+
+void setFrameStartHook(FrameStartHook hook) { frameStartHook = std::move(hook); }
 
 void reset() {
     active = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace tidewell {
@@ -37,6 +38,13 @@ bool isQuitRequested();
 void setFrameLimit(std::optional<std::uint64_t> frames);
 // Frames run since reset().
 std::uint64_t framesRun();
+
+// Called at the start of every frame, before input is gathered, with the number of the
+// frame (counted from 1): a program that plays the game puts its keys into the input
+// devices here, so they are read in the same frame. An empty hook removes it; reset()
+// leaves it in place.
+using FrameStartHook = std::function<void(std::uint64_t frame)>;
+void setFrameStartHook(FrameStartHook hook);
 
 // Back to the state of a fresh start: active, no quit, no frame run yet.
 void reset();

@@ -144,4 +144,13 @@ unsigned long referenceCount(const CharacterResource* character) { return listed
 unsigned long referenceCount(const FontResource* font) { return listedCount(fontResourceList, font); }
 unsigned long referenceCount(const SoundResource* sound) { return listedCount(soundResourceList, sound); }
 
+std::size_t resourceCount() {
+    std::size_t count = 0;
+    if (imageList) count += imageList->size();
+    if (characterList) count += characterList->size();
+    if (fontResourceList) count += fontResourceList->size();
+    if (soundResourceList) count += soundResourceList->size();
+    return count;
+}
+
 }  // namespace tidewell::ResourceManager

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tidewell {
@@ -22,6 +23,8 @@ namespace ResourceManager {
 void start();
 // Deletes every listed resource, whoever still holds it.
 void stop();
+// Resources of every kind registered now.
+std::size_t resourceCount();
 
 // The image of a .twi file; null, with nothing read, for a name whose extension is not ".twi".
 ImageResource* getImage(const char* fileName);

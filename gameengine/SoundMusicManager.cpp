@@ -205,4 +205,6 @@ unsigned long referenceCount(const Sound* sound) { return listedCount(soundList,
 
 unsigned long referenceCount(const Music* music) { return listedCount(musicList, music); }
 
+std::size_t soundCount() { return (soundList ? soundList->size() : 0) + (musicList ? musicList->size() : 0); }
+
 }  // namespace tidewell::SoundMusicManager

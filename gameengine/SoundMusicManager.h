@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tidewell {
@@ -39,6 +40,8 @@ inline constexpr std::uint16_t primaryBits = 16;
 void start();
 // Deletes every Sound and then every Music whoever holds them, and closes the output.
 void stop();
+// Sounds and music registered now.
+std::size_t soundCount();
 bool isStarted();
 
 // The effect of a .tws file, shared with every earlier request for the same file (names

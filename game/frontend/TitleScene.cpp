@@ -31,9 +31,6 @@ constexpr const char* kVersionLine = "Brinefall Demo Version 1.2";
 constexpr const char* kCopyright = "\xA9 2026 Tidewell\nAll rights reserved.";
 constexpr float kCopyrightWidth = 200;
 
-// The letters in typing order, as scan codes: Q U I X O T I C and Z E P H Y R U S.
-constexpr std::array<int, TitleScene::kCodeLength> kCodeA{0x10, 0x16, 0x17, 0x2D, 0x18, 0x14, 0x17, 0x2E};
-constexpr std::array<int, TitleScene::kCodeLength> kCodeB{0x2C, 0x12, 0x19, 0x23, 0x15, 0x13, 0x16, 0x1F};
 
 // One change of an idle animation: at this count the enemy shows this frame.
 struct AnimationStep {

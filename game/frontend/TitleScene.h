@@ -30,6 +30,10 @@ class TitleScene : public tidewell::Sprite {
 public:
     static constexpr int kHistoryLength = 20;
     static constexpr int kCodeLength = 8;
+    // The two codes' letters in typing order, as scan codes: Q U I X O T I C makes the
+    // ship invincible, Z E P H Y R U S gives it full power.
+    static constexpr std::array<int, kCodeLength> kCodeA{0x10, 0x16, 0x17, 0x2D, 0x18, 0x14, 0x17, 0x2E};
+    static constexpr std::array<int, kCodeLength> kCodeB{0x2C, 0x12, 0x19, 0x23, 0x15, 0x13, 0x16, 0x1F};
     // Frames of the fade to white after Start; the scene reports one frame later.
     static constexpr int kFadeFrames = 20;
 

@@ -1,4 +1,5 @@
 #include "gameplay/GameScene.h"
+#include "Milestones.h"
 
 #include "GraphicManager.h"
 #include "Image.h"
@@ -93,10 +94,15 @@ void releaseAudio(T*& audio) {
 
 }  // namespace
 
-GameScene::GameScene(bool useJoystick, bool invincible, bool fullPower)
+GameScene::GameScene(bool useJoystick, bool invincible, bool fullPower, int firstStage)
     : useJoystick_(useJoystick), invincible_(invincible), fullPower_(fullPower) {
     buildChildren();
     loadAudio();
+    // A practice start: the later stage's content replaces the first's before anything runs.
+    if (firstStage != 1) {
+        replaceStageContent(firstStage);
+        stageTitle_->show(firstStage);
+    }
     // None without a joystick; every rumble step is skipped then.
     bossVibration_ = InputManager::createVibration(0.0f, 0.2f, 90.0f, 0, true);
 
@@ -106,7 +112,7 @@ GameScene::GameScene(bool useJoystick, bool invincible, bool fullPower)
     joystickStop = true;
     InputManager::setCursorVisible(false);
 
-    stage_ = 1;
+    stage_ = firstStage;
     beginStage();
 
     ship_->setUseJoystick(useJoystick_);
@@ -305,6 +311,7 @@ bool GameScene::runEnding() {
 }
 
 void GameScene::beginEnding() {
+    Milestones::report("scene", "ending");
     endingCounter_ = 0;
     endingImage_ = new Image("ending.twi");
     endingImage_->setAlignment(3, 3);
@@ -372,6 +379,7 @@ void GameScene::setLifeMax(int max) {
 }
 
 void GameScene::onShipDead() {
+    if (Milestones::isOn()) Milestones::report("game-over", progress());
     gameOverMenu_->show();
     if (useJoystick_) {
         if (bossVibration_) {
@@ -426,6 +434,7 @@ T* GameScene::replaceChild(T* old, T* fresh) {
 }
 
 void GameScene::beginStage() {
+    if (Milestones::isOn()) Milestones::report("stage", progress());
     setOverlay(kWhite, kOpaque);
     stageStartCounter_ = 0;
     ship_->setControlOn(true);
@@ -435,11 +444,13 @@ void GameScene::beginStage() {
 }
 
 void GameScene::continueGame() {
+    Milestones::report("continue", stage_);
     continueCounter_ = 0;
     flashOverlay_->setRGB(kWhite);
 }
 
 void GameScene::pauseGame() {
+    Milestones::report("pause");
     paused_ = true;
     updateEnabled = false;
     pauseMenu_->show();
@@ -449,6 +460,7 @@ void GameScene::pauseGame() {
 }
 
 void GameScene::resumeGame() {
+    Milestones::report("resume");
     paused_ = false;
     updateEnabled = true;
     if (useJoystick_ && vibrating_ && bossVibration_ && vibrationAllowed()) {
@@ -511,6 +523,14 @@ void GameScene::stopVibration() {
 void GameScene::setOverlay(int rgb, int alpha) {
     flashOverlay_->setRGB(rgb);
     flashOverlay_->setAlpha(alpha);
+}
+
+// "N wave W levels L S G P": the stage, the wave script's step, and the ship's life, speed,
+// gun and special weapon levels, so a run's story shows where a game was and what it kept.
+std::string GameScene::progress() const {
+    return std::to_string(stage_) + " wave " + std::to_string(waves_->getStep()) + " levels " +
+           std::to_string(ship_->getLifeLevel()) + " " + std::to_string(ship_->getSpeedLevel()) + " " +
+           std::to_string(ship_->getGunLevel()) + " " + std::to_string(ship_->getSpecialLevel());
 }
 
 bool GameScene::shipIsDead() const { return ship_->isDead(); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "Sprite.h"
 
 namespace tidewell {
@@ -31,8 +33,9 @@ class WeaponPanel;
 // switches the music with them. Every actor reaches the rest of the game through it.
 class GameScene : public tidewell::Sprite {
 public:
-    // The flags the title screen passes: joystick play, invincibility, full power.
-    GameScene(bool useJoystick, bool invincible, bool fullPower);
+    // The flags the title screen passes: joystick play, invincibility, full power; and
+    // the stage to begin at (2 for a practice start of the second stage).
+    GameScene(bool useJoystick, bool invincible, bool fullPower, int firstStage = 1);
     ~GameScene() override;
 
     void keyDown(int key) override;
@@ -133,6 +136,7 @@ private:
     bool endingCanBeCut() const;
     void setOverlay(int rgb, int alpha);
     bool shipIsDead() const;
+    std::string progress() const;
     bool vibrationAllowed() const;
 
     PlayerShip* ship_ = nullptr;

@@ -1,4 +1,5 @@
 #include "gameplay/PlayerShip.h"
+#include "Milestones.h"
 
 #include <algorithm>
 #include <array>
@@ -327,6 +328,7 @@ void PlayerShip::takeDamage(int amount) {
         }
     } else {
         dead_ = true;
+        Milestones::report("ship-down");
         setAlpha(0);
         scene_->addExplosion(new ShipExplosion(), shipImage_->getAbsoluteX(), shipImage_->getAbsoluteY());
         scene_->onShipDead();

@@ -1,4 +1,5 @@
 #include "Stage1Script.h"
+#include "Milestones.h"
 
 #include <iterator>
 
@@ -155,6 +156,7 @@ Enemy* Stage1Script::spawnRandom() {
 
 void Stage1Script::spawnBoss() {
     addChild(new Boss1(scene));
+    Milestones::report("boss-placed", 1);
     scene->setScrollTarget(kBossScroll);
 }
 

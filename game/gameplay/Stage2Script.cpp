@@ -1,4 +1,5 @@
 #include "Stage2Script.h"
+#include "Milestones.h"
 
 #include <iterator>
 
@@ -155,6 +156,7 @@ void Stage2Script::spawnBoss() {
     addChild(first);
     addChild(second);
     Boss2::pair(first, second);
+    Milestones::report("boss-placed", 2);
     scene->setScrollTarget(kBossScroll);
 }
 

@@ -174,6 +174,10 @@ public:
     // Takes in everything that happened before the given frame (counted from 1) began:
     // the real backend reads the system's events, the headless one plays its script.
     virtual void collect(std::uint64_t frame) = 0;
+    // A program playing the game presses (down) or releases a key: it reaches the
+    // keyboard's buffer and state as the player's own keys do. A key already in that
+    // state sends nothing.
+    virtual void injectKey(std::uint8_t code, bool down) = 0;
 };
 
 // A joystick axis as the game sees it: the raw position, from rawMinimum to rawMaximum,

@@ -5,6 +5,7 @@
 #include "Engine.h"
 #include "ErrorGeneric.h"
 #include "MainLoop.h"
+#include "ResourceManager.h"
 #include "Sprite.h"
 
 using namespace tidewell;
@@ -85,5 +86,20 @@ TEST_F(EngineTest, SpritesRemovedOutsideTheTreeAreDeletedAtTheEndOfTheFrameOrAtS
     (new Tracked("late", deleted))->remove();  // after the last frame: the engine's stop takes it
     stopEngine();
     EXPECT_EQ(deleted, (std::vector<std::string>{"prototype", "root", "late"}));
+    startEngine();  // for TearDown
+}
+
+// The stop tells what the program took and never gave back, not what the engine holds itself.
+TEST_F(EngineTest, StopCountsOnlyWhatTheProgramNeverReleased) {
+    const std::uint32_t white = 0xFFFFFFFF;
+    ResourceManager::releaseImage(ResourceManager::getColoursImage(1, 1, &white));
+    stopEngine();
+    EXPECT_EQ(leftoversAtLastStop(), 0u);
+
+    startEngine();
+    ImageResource* kept = ResourceManager::getColoursImage(1, 1, &white);
+    ASSERT_NE(kept, nullptr);
+    stopEngine();
+    EXPECT_EQ(leftoversAtLastStop(), 1u);
     startEngine();  // for TearDown
 }

@@ -1,4 +1,5 @@
 #include "Boss1.h"
+#include "Milestones.h"
 
 #include "SoundMusicManager.h"
 #include "gameplay/GameScene.h"
@@ -60,6 +61,7 @@ void Boss1::enter() {
     }
     if (++entryCounter == kWaitFrames) {
         active = true;
+        Milestones::report("boss-active", 1);
         scene->startBossMusic();
         scene->startVibration();
     }
@@ -145,6 +147,7 @@ void Boss1::takeDamage(int amount) {
 }
 
 void Boss1::die() {
+    Milestones::report("boss-dead", 1);
     scene->addExplosion(new BossExplosion(), imageScreenX(), imageScreenY());
     scene->setScrollTarget(kSlowScroll);
     scene->offerWeapons();

@@ -1,4 +1,5 @@
 #include "Boss2.h"
+#include "Milestones.h"
 
 #include "Random.h"
 #include "gameplay/GameScene.h"
@@ -129,6 +130,7 @@ void Boss2::waitForTheFight() {
     if (partner != nullptr) {
         partner->active = true;
     }
+    Milestones::report("boss-active", 2);
     scene->startBossMusic();
     scene->startVibration();
 }
@@ -179,6 +181,7 @@ void Boss2::takeDamage(int amount) {
 void Boss2::die() {
     scene->addExplosion(new BossExplosion(), imageScreenX(), imageScreenY());
     if (lastStanding || partner == nullptr) {
+        Milestones::report("boss-dead", 2);
         scene->setScrollTarget(kSlowScroll);
         scene->offerWeapons();
         scene->stopBossMusic();

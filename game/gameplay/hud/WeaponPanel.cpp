@@ -1,4 +1,5 @@
 #include "gameplay/hud/WeaponPanel.h"
+#include "Milestones.h"
 
 #include <cmath>
 #include <numbers>
@@ -6,6 +7,7 @@
 #include "Image.h"
 #include "Sound.h"
 #include "gameplay/GameScene.h"
+#include "gameplay/Experience.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/hud/PopupText.h"
 
@@ -117,6 +119,7 @@ void WeaponPanel::pick(int index) {
         const int kind = index + 1;
         PlayerShip* ship = scene_->getShip();
         ship->pickSpecial(kind);
+        if (const Experience::SpecialRow* row = Experience::specialRow(kind)) Milestones::report("weapon", row->name);
         const tidewell::Sprite* image = ship->getShipImage();
         scene_->addText(new PopupText(kPickedTextType, kind, weaponSet_), image->getAbsoluteX(), image->getAbsoluteY());
     }

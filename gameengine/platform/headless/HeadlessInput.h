@@ -51,6 +51,7 @@ public:
     bool enumerateJoysticks(std::vector<JoystickInstance>& found) override;
     std::unique_ptr<JoystickDevice> createJoystick(const JoystickInstance& instance, InputResult& result) override;
     void collect(std::uint64_t frame) override;
+    void injectKey(std::uint8_t code, bool down) override { setKey(code, down); }
 
     // What a player does.
     void pressKey(std::uint8_t code);

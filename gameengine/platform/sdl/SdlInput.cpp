@@ -98,6 +98,12 @@ void SdlInput::collect(std::uint64_t /*frame*/) {
     }
 }
 
+void SdlInput::injectKey(std::uint8_t code, bool down) {
+    if (keyboard_ != nullptr) {
+        keyboard_->inject(code, down);
+    }
+}
+
 void SdlInput::accept(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:

@@ -31,6 +31,7 @@ public:
     bool enumerateJoysticks(std::vector<JoystickInstance>& found) override;
     std::unique_ptr<JoystickDevice> createJoystick(const JoystickInstance& instance, InputResult& result) override;
     void collect(std::uint64_t frame) override;
+    void injectKey(std::uint8_t code, bool down) override;
 
     // For the devices: the next number of the shared counter.
     std::uint32_t takeSequence() { return nextSequence_++; }

@@ -23,7 +23,19 @@ InputResult SdlKeyboard::readState(KeyboardState& state) {
             }
         }
     }
+    for (int code = 0; code < 256; ++code) {
+        state.keys[code] |= injected_[code];
+    }
     return InputResult::Ok;
+}
+
+void SdlKeyboard::inject(std::uint8_t code, bool down) {
+    const std::uint8_t value = down ? 0x80 : 0;
+    if (code == 0 || injected_[code] == value) {
+        return;
+    }
+    injected_[code] = value;
+    record(InputDatum{code, value, input_.takeSequence()});
 }
 
 void SdlKeyboard::accept(const SDL_Event& event) {

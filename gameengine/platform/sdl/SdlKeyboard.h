@@ -17,9 +17,13 @@ public:
 
     InputResult readState(KeyboardState& state) override;
     void accept(const SDL_Event& event);
+    // A key pressed or released by a program: buffered like a real one and held in the
+    // state until released, whatever the real keyboard does.
+    void inject(std::uint8_t code, bool down);
 
 private:
     SdlInput& input_;
+    std::uint8_t injected_[256] = {};
 };
 
 }  // namespace tidewell::platform::sdl

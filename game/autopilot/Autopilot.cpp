@@ -1,0 +1,141 @@
+#include "autopilot/Autopilot.h"
+
+#include "Button.h"
+#include "Engine.h"
+#include "InputManager.h"
+#include "MainLoop.h"
+#include "ScanCodes.h"
+#include "SceneSwitcher.h"
+#include "frontend/TitleScene.h"
+#include "gameplay/GameScene.h"
+#include "gameplay/PlayerShip.h"
+#include "gameplay/hud/GameOverMenu.h"
+#include "gameplay/hud/PauseMenu.h"
+#include "platform/InputDevices.h"
+#include "platform/Platform.h"
+
+namespace brinefall {
+namespace {
+
+// The title takes a moment to come up before it listens; keys typed sooner could be lost.
+constexpr int kTitleSettleFrames = 10;
+
+}  // namespace
+
+Autopilot::Autopilot(std::vector<std::string> codes) {
+    for (const std::string& code : codes) {
+        const auto& letters = code == "invincible" ? TitleScene::kCodeA : TitleScene::kCodeB;
+        codeKeys_.insert(codeKeys_.end(), letters.begin(), letters.end());
+    }
+}
+
+Autopilot::~Autopilot() { detach(); }
+
+void Autopilot::attach() {
+    tidewell::MainLoop::setFrameStartHook([this](std::uint64_t frame) { playFrame(frame); });
+    attached_ = true;
+}
+
+void Autopilot::detach() {
+    if (!attached_) return;
+    tidewell::MainLoop::setFrameStartHook(nullptr);
+    attached_ = false;
+}
+
+void Autopilot::playFrame(std::uint64_t /*frame*/) {
+    KeySet wanted{};
+    const auto* switcher = dynamic_cast<const SceneSwitcher*>(tidewell::getRootSprite());
+    if (switcher == nullptr) {
+        press(wanted);
+        return;
+    }
+    const tidewell::Sprite* scene = switcher->getScene();
+    if (switcher->getCurrentScene() != scene_) {
+        scene_ = switcher->getCurrentScene();
+        framesInScene_ = 0;
+        typed_ = 0;  // every new title is asked for the codes again
+    }
+    ++framesInScene_;
+    switch (scene_) {
+        case SceneSwitcher::kCompanyLogo:
+        case SceneSwitcher::kOpening:
+            tap(kKeyEnter, wanted);  // any key but the arrows skips them
+            break;
+        case SceneSwitcher::kTitle:
+            if (const auto* title = dynamic_cast<const TitleScene*>(scene)) playTitle(*title, wanted);
+            break;
+        case SceneSwitcher::kGame:
+            if (const auto* game = dynamic_cast<const GameScene*>(scene)) playGame(*game, wanted);
+            break;
+        default:
+            break;
+    }
+    press(wanted);
+}
+
+void Autopilot::playTitle(const TitleScene& title, KeySet& wanted) {
+    if (framesInScene_ < kTitleSettleFrames || title.isStarting()) return;
+    if (typed_ < codeKeys_.size()) {
+        // One letter a frame, each released before the next goes down.
+        const bool letterHeld = held_[static_cast<std::size_t>(codeKeys_[typed_ == 0 ? 0 : typed_ - 1])];
+        if (typed_ == 0 || !letterHeld) {
+            wanted[static_cast<std::size_t>(codeKeys_[typed_++])] = true;
+        }
+        return;
+    }
+    const tidewell::Button* start = title.getStartButton();
+    if (start == nullptr) return;
+    if (start->isMouseOver()) {
+        tap(kKeyEnter, wanted);
+    } else {
+        steerPointerTo(*start, wanted);
+    }
+}
+
+void Autopilot::playGame(const GameScene& game, KeySet& wanted) {
+    if (game.getEndingCounter() >= 0) return;
+    if (const GameOverMenu* menu = game.getGameOverMenu(); menu && menu->isShown()) {
+        tap(menu->isFirstSelected() ? kKeyEnter : kKeyDown, wanted);  // Continue is the first entry
+        return;
+    }
+    if (const PauseMenu* menu = game.getPauseMenu(); menu && menu->isShown()) {
+        tap(menu->isFirstSelected() ? kKeyEnter : kKeyUp, wanted);  // and Resume here
+        return;
+    }
+    const PlayerShip* ship = game.getShip();
+    if (ship == nullptr || ship->isDead() || !ship->isControlOn()) return;
+    const AutopilotSteering::Move move = steering_.choose(game);
+    wanted[kKeyLeft] = move.dx < 0;
+    wanted[kKeyRight] = move.dx > 0;
+    wanted[kKeyUp] = move.dy < 0;
+    wanted[kKeyDown] = move.dy > 0;
+    wanted[kKeyLeftCtrl] = true;  // the guns fire as long as it is held
+}
+
+void Autopilot::tap(int key, KeySet& wanted) const {
+    wanted[static_cast<std::size_t>(key)] = !held_[static_cast<std::size_t>(key)];
+}
+
+void Autopilot::steerPointerTo(const tidewell::Button& button, KeySet& wanted) {
+    const float targetX = button.getAbsoluteX() + 0.5f * (button.getHitLeft() + button.getHitRight());
+    const float targetY = button.getAbsoluteY() + 0.5f * (button.getHitTop() + button.getHitBottom());
+    const float dx = targetX - static_cast<float>(tidewell::InputManager::mouseX);
+    const float dy = targetY - static_cast<float>(tidewell::InputManager::mouseY);
+    constexpr float kNear = 6.0f;  // within a steering step of the middle
+    wanted[kKeyLeft] = dx < -kNear;
+    wanted[kKeyRight] = dx > kNear;
+    wanted[kKeyUp] = dy < -kNear;
+    wanted[kKeyDown] = dy > kNear;
+}
+
+void Autopilot::press(const KeySet& wanted) {
+    tidewell::platform::InputDevices& devices = tidewell::platform::current().input();
+    for (std::size_t key = 0; key < wanted.size(); ++key) {
+        if (wanted[key] != held_[key]) {
+            devices.injectKey(static_cast<std::uint8_t>(key), wanted[key]);
+            held_[key] = wanted[key];
+        }
+    }
+}
+
+}  // namespace brinefall

@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "MilestoneLog.h"
+
+using brinefall::testing::findMilestone;
+using brinefall::testing::Milestone;
+using brinefall::testing::ProgramRun;
+using brinefall::testing::runProgram;
+
+namespace {
+
+std::string story(const ProgramRun& run) {
+    std::ostringstream text;
+    for (const Milestone& m : run.milestones) text << "frame " << m.frame << ": " << m.word << ' ' << m.details << '\n';
+    return text.str();
+}
+
+// "N wave W levels L S G P" without the wave: what a stage line says the ship has.
+std::string levelsOf(const Milestone& m) {
+    const auto at = m.details.find(" levels ");
+    return at == std::string::npos ? "" : m.details.substr(at);
+}
+
+}  // namespace
+
+// From start-up to the ending and the title again, as an invincible player gets there:
+// every milestone in order, no ship lost, a normal end.
+TEST(WholeGame, InvinciblePilotPlaysBothStagesToTheEndingAndTheTitle) {
+    const ProgramRun run = runProgram("--headless --seed 1 --milestones --autopilot=invincible --frames 10000");
+    ASSERT_EQ(run.exitStatus, 0) << story(run);
+    EXPECT_TRUE(run.strayLines.empty()) << run.strayLines.front();
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"scene", "logo"},     {"scene", "opening"},  {"scene", "title"},        {"scene", "game"},
+        {"stage", "1 wave 0"}, {"boss-placed", "1"},  {"boss-active", "1"},      {"boss-dead", "1"},
+        {"weapon", ""},        {"stage", "2 wave 0"}, {"boss-placed", "2"},      {"boss-active", "2"},
+        {"boss-dead", "2"},    {"scene", "ending"},   {"scene", "title"},        {"end", "status 0"},
+    };
+    int at = 0;
+    for (const auto& [word, details] : expected) {
+        const int found = findMilestone(run.milestones, at, word, details);
+        ASSERT_GE(found, 0) << "no \"" << word << ' ' << details << "\" after milestone " << at << ":\n" << story(run);
+        at = found + 1;
+    }
+    EXPECT_EQ(findMilestone(run.milestones, 0, "ship-down"), -1) << story(run);
+    EXPECT_EQ(run.milestones.back().word, "end");
+    EXPECT_EQ(run.milestones.back().frame, 10000u);
+    for (std::size_t i = 1; i < run.milestones.size(); ++i) {
+        EXPECT_LE(run.milestones[i - 1].frame, run.milestones[i].frame) << story(run);
+    }
+}
+
+// Without the code the ship can be lost: the game-over menu, Continue, and the same stage
+// from its first wave with every level the ship had reached.
+TEST(WholeGame, ContinueRestartsTheStageFromItsFirstWaveWithTheLevelsKept) {
+    const ProgramRun run = runProgram("--headless --seed 1 --milestones --autopilot --frames 2500");
+    ASSERT_EQ(run.exitStatus, 0) << story(run);
+    const int gameOver = findMilestone(run.milestones, 0, "game-over", "1");
+    ASSERT_GE(gameOver, 0) << story(run);
+    EXPECT_GE(findMilestone(run.milestones, 0, "ship-down"), 0);
+    const int continued = findMilestone(run.milestones, gameOver, "continue", "1");
+    ASSERT_EQ(continued, gameOver + 1) << story(run);
+    const int restart = findMilestone(run.milestones, continued, "stage");
+    ASSERT_GE(restart, 0) << story(run);
+    const Milestone& lost = run.milestones[static_cast<std::size_t>(gameOver)];
+    const Milestone& again = run.milestones[static_cast<std::size_t>(restart)];
+    EXPECT_EQ(again.details.rfind("1 wave 0 levels", 0), 0u) << story(run);
+    EXPECT_NE(lost.details.rfind("1 wave 0 ", 0), 0u) << "the ship was lost before the first wave: " << story(run);
+    EXPECT_EQ(levelsOf(again), levelsOf(lost)) << story(run);
+}
+
+// A practice start: straight into the second stage, no logo, opening or title.
+TEST(WholeGame, PracticeStartBeginsAtTheAskedStage) {
+    const ProgramRun run = runProgram("--headless --seed 3 --milestones --start stage2 --invincible --frames 5");
+    ASSERT_EQ(run.exitStatus, 0) << story(run);
+    ASSERT_GE(run.milestones.size(), 3u) << story(run);
+    EXPECT_EQ(run.milestones[0].word + " " + run.milestones[0].details, "scene game");
+    EXPECT_EQ(run.milestones[1].details.rfind("2 wave 0", 0), 0u) << story(run);
+    EXPECT_EQ(findMilestone(run.milestones, 0, "scene", "logo"), -1);
+    EXPECT_EQ(findMilestone(run.milestones, 0, "scene", "title"), -1);
+}
