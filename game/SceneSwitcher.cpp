@@ -56,6 +56,30 @@ void SceneSwitcher::notify(Sprite* sender, int /*code*/) {
     }
 }
 
+void SceneSwitcher::onKeyDown(int key, bool /*flag*/) {
+    letSceneHearKeys();
+    if (desktopKeys_.keyDown(key)) keepKeyFromScene();
+}
+
+void SceneSwitcher::onKeyUp(int key, bool /*flag*/) {
+    letSceneHearKeys();
+    if (desktopKeys_.keyUp(key)) keepKeyFromScene();
+}
+
+// Input is delivered before the update, so every scene hears the keys again by the time
+// it updates, and the scene left in this frame is not deleted before then.
+void SceneSwitcher::update() { letSceneHearKeys(); }
+
+void SceneSwitcher::keepKeyFromScene() {
+    deafScene_ = getScene();
+    if (deafScene_ != nullptr) deafScene_->keyboardEnabled = false;
+}
+
+void SceneSwitcher::letSceneHearKeys() {
+    if (deafScene_ != nullptr) deafScene_->keyboardEnabled = true;
+    deafScene_ = nullptr;
+}
+
 bool SceneSwitcher::storedJoystickChoice() {
     if (InputManager::joystickCount == 0) return false;
     bool stored = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DesktopKeys.h"
 #include "Sprite.h"
 
 namespace brinefall {
@@ -21,6 +22,8 @@ struct PlayOptions {
 // when that scene reports its end: company logo, opening, title, game, title, game ...
 // A new title and a new game are built each time. At start it applies the stored sound
 // and music settings and opens the tree to the keyboard, the mouse and the joysticks.
+// The desktop keys (full screen, screenshot) are seen here first, in every scene, and
+// kept from the scene.
 class SceneSwitcher : public tidewell::Sprite {
 public:
     static constexpr int kNoScene = 0;
@@ -32,6 +35,9 @@ public:
     explicit SceneSwitcher(const PlayOptions& play = {});
 
     void notify(tidewell::Sprite* sender, int code) override;
+    void onKeyDown(int key, bool flag) override;
+    void onKeyUp(int key, bool flag) override;
+    void update() override;
 
     int getCurrentScene() const { return currentScene_; }
     tidewell::Sprite* getScene() const;
@@ -48,7 +54,14 @@ private:
     // A game started without the title takes the joystick choice from the stored settings.
     static bool storedJoystickChoice();
 
+    // A key used by the desktop keys must not reach the scene: the scene is deaf to the
+    // keyboard until the next key event or the end of the input step.
+    void keepKeyFromScene();
+    void letSceneHearKeys();
+
     PlayOptions play_;
+    DesktopKeys desktopKeys_;
+    tidewell::Sprite* deafScene_ = nullptr;
     bool soundOn_ = true;
     bool musicOn_ = true;
     int currentScene_ = kNoScene;

@@ -201,6 +201,14 @@ const DisplayFormat& getDisplayFormat() { return displayFormat; }
 
 Renderer* getRenderer() { return renderer.get(); }
 
+bool readFrame(std::vector<std::uint32_t>& rgb, int& width, int& height, std::string& whyNot) {
+    if (!started || !renderer) {
+        whyNot = "the display is not up";
+        return false;
+    }
+    return renderer->readFrame(rgb, width, height, whyNot);
+}
+
 void drawFrame() {
     if (!started || !MainLoop::isActive()) return;
     try {

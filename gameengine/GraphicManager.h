@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DisplayFormat.h"
 
@@ -70,6 +71,10 @@ void drawFrame();
 void present();
 // Shows the last frame again in a window (after part of it was uncovered).
 void copyToWindow();
+// The frame on screen (the logical picture, without the window's scaling) as width x height
+// 0xRRGGBB words, row by row; false with the reason when the display is down or its
+// renderer cannot read the picture back.
+bool readFrame(std::vector<std::uint32_t>& rgb, int& width, int& height, std::string& whyNot);
 
 // The shared texture of a .twi file (null, with nothing made, for another extension);
 // with preload its surfaces are made at once. Starts the manager when it must.

@@ -15,6 +15,11 @@ void Renderer::createTextureSurfaces(Texture&) { throw ErrorGeneric(kModulePath,
 
 void Renderer::destroyTextureSurfaces(Texture&) {}
 
+bool Renderer::readFrame(std::vector<std::uint32_t>&, int&, int&, std::string& whyNot) {
+    whyNot = "the picture of the graphics card cannot be read back (the software renderer can)";
+    return false;
+}
+
 void Renderer::drawTexture(Texture&, int, int, int, int, int, int, int, int, std::uint32_t, std::uint32_t) {
     throw ErrorGeneric(kModulePath, kLineNoHardwareForm, 0);
 }

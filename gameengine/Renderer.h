@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "DisplayFormat.h"
 
@@ -50,6 +52,9 @@ public:
     virtual void clear(std::uint32_t argb) = 0;
     virtual void endScene() = 0;
     virtual void present(platform::Window& window) = 0;
+    // The last frame drawn (the one on screen) as width x height 0xRRGGBB words, row by row;
+    // false with the reason when this renderer cannot read its picture back.
+    virtual bool readFrame(std::vector<std::uint32_t>& rgb, int& width, int& height, std::string& whyNot);
 
     // After a loss: gives every surface back its memory; false when they must be made anew.
     virtual bool restoreAllSurfaces() = 0;

@@ -59,19 +59,36 @@ void SoftwareRenderer::clear(std::uint32_t argb) {
     if (result != SurfaceResult::Ok) throw ErrorGeneric(kModulePath, kLineClearFill, static_cast<int>(result));
 }
 
-void SoftwareRenderer::present(platform::Window& window) {
-    if (backBuffer_->isLost()) {
-        // Nothing worth showing: keep the last picture and let the next frame draw anew.
-        backBuffer_->restore();
-        return;
-    }
+platform::FrameView SoftwareRenderer::backBufferView() const {
     platform::FrameView frame;
     frame.pixels = backBuffer_->pixels();
     frame.width = static_cast<int>(backBuffer_->getWidth());
     frame.height = static_cast<int>(backBuffer_->getHeight());
     frame.pitchBytes = static_cast<int>(backBuffer_->getPitch());
     frame.format = format_.depth == 32 ? platform::PixelFormat::Xrgb8888 : platform::PixelFormat::Rgb565;
-    window.present(frame);
+    return frame;
+}
+
+void SoftwareRenderer::present(platform::Window& window) {
+    if (backBuffer_->isLost()) {
+        // Nothing worth showing: keep the last picture and let the next frame draw anew.
+        backBuffer_->restore();
+        return;
+    }
+    window.present(backBufferView());
+}
+
+// Between frames the back buffer still holds the frame just presented.
+bool SoftwareRenderer::readFrame(std::vector<std::uint32_t>& rgb, int& width, int& height, std::string& whyNot) {
+    if (!backBuffer_ || backBuffer_->isLost()) {
+        whyNot = "no picture has been drawn since the display was last reset";
+        return false;
+    }
+    const platform::FrameView frame = backBufferView();
+    rgb = platform::toRgbPixels(frame);
+    width = frame.width;
+    height = frame.height;
+    return true;
 }
 
 bool SoftwareRenderer::restoreAllSurfaces() {

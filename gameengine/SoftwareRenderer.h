@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Renderer.h"
+#include "platform/FrameView.h"
 #include "Surface.h"
 
 namespace tidewell {
@@ -33,6 +34,7 @@ public:
     void clear(std::uint32_t argb) override;
     void endScene() override {}
     void present(platform::Window& window) override;
+    bool readFrame(std::vector<std::uint32_t>& rgb, int& width, int& height, std::string& whyNot) override;
 
     bool restoreAllSurfaces() override;
     void recreateSurfaces() override;
@@ -46,6 +48,8 @@ public:
                      const ClipRect& clip) override;
 
     Surface* getBackBuffer() { return backBuffer_.get(); }
+    // The back buffer as a frame to show or read.
+    platform::FrameView backBufferView() const;
     // A new surface in the display format.
     std::unique_ptr<Surface> createSurface(std::uint32_t width, std::uint32_t height);
     // Takes the pixels of every surface away, as a display change does; the next frame

@@ -134,6 +134,8 @@ void OptionsPanel::selectFullScreen(bool on) {
     SettingManager::writeSetting("fullScreen", on);
 }
 
+void OptionsPanel::showScreenModeInForce() { showFullScreen(WindowManager::isFullScreen()); }
+
 void OptionsPanel::showFullScreen(bool on) {
     fullScreen_ = on;
     if (on) {

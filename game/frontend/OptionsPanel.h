@@ -26,6 +26,8 @@ public:
 
     // Reads the stored settings, as far as this machine can honour them, and applies them.
     void loadSettings();
+    // Ticks the screen mode in force, which the desktop keys may have changed since.
+    void showScreenModeInForce();
     void selectUseJoystick(bool on);
     void selectEnableVibration(bool on);
     void selectSoundOn(bool on);

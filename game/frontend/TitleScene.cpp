@@ -195,6 +195,7 @@ void TitleScene::notify(Sprite* sender, int code) {
         disableButtons();
     } else if (sender == optionsButton_) {
         disableButtons();
+        optionsPanel_->showScreenModeInForce();
         optionsPanel_->setAlpha(255);
     } else if (sender == helpButton_) {
         disableButtons();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace tidewell::platform {
 
@@ -15,5 +16,9 @@ struct FrameView {
     int pitchBytes = 0;
     PixelFormat format = PixelFormat::Xrgb8888;
 };
+
+// The frame as 0xRRGGBB words, row by row (5-6-5 pixels widened so that white stays
+// white); empty for a view without pixels.
+std::vector<std::uint32_t> toRgbPixels(const FrameView& frame);
 
 } // namespace tidewell::platform

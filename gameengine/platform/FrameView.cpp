@@ -1,0 +1,41 @@
+#include "FrameView.h"
+
+#include <cstddef>
+#include <cstring>
+
+namespace tidewell::platform {
+namespace {
+
+// Widens a 5-6-5 pixel to 8 bits a channel by repeating the top bits, so white stays white.
+std::uint32_t widenRgb565(std::uint16_t pixel) {
+    const std::uint32_t r = (pixel >> 11) & 0x1F;
+    const std::uint32_t g = (pixel >> 5) & 0x3F;
+    const std::uint32_t b = pixel & 0x1F;
+    return ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+}
+
+} // namespace
+
+std::vector<std::uint32_t> toRgbPixels(const FrameView& frame) {
+    if (frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) return {};
+    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
+    const auto* rows = static_cast<const unsigned char*>(frame.pixels);
+    for (int y = 0; y < frame.height; ++y) {
+        const unsigned char* row = rows + static_cast<std::ptrdiff_t>(y) * frame.pitchBytes;
+        std::uint32_t* out = rgb.data() + static_cast<std::size_t>(y) * frame.width;
+        for (int x = 0; x < frame.width; ++x) {
+            if (frame.format == PixelFormat::Rgb565) {
+                std::uint16_t pixel;
+                std::memcpy(&pixel, row + x * 2, sizeof pixel);
+                out[x] = widenRgb565(pixel);
+            } else {
+                std::uint32_t pixel;
+                std::memcpy(&pixel, row + x * 4, sizeof pixel);
+                out[x] = pixel & 0xFFFFFF;
+            }
+        }
+    }
+    return rgb;
+}
+
+} // namespace tidewell::platform
