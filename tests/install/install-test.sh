@@ -56,7 +56,7 @@ if ! LC_ALL=C MANWIDTH=100 man -l "$page" >"$work/man.txt" 2>"$work/man.err"; th
 LC_ALL=C man --warnings -l "$page" >/dev/null 2>"$work/man.warnings" || true
 if [ -s "$work/man.warnings" ]; then cat "$work/man.warnings" >&2; fail "the manual page has troff warnings"; fi
 grep -q '^CONTROLS' "$work/man.txt" || fail "the manual page has no CONTROLS section"
-for control in 'Left Ctrl' 'arrow keys'; do
+for control in 'Left Ctrl' 'arrow keys' 'Alt+Enter' 'F11' 'F12'; do
   grep -q "$control" "$work/man.txt" || fail "the manual page does not name $control"
 done
 # Every option that --help lists is explained in the page.
