@@ -352,6 +352,22 @@ void HardwareRenderer::present(platform::Window&) {
     if (!device_.present()) throw ErrorGeneric(kManagerPath, kLinePresentFailed, 0);
 }
 
+// The card draws the logical picture off screen and copies it scaled to the window, so
+// between frames its back buffer still holds the frame shown.
+bool HardwareRenderer::readFrame(std::vector<std::uint32_t>& rgb, int& width, int& height, std::string& whyNot) {
+    if (device_.isLost()) {
+        whyNot = "the graphics card lost the picture";
+        return false;
+    }
+    if (!device_.readBackBuffer(rgb)) {
+        whyNot = "the graphics card did not give the picture back";
+        return false;
+    }
+    width = platform::kLogicalWidth;
+    height = platform::kLogicalHeight;
+    return true;
+}
+
 // Every texture is re-made and filled again by the caller afterwards, as after a restore
 // its content would be undefined anyway.
 bool HardwareRenderer::restoreAllSurfaces() { return !device_.isLost() || device_.restore(); }

@@ -71,6 +71,7 @@ public:
     void clear(std::uint32_t argb) override;
     void endScene() override;
     void present(platform::Window& window) override;
+    bool readFrame(std::vector<std::uint32_t>& rgb, int& width, int& height, std::string& whyNot) override;
 
     bool restoreAllSurfaces() override;
     void recreateSurfaces() override;

@@ -290,6 +290,30 @@ TEST_F(RendererAgreementTest, BothRenderersDrawTheSameSceneAndTexturesFollowTheS
     scene.reset();
 }
 
+TEST_F(RendererAgreementTest, EitherRendererReadsBackTheFrameItShowedForAScreenshot) {
+    std::unique_ptr<Sprite> scene = makeScene();
+    for (bool hardware : {false, true}) {
+        GraphicManager::allowHardware3D = hardware;
+        if (GraphicManager::isStarted()) {
+            GraphicManager::resetDevice();
+        } else {
+            GraphicManager::start();
+        }
+        ASSERT_EQ(GraphicManager::isHardware3D(), hardware);
+        const std::vector<std::uint32_t> shown = drawn(*scene);
+        GraphicManager::present();
+        std::vector<std::uint32_t> read;
+        int width = 0;
+        int height = 0;
+        std::string whyNot;
+        ASSERT_TRUE(GraphicManager::readFrame(read, width, height, whyNot)) << whyNot;
+        EXPECT_EQ(width, 800);
+        EXPECT_EQ(height, 600);
+        EXPECT_TRUE(read == shown) << (hardware ? "hardware" : "software") << " renderer";
+    }
+    scene.reset();
+}
+
 TEST_F(RendererAgreementTest, FileAlphaFifteenIsDrawnOpaqueByTheCard) {
     const std::string file = (directory / "dot.twi").string();
     ASSERT_TRUE(formats::writeFile(file, formats::twi(2, 1, {0xF123, 0x8ABC})));
