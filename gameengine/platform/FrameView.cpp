@@ -14,7 +14,7 @@ std::uint32_t widenRgb565(std::uint16_t pixel) {
     return ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
 }
 
-} // namespace
+}  // namespace
 
 std::vector<std::uint32_t> toRgbPixels(const FrameView& frame) {
     if (frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) return {};
@@ -38,4 +38,4 @@ std::vector<std::uint32_t> toRgbPixels(const FrameView& frame) {
     return rgb;
 }
 
-} // namespace tidewell::platform
+}  // namespace tidewell::platform

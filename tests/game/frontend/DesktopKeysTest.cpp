@@ -192,8 +192,8 @@ TEST_F(DesktopKeysTest, F12WritesTheFrameOnScreenAsAPngNamedByDateAndTime) {
 
     const std::vector<fs::path> files = filesIn(folder / "Brinefall");
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_TRUE(std::regex_match(files[0].filename().string(),
-                                 std::regex(R"(brinefall-\d{4}-\d\d-\d\d-\d\d-\d\d-\d\d\.png)")))
+    EXPECT_TRUE(
+        std::regex_match(files[0].filename().string(), std::regex(R"(brinefall-\d{4}-\d\d-\d\d-\d\d-\d\d-\d\d\.png)")))
         << files[0];
     EXPECT_NE(said.find(files[0].string()), std::string::npos) << said;
 
