@@ -85,7 +85,7 @@ bool SoftwareRenderer::readFrame(std::vector<std::uint32_t>& rgb, int& width, in
         return false;
     }
     const platform::FrameView frame = backBufferView();
-    rgb = platform::toRgbPixels(frame);
+    platform::toRgbPixels(frame, rgb);
     width = frame.width;
     height = frame.height;
     return true;

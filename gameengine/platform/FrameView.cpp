@@ -16,9 +16,13 @@ std::uint32_t widenRgb565(std::uint16_t pixel) {
 
 }  // namespace
 
-std::vector<std::uint32_t> toRgbPixels(const FrameView& frame) {
-    if (frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) return {};
-    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
+void toRgbPixels(const FrameView& frame, std::vector<std::uint32_t>& rgb) {
+    if (frame.pixels == nullptr || frame.width <= 0 || frame.height <= 0) {
+        rgb.clear();
+        return;
+    }
+    // Resized in place: a frame of the same size as the last reuses its memory.
+    rgb.resize(static_cast<std::size_t>(frame.width) * static_cast<std::size_t>(frame.height));
     const auto* rows = static_cast<const unsigned char*>(frame.pixels);
     for (int y = 0; y < frame.height; ++y) {
         const unsigned char* row = rows + static_cast<std::ptrdiff_t>(y) * frame.pitchBytes;
@@ -35,7 +39,6 @@ std::vector<std::uint32_t> toRgbPixels(const FrameView& frame) {
             }
         }
     }
-    return rgb;
 }
 
 }  // namespace tidewell::platform

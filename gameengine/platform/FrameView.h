@@ -18,7 +18,8 @@ struct FrameView {
 };
 
 // The frame as 0xRRGGBB words, row by row (5-6-5 pixels widened so that white stays
-// white); empty for a view without pixels.
-std::vector<std::uint32_t> toRgbPixels(const FrameView& frame);
+// white), written into `rgb`; empty for a view without pixels. The vector keeps its
+// memory from one frame to the next, so a frame costs no allocation.
+void toRgbPixels(const FrameView& frame, std::vector<std::uint32_t>& rgb);
 
 } // namespace tidewell::platform

@@ -68,7 +68,7 @@ void HeadlessWindow::present(const FrameView& frame) {
     }
     lastFrameWidth_ = frame.width;
     lastFrameHeight_ = frame.height;
-    lastFrame_ = toRgbPixels(frame);
+    toRgbPixels(frame, lastFrame_);  // into the same memory every frame
     ++framesPresented_;
     dumpFrame();
 }
