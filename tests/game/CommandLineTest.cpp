@@ -91,3 +91,25 @@ TEST(CommandLine, RecordTakesTheJournalsFileAndHelpSaysSo) {
     EXPECT_EQ(parseCommandLine({"--record="}).exitStatus, 2);
     EXPECT_NE(brinefall::usageText().find("--record FILE"), std::string::npos);
 }
+
+TEST(CommandLine, PracticeStartsTakeAStageAndTheAutopilotItsCodesOnlyAfterAnEqualsSign) {
+    EXPECT_EQ(parseCommandLine({"--start", "stage2"}).options.startStage, 2);
+    EXPECT_EQ(parseCommandLine({"--start=stage1"}).options.startStage, 1);
+    const auto badStage = parseCommandLine({"--start", "3"});
+    EXPECT_EQ(badStage.exitStatus, 2);
+    EXPECT_EQ(badStage.error, "--start takes stage1 or stage2, not \"3\"");
+
+    // "--autopilot" alone never eats the next argument as its codes.
+    const auto plain = parseCommandLine({"--autopilot", "--headless"});
+    EXPECT_TRUE(plain.error.empty()) << plain.error;
+    EXPECT_TRUE(plain.options.autopilot);
+    EXPECT_TRUE(plain.options.autopilotCodes.empty());
+    EXPECT_TRUE(plain.options.headless);
+    const auto both = parseCommandLine({"--autopilot=invincible,full-power"});
+    EXPECT_EQ(both.options.autopilotCodes, (std::vector<std::string>{"invincible", "full-power"}));
+    for (const char* bad : {"--autopilot=god", "--autopilot=invincible,", "--autopilot=,invincible"}) {
+        EXPECT_EQ(parseCommandLine({bad}).exitStatus, 2) << bad;
+    }
+    const auto flags = parseCommandLine({"--invincible", "--full-power", "--milestones"}).options;
+    EXPECT_TRUE(flags.invincible && flags.fullPower && flags.milestones);
+}
