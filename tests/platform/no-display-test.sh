@@ -28,7 +28,10 @@ for words in 'no display was found' '--headless'; do
   fi
 done
 
-if ! run env SDL_VIDEODRIVER=offscreen "$program" --software --frames 20 >"$work/out" 2>"$work/err"; then
+# In sanitizer builds the leak check is off for the offscreen run only: Mesa's EGL drivers
+# that SDL loads there keep allocations until exit and are unloaded before the check, so
+# their reports cannot be suppressed by name. Our own leaks are checked by the headless tests.
+if ! run env SDL_VIDEODRIVER=offscreen ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "$program" --software --frames 20 >"$work/out" 2>"$work/err"; then
   echo "FAIL: with SDL_VIDEODRIVER=offscreen the game did not run:" >&2
   cat "$work/err" >&2
   failures=$((failures + 1))
