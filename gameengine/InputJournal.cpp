@@ -1,8 +1,10 @@
 #include "InputJournal.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <memory>
 
 #include "Engine.h"
@@ -17,9 +19,51 @@ struct Recording {
     platform::JournalWriter writer{file};
     bool gathering = false;
     std::uint64_t lastFrame = 0;
+    // The journal's number of every joystick seen plugged in, by its backend identity.
+    std::map<std::int32_t, std::int32_t> numbers;
+    std::int32_t nextNumber = 0;
+    std::vector<std::int32_t> numberOfIndex;  // the journal's number of each open joystick
 };
 
 std::unique_ptr<Recording> recording;
+// The joysticks open now, by the game's index, kept whether or not a journal is written.
+std::vector<platform::JoystickInstance> openJoysticks;
+std::vector<std::uint8_t> openForceFeedback;
+
+// The header lists the joysticks open when the recording starts: numbers 0, 1 ...
+void numberOpenJoysticks(Recording& journal) {
+    for (const platform::JoystickInstance& joystick : openJoysticks) {
+        journal.numbers[joystick.id] = journal.nextNumber;
+        journal.numberOfIndex.push_back(journal.nextNumber++);
+    }
+}
+
+bool isOpen(std::int32_t id) {
+    return std::any_of(openJoysticks.begin(), openJoysticks.end(),
+                       [id](const platform::JoystickInstance& joystick) { return joystick.id == id; });
+}
+
+void writePlugging(Recording& journal) {
+    for (auto listed = journal.numbers.begin(); listed != journal.numbers.end();) {
+        if (isOpen(listed->first)) {
+            ++listed;
+        } else {
+            journal.writer.addUnplug(listed->second);
+            listed = journal.numbers.erase(listed);
+        }
+    }
+    journal.numberOfIndex.clear();
+    for (std::size_t index = 0; index < openJoysticks.size(); ++index) {
+        const platform::JoystickInstance& joystick = openJoysticks[index];
+        auto listed = journal.numbers.find(joystick.id);
+        if (listed == journal.numbers.end()) {
+            const bool forceFeedback = index < openForceFeedback.size() && openForceFeedback[index] != 0;
+            journal.writer.addPlug({joystick.name, forceFeedback});
+            listed = journal.numbers.emplace(joystick.id, journal.nextNumber++).first;
+        }
+        journal.numberOfIndex.push_back(listed->second);
+    }
+}
 std::vector<platform::InputScript::Check> checks;
 std::size_t nextCheck = 0;
 bool outOfStep = false;
@@ -53,6 +97,7 @@ bool startRecording(const std::filesystem::path& path, const platform::JournalWr
         return false;
     }
     started->writer.writeHeader(header);
+    numberOpenJoysticks(*started);
     recording = std::move(started);
     return true;
 }
@@ -84,8 +129,24 @@ void beginGathering(std::uint64_t frame) {
 
 void noteData(platform::JournalWriter::Device device, std::int32_t joystick,
               std::span<const platform::InputDatum> data) {
-    if (recording && recording->gathering) {
-        recording->writer.addData(device, joystick, data);
+    if (!recording || !recording->gathering) {
+        return;
+    }
+    if (device == platform::JournalWriter::Device::Joystick) {
+        const auto index = static_cast<std::size_t>(joystick);
+        if (joystick < 0 || index >= recording->numberOfIndex.size()) {
+            return;
+        }
+        joystick = recording->numberOfIndex[index];
+    }
+    recording->writer.addData(device, joystick, data);
+}
+
+void noteJoysticks(std::span<const platform::JoystickInstance> opened, std::span<const std::uint8_t> forceFeedback) {
+    openJoysticks.assign(opened.begin(), opened.end());
+    openForceFeedback.assign(forceFeedback.begin(), forceFeedback.end());
+    if (recording) {
+        writePlugging(*recording);
     }
 }
 

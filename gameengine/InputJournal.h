@@ -40,6 +40,10 @@ void beginGathering(std::uint64_t frame);
 void noteData(platform::JournalWriter::Device device, std::int32_t joystick,
               std::span<const platform::InputDatum> data);
 void noteCursor(std::int32_t x, std::int32_t y);
+// The joysticks the game has open now, by its index, whenever it opens them: a recording
+// writes those plugged in or pulled out since, and numbers the data of each joystick by
+// the order it was first seen in, which is how the headless backend numbers them.
+void noteJoysticks(std::span<const platform::JoystickInstance> opened, std::span<const std::uint8_t> forceFeedback);
 void endGathering();
 
 // For the main loop: the frame's update is done. A check that fails asks the loop to quit.

@@ -2,8 +2,10 @@
 // joystick as the game expects them set up, closing them, and reading what they buffered.
 
 #include <algorithm>
+#include <cstdio>
 
 #include "ErrorGeneric.h"
+#include "InputJournal.h"
 #include "InputManager.h"
 #include "InputManagerInternal.h"
 #include "WindowManager.h"
@@ -97,6 +99,11 @@ void createMouse() {
     }
 }
 
+// How a joystick that cannot be set up is taken: at start-up and at a device reset it stops
+// the program, since the player would not know why it does nothing; one plugged in during
+// play is left out with a note, since the game must go on (and it may be gone already).
+enum class BrokenJoystick { Stops, LeftOut };
+
 std::unique_ptr<platform::JoystickDevice> createJoystick(const platform::JoystickInstance& instance) {
     InputResult result = InputResult::Failed;
     auto joystick = inputDevices().createJoystick(instance, result);
@@ -113,28 +120,64 @@ std::unique_ptr<platform::JoystickDevice> createJoystick(const platform::Joystic
     return joystick;
 }
 
-void createJoysticks() {
+// Opens one joystick and reads it once; null when it is left out.
+std::unique_ptr<platform::JoystickDevice> openJoystick(const platform::JoystickInstance& instance,
+                                                       JoystickState& state, BrokenJoystick broken) {
+    try {
+        auto joystick = createJoystick(instance);
+        discardBuffered(*joystick, joystickBufferSize, kLineDiscardJoystick);
+        check(joystick->readState(state), kLineReadJoystick);
+        return joystick;
+    } catch (const ErrorGeneric&) {
+        if (broken == BrokenJoystick::Stops) {
+            throw;
+        }
+        std::fprintf(stderr, "brinefall: the joystick \"%s\" was plugged in but cannot be opened; it is left out\n",
+                     instance.name.c_str());
+        return nullptr;
+    }
+}
+
+void createJoysticks(BrokenJoystick broken) {
     std::vector<platform::JoystickInstance> found;
     if (!inputDevices().enumerateJoysticks(found)) {
-        throw ErrorGeneric(kModule, kLineEnumerateJoysticks, static_cast<int>(InputResult::Failed));
+        if (broken == BrokenJoystick::Stops) {
+            throw ErrorGeneric(kModule, kLineEnumerateJoysticks, static_cast<int>(InputResult::Failed));
+        }
+        std::fprintf(stderr, "brinefall: the joysticks cannot be listed; the game goes on without them\n");
+        found.clear();
     }
     if (found.size() > kMostJoysticks) {
         found.resize(kMostJoysticks);
     }
-    // One broken joystick stops start-up: the player would not know why it does nothing.
     std::vector<std::unique_ptr<platform::JoystickDevice>> made;
+    std::vector<platform::JoystickInstance> opened;
+    joystickStates.clear();
     for (const platform::JoystickInstance& instance : found) {
-        made.push_back(createJoystick(instance));
+        JoystickState state;
+        if (auto joystick = openJoystick(instance, state, broken)) {
+            opened.push_back({instance.id, joystick->name()});
+            made.push_back(std::move(joystick));
+            joystickStates.push_back(state);
+        }
     }
-    joystickStates.assign(made.size(), JoystickState{});
     joystickForceFeedback.assign(made.size(), 0);
     for (std::size_t index = 0; index < made.size(); ++index) {
-        discardBuffered(*made[index], joystickBufferSize, kLineDiscardJoystick);
-        check(made[index]->readState(joystickStates[index]), kLineReadJoystick);
         joystickForceFeedback[index] = made[index]->hasForceFeedback() ? 1 : 0;
     }
     devices.joysticks = std::move(made);
     joystickCount = static_cast<std::uint32_t>(devices.joysticks.size());
+    InputJournal::noteJoysticks(opened, joystickForceFeedback);
+}
+
+void releaseJoysticks() {
+    for (auto& joystick : devices.joysticks) {
+        joystick->unacquire();
+    }
+    devices.joysticks.clear();
+    joystickCount = 0;
+    joystickStates.clear();
+    joystickForceFeedback.clear();
 }
 
 }  // namespace
@@ -155,14 +198,22 @@ void createDevices() {
     makeReadStorage();
     createKeyboard();
     createMouse();
-    createJoysticks();
+    createJoysticks(BrokenJoystick::Stops);
+}
+
+void followJoystickPlugging() {
+    if (!inputDevices().joysticksChanged()) {
+        return;
+    }
+    releaseVibrationEffects();
+    releaseJoysticks();
+    createJoysticks(BrokenJoystick::LeftOut);
+    reserveQueue();
+    giveVibrationsNewDevices();
 }
 
 void releaseDevices() {
-    for (auto& joystick : devices.joysticks) {
-        joystick->unacquire();
-    }
-    devices.joysticks.clear();
+    releaseJoysticks();
     if (devices.mouse) {
         devices.mouse->unacquire();
         devices.mouse.reset();
@@ -175,9 +226,6 @@ void releaseDevices() {
         devices.keyboard->unacquire();
         devices.keyboard.reset();
     }
-    joystickCount = 0;
-    joystickStates.clear();
-    joystickForceFeedback.clear();
 }
 
 std::span<const InputDatum> readBuffered(platform::InputDevice& device, std::size_t size) {

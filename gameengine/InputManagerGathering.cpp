@@ -194,6 +194,7 @@ void reserveQueue() {
 
 void gather(std::uint64_t frame) {
     inputDevices().collect(frame);
+    followJoystickPlugging();
     using Device = platform::JournalWriter::Device;
     if (devices.keyboard) {
         const auto data = readBuffered(*devices.keyboard, keyboardBufferSize);

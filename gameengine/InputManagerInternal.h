@@ -34,6 +34,9 @@ platform::InputDevices& inputDevices();
 void createDevices();
 // Closes them all and empties the joystick tables.
 void releaseDevices();
+// Between frames: when a joystick was plugged in or pulled out, the joysticks are opened anew
+// as a device reset opens them, and the vibrations are given their joysticks' new devices.
+void followJoystickPlugging();
 // What a device buffered; a device taken away is acquired again and read once more, and
 // one that still cannot be read gives nothing this frame. The data stay valid until the
 // next read: they live in storage kept from frame to frame.

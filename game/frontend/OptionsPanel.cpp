@@ -16,6 +16,7 @@ using tidewell::Button;
 using namespace tidewell;
 
 constexpr int kUnavailableGrey = 0x7F;
+constexpr int kAvailableWhite = 0xFF;
 
 bool firstJoystickVibrates() {
     return InputManager::joystickCount > 0 && !InputManager::joystickForceFeedback.empty() &&
@@ -50,26 +51,7 @@ OptionsPanel::OptionsPanel(TitleScene* title) : title_(title) {
 OptionsPanel::~OptionsPanel() = default;
 
 void OptionsPanel::loadSettings() {
-    joystickAvailable_ = InputManager::joystickCount > 0;
-    vibrationAvailable_ = joystickAvailable_ && firstJoystickVibrates();
-
-    if (joystickAvailable_) {
-        bool stored = true;
-        SettingManager::readSetting("useJoystick", &stored);
-        selectUseJoystick(stored);
-    } else {
-        makeUnavailable(joystickBox_);
-        selectUseJoystick(false);
-    }
-
-    if (vibrationAvailable_) {
-        bool stored = true;
-        SettingManager::readSetting("enableVibration", &stored);
-        selectEnableVibration(stored);
-    } else {
-        makeUnavailable(vibrationBox_);
-        selectEnableVibration(false);
-    }
+    loadJoystickSettings();
 
     bool sound = true;
     SettingManager::readSetting("soundOn", &sound);
@@ -86,6 +68,39 @@ void OptionsPanel::loadSettings() {
     bool stored = current;
     SettingManager::readSetting("fullScreen", &stored);
     showFullScreen(current);
+}
+
+void OptionsPanel::loadJoystickSettings() {
+    joystickAvailable_ = InputManager::joystickCount > 0;
+    vibrationAvailable_ = joystickAvailable_ && firstJoystickVibrates();
+
+    showAvailable(joystickBox_, joystickAvailable_);
+    if (joystickAvailable_) {
+        bool stored = true;
+        SettingManager::readSetting("useJoystick", &stored);
+        selectUseJoystick(stored);
+    } else {
+        selectUseJoystick(false);
+    }
+
+    showAvailable(vibrationBox_, vibrationAvailable_);
+    if (vibrationAvailable_) {
+        bool stored = true;
+        SettingManager::readSetting("enableVibration", &stored);
+        selectEnableVibration(stored);
+    } else {
+        selectEnableVibration(false);
+    }
+}
+
+// A pad may have been plugged in or pulled out since the boxes were last set; only a change
+// reads the stored choices again, so that an unchanged machine keeps what the player ticked.
+void OptionsPanel::showJoysticksAttached() {
+    const bool joystick = InputManager::joystickCount > 0;
+    const bool vibration = joystick && firstJoystickVibrates();
+    if (joystick != joystickAvailable_ || vibration != vibrationAvailable_) {
+        loadJoystickSettings();
+    }
 }
 
 void OptionsPanel::selectUseJoystick(bool on) {
@@ -170,9 +185,10 @@ void OptionsPanel::tickPair(Button* chosen, Button* other) {
     PanelButtons::showTicked(chosen, true);
 }
 
-void OptionsPanel::makeUnavailable(Button* box) {
-    box->setRGB(kUnavailableGrey, kUnavailableGrey, kUnavailableGrey);
-    box->setEnabled(false);
+void OptionsPanel::showAvailable(Button* box, bool available) {
+    const int shade = available ? kAvailableWhite : kUnavailableGrey;
+    box->setRGB(shade, shade, shade);
+    box->setEnabled(available);
 }
 
 }  // namespace brinefall

@@ -16,7 +16,8 @@ class TitleScene;
 // "soundOn", "musicOn", "fullScreen"); every change takes effect and is stored at once.
 // Keyboard/joystick, sound on/off, music on/off and full screen/window are radio
 // pairs: exactly one box of each is ticked. Boxes for a joystick or for vibration that
-// this machine does not have are grey and cannot be clicked.
+// this machine does not have are grey and cannot be clicked; a pad plugged in or pulled
+// out is taken into account when the panel next opens.
 class OptionsPanel : public tidewell::Sprite {
 public:
     explicit OptionsPanel(TitleScene* title);
@@ -26,6 +27,8 @@ public:
 
     // Reads the stored settings, as far as this machine can honour them, and applies them.
     void loadSettings();
+    // Greys or un-greys the joystick and vibration boxes for the joysticks attached now.
+    void showJoysticksAttached();
     // Ticks the screen mode in force, which the desktop keys may have changed since.
     void showScreenModeInForce();
     void selectUseJoystick(bool on);
@@ -57,8 +60,10 @@ private:
     // Ticks `chosen` and unticks `other`; the chosen one is shown last, so the box just
     // clicked is the one whose pointer stays.
     static void tickPair(tidewell::Button* chosen, tidewell::Button* other);
-    // Grey and deaf: an option this machine cannot offer.
-    static void makeUnavailable(tidewell::Button* box);
+    // Grey and deaf when this machine cannot offer the option (now), white and clickable when it can.
+    static void showAvailable(tidewell::Button* box, bool available);
+    // The joystick and vibration boxes, as far as the joysticks attached now allow.
+    void loadJoystickSettings();
     void showFullScreen(bool on);
 
     TitleScene* title_;

@@ -191,11 +191,14 @@ void TitleScene::clickAtPointer() {
 void TitleScene::notify(Sprite* sender, int code) {
     if (code != Button::clickedCode) return;
     if (sender == startButton_) {
+        // A pad pulled out since the panel last looked means keyboard play, as the panel decides.
+        optionsPanel_->showJoysticksAttached();
         starting_ = true;
         disableButtons();
     } else if (sender == optionsButton_) {
         disableButtons();
         optionsPanel_->showScreenModeInForce();
+        optionsPanel_->showJoysticksAttached();
         optionsPanel_->setAlpha(255);
     } else if (sender == helpButton_) {
         disableButtons();

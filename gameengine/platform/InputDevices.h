@@ -171,6 +171,9 @@ public:
     virtual bool enumerateJoysticks(std::vector<JoystickInstance>& found) = 0;
     // Opens an enumerated joystick; null (with the reason in result) when it cannot.
     virtual std::unique_ptr<JoystickDevice> createJoystick(const JoystickInstance& instance, InputResult& result) = 0;
+    // Whether a joystick was plugged in or pulled out since the joysticks were last
+    // enumerated; enumerating them again answers the change.
+    virtual bool joysticksChanged() const = 0;
     // Takes in everything that happened before the given frame (counted from 1) began:
     // the real backend reads the system's events, the headless one plays its script.
     virtual void collect(std::uint64_t frame) = 0;

@@ -93,9 +93,10 @@ bool mouseButton(const std::string& word, std::int32_t& button) {
     return false;
 }
 
-bool readJoystickDeclaration(const LineReader& line, InputScript& script, std::string& whyNot) {
+// "[force-feedback] [NAME]" from word `first` on; a joystick without a name is given one.
+InputScript::Joystick readJoystickDescription(const LineReader& line, std::size_t first, const std::string& unnamed) {
     InputScript::Joystick joystick;
-    std::size_t next = 1;
+    std::size_t next = first;
     if (next < line.size() && line.word(next) == "force-feedback") {
         joystick.forceFeedback = true;
         ++next;
@@ -104,11 +105,23 @@ bool readJoystickDeclaration(const LineReader& line, InputScript& script, std::s
         joystick.name += (joystick.name.empty() ? "" : " ") + line.word(next);
     }
     if (joystick.name.empty()) {
-        joystick.name = "Scripted joystick " + std::to_string(script.joysticks.size() + 1);
+        joystick.name = unnamed;
     }
-    script.joysticks.push_back(joystick);
-    (void)whyNot;
-    return true;
+    return joystick;
+}
+
+void readJoystickDeclaration(const LineReader& line, InputScript& script) {
+    script.joysticks.push_back(
+        readJoystickDescription(line, 1, "Scripted joystick " + std::to_string(script.joysticks.size() + 1)));
+}
+
+// "FRAME joystick plug [force-feedback] [NAME]".
+void readJoystickPlug(const LineReader& line, InputScript::Action action, InputScript& script) {
+    action.kind = Kind::JoystickPlug;
+    action.a = static_cast<std::int32_t>(script.plugged.size());
+    script.plugged.push_back(
+        readJoystickDescription(line, 3, "Plugged joystick " + std::to_string(script.plugged.size() + 1)));
+    script.actions.push_back(action);
 }
 
 bool readKey(const LineReader& line, InputScript::Action action, std::vector<InputScript::Action>& out,
@@ -181,6 +194,14 @@ bool readJoystick(const LineReader& line, InputScript::Action action, std::vecto
     }
     action.a = static_cast<std::int32_t>(index);
     const std::string verb = line.size() > 3 ? line.word(3) : "";
+    if (verb == "unplug") {
+        if (!line.noMoreAfter(4, whyNot)) {
+            return false;
+        }
+        action.kind = Kind::JoystickUnplug;
+        out.push_back(action);
+        return true;
+    }
     if (verb == "move" || verb == "at") {
         std::int64_t x = 0;
         std::int64_t y = 0;
@@ -196,7 +217,7 @@ bool readJoystick(const LineReader& line, InputScript::Action action, std::vecto
     }
     std::vector<Kind> kinds;
     if (!pressKinds(verb, Kind::JoystickDown, Kind::JoystickUp, kinds)) {
-        whyNot = "a joystick does \"move X Y\", \"at X Y\" or \"down|up|press BUTTON\"";
+        whyNot = "a joystick does \"move X Y\", \"at X Y\", \"down|up|press BUTTON\" or \"unplug\"";
         return false;
     }
     std::int64_t button = 0;
@@ -265,6 +286,10 @@ bool readTimedLine(const LineReader& line, InputScript& script, std::string& why
     if (device == "mouse") {
         return readMouse(line, action, out, whyNot);
     }
+    if (device == "joystick" && line.size() > 2 && line.word(2) == "plug") {
+        readJoystickPlug(line, action, script);
+        return true;
+    }
     if (device == "joystick") {
         return readJoystick(line, action, out, whyNot);
     }
@@ -304,7 +329,8 @@ bool readSetting(const LineReader& line, InputScript& script, std::string& whyNo
 bool readLine(const LineReader& line, InputScript& script, std::string& whyNot) {
     const std::string& first = line.word(0);
     if (first == "joystick") {
-        return readJoystickDeclaration(line, script, whyNot);
+        readJoystickDeclaration(line, script);
+        return true;
     }
     if (first == "seed") {
         return readSeed(line, script, whyNot);
@@ -313,6 +339,32 @@ bool readLine(const LineReader& line, InputScript& script, std::string& whyNot) 
         return readSetting(line, script, whyNot);
     }
     return readTimedLine(line, script, whyNot);
+}
+
+bool isForJoystick(Kind kind) {
+    return kind == Kind::JoystickMove || kind == Kind::JoystickAt || kind == Kind::JoystickDown ||
+           kind == Kind::JoystickUp || kind == Kind::JoystickUnplug;
+}
+
+// Joysticks may be declared anywhere, so the numbers the actions use are checked once all
+// are known: a joystick plugged in during the run has its number from its frame on.
+bool joysticksKnown(const InputScript& script, std::string& whyNot) {
+    std::size_t known = script.joysticks.size();
+    for (const InputScript::Action& action : script.actions) {
+        if (action.kind == Kind::JoystickPlug) {
+            ++known;
+        } else if (isForJoystick(action.kind) && static_cast<std::size_t>(action.a) >= known) {
+            whyNot = "line " + std::to_string(action.line) + ": there is no joystick " + std::to_string(action.a) +
+                     " (" + std::to_string(script.joysticks.size()) + " declared with a \"joystick\" line";
+            if (!script.plugged.empty()) {
+                whyNot += ", " + std::to_string(known - script.joysticks.size()) + " plugged in by frame " +
+                          std::to_string(action.frame);
+            }
+            whyNot += ")";
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string withoutComment(const std::string& text) {
@@ -337,18 +389,11 @@ bool InputScript::parse(std::istream& text, InputScript& script, std::string& wh
             return false;
         }
     }
-    // Joysticks may be declared anywhere, so their numbers are checked once all are known.
-    for (const Action& action : read.actions) {
-        const bool forJoystick = action.kind == Kind::JoystickMove || action.kind == Kind::JoystickAt ||
-                                 action.kind == Kind::JoystickDown || action.kind == Kind::JoystickUp;
-        if (forJoystick && static_cast<std::size_t>(action.a) >= read.joysticks.size()) {
-            whyNot = "line " + std::to_string(action.line) + ": there is no joystick " + std::to_string(action.a) +
-                     " (" + std::to_string(read.joysticks.size()) + " declared with a \"joystick\" line)";
-            return false;
-        }
-    }
     std::stable_sort(read.actions.begin(), read.actions.end(),
                      [](const Action& first, const Action& second) { return first.frame < second.frame; });
+    if (!joysticksKnown(read, whyNot)) {
+        return false;
+    }
     std::stable_sort(read.checks.begin(), read.checks.end(),
                      [](const Check& first, const Check& second) { return first.frame < second.frame; });
     for (std::size_t index = 1; index < read.checks.size(); ++index) {

@@ -33,6 +33,8 @@ struct InputScript {
             JoystickUp,    // a = joystick, b = button
             MouseCursor,   // a, b = where the system cursor is put, in logical pixels; no motion
             JoystickAt,    // a = joystick, b, c = where the game reads the stick, after range and dead zone
+            JoystickPlug,    // a = the joystick in `plugged` that is plugged in; it gets the next number
+            JoystickUnplug,  // a = joystick; it is pulled out, and its number is not given again
         };
         std::uint64_t frame = 1;  // counted from 1, the first frame the program runs
         Kind kind = Kind::KeyDown;
@@ -55,7 +57,10 @@ struct InputScript {
         int line = 0;
     };
 
-    std::vector<Joystick> joysticks;
+    std::vector<Joystick> joysticks;  // attached from the start, numbered from 0
+    // Joysticks plugged in while the game runs, in the order their lines were written. They
+    // are numbered after those of `joysticks`, in the order they are plugged in.
+    std::vector<Joystick> plugged;
     std::vector<Action> actions;  // by frame; actions of one frame in the order written
     std::optional<std::uint32_t> seed;  // the random seed the run was recorded with
     std::vector<Setting> settings;      // in the order written

@@ -23,6 +23,15 @@ std::string hexadecimal(std::uint64_t value) {
     return text;
 }
 
+// " [force-feedback] [NAME]", as a joystick line ends.
+std::string described(const InputScript::Joystick& joystick) {
+    std::string text = joystick.forceFeedback ? " force-feedback" : "";
+    if (!joystick.name.empty()) {
+        text += ' ' + joystick.name;
+    }
+    return text;
+}
+
 }  // namespace
 
 void JournalWriter::writeHeader(const Header& header) {
@@ -32,11 +41,7 @@ void JournalWriter::writeHeader(const Header& header) {
         out_ << "setting " << setting.name << (setting.value ? " on" : " off") << '\n';
     }
     for (const InputScript::Joystick& joystick : header.joysticks) {
-        out_ << "joystick" << (joystick.forceFeedback ? " force-feedback" : "");
-        if (!joystick.name.empty()) {
-            out_ << ' ' << joystick.name;
-        }
-        out_ << '\n';
+        out_ << "joystick" << described(joystick) << '\n';
     }
     sticks_.assign(header.joysticks.size(), {0, 0});
     out_.flush();
@@ -77,7 +82,19 @@ void JournalWriter::addCursor(std::int32_t x, std::int32_t y) {
     cursorY_ = y;
 }
 
+void JournalWriter::addPlug(const InputScript::Joystick& joystick) {
+    plugging_.push_back(" joystick plug" + described(joystick));
+}
+
+void JournalWriter::addUnplug(std::int32_t joystick) {
+    plugging_.push_back(" joystick " + std::to_string(joystick) + " unplug");
+}
+
 void JournalWriter::endFrame() {
+    for (const std::string& line : plugging_) {
+        out_ << frame_ << line << '\n';
+    }
+    plugging_.clear();
     // Data of one device with one sequence number are one report: one line.
     std::size_t first = 0;
     while (first < entries_.size()) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ostream>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "InputDevices.h"
@@ -35,6 +36,10 @@ public:
     void addData(Device device, std::int32_t joystick, std::span<const InputDatum> data);
     // Where the system cursor was when the game looked at it this frame (in a window).
     void addCursor(std::int32_t x, std::int32_t y);
+    // A joystick was plugged in (it takes the next number) or pulled out. Written first at
+    // the next end of a frame, so that played back the game finds the same joysticks.
+    void addPlug(const InputScript::Joystick& joystick);
+    void addUnplug(std::int32_t joystick);
     // Writes the frame's lines.
     void endFrame();
     void writeCheck(std::uint64_t frame, std::uint64_t checksum);
@@ -58,6 +63,7 @@ private:
     std::uint64_t frame_ = 0;
     std::vector<Entry> entries_;  // this frame's data, merged in the order they happened
     std::vector<Entry> merged_;
+    std::vector<std::string> plugging_;  // plug and unplug lines, without their frame
     bool cursorSeen_ = false;
     std::int32_t cursorX_ = 0;
     std::int32_t cursorY_ = 0;

@@ -130,6 +130,10 @@ TEST(JournalReading, DamagedJournalLinesAreNamedByTheirLine) {
     EXPECT_EQ(problemWith("9 end\n10 end\n"), "line 2: a second \"end\" line");
     EXPECT_EQ(problemWith("3 joystick 0 at 5 5\n"),
               "line 1: there is no joystick 0 (0 declared with a \"joystick\" line)");
+    // A pad plugged in has its number from its own frame on, wherever its line was written.
+    EXPECT_EQ(problemWith("joystick\n9 joystick plug\n3 joystick 1 unplug\n"),
+              "line 3: there is no joystick 1 (1 declared with a \"joystick\" line, 0 plugged in by frame 3)");
+    EXPECT_EQ(problemWith("joystick\n3 joystick 0 unplug now\n"), "line 2: unexpected \"now\" at the end");
     EXPECT_EQ(problemWith("joystick\n3 joystick 0 at 1001 0\n"), "line 2: the x 1001 is not between -1000 and 1000");
     EXPECT_EQ(problemWith("3 mouse cursor 4\n"), "line 1: the y is missing");
     EXPECT_EQ(problemWith("3 chek 4\n"), "line 1: \"chek\" is not key, mouse, joystick, check or end");
@@ -291,6 +295,55 @@ TEST_F(InputJournalTest, AJournalPlaysBackToTheSameEventsAndPolledStateOnAFreshM
     EXPECT_EQ(replayed, recorded) << text;
     EXPECT_FALSE(InputJournal::wentOutOfStep());
     EXPECT_FALSE(MainLoop::isQuitRequested());
+}
+
+TEST_F(InputJournalTest, PadsPluggedInAndPulledOutDuringTheRunAreJournalledAndPlayBack) {
+    input().attachJoystick("first", false);
+    startEngine(true);
+    JournalWriter::Header header;
+    header.seed = 9;
+    header.joysticks = {{InputManager::joystickName(0), false}};
+    std::string whyNot;
+    ASSERT_TRUE(InputJournal::startRecording(journalPath(), header, whyNot)) << whyNot;
+
+    Strings recorded;
+    input().pressJoystickButton(0, 3);
+    recorded.push_back(frameStory());
+    input().attachJoystick("second pad", true);
+    recorded.push_back(frameStory());
+    input().pressJoystickButton(1, 5);
+    input().moveJoystick(1, -1000, 0);
+    recorded.push_back(frameStory());
+    input().detachJoystick(0);  // the second pad becomes the game's joystick 0
+    input().pressKey(0x1E);
+    recorded.push_back(frameStory());
+    input().pressJoystickButton(1, 3);
+    recorded.push_back(frameStory());
+    InputJournal::stop();
+
+    std::ifstream file(journalPath());
+    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    // The journal numbers pads in the order they were plugged in, as the headless backend does.
+    EXPECT_EQ(timedLines(text), (Strings{
+                                    "1 joystick 0 down 3",
+                                    "2 joystick plug force-feedback second pad",
+                                    "3 joystick 1 down 5",
+                                    "3 joystick 1 at -1000 0",
+                                    "4 joystick 0 unplug",
+                                    "4 key down A",
+                                    "5 joystick 1 down 3",
+                                    "5 end",
+                                }));
+
+    freshMachine();
+    input().play(parsed(text));
+    startEngine(true);
+    Strings replayed;
+    while (MainLoop::framesRun() < 5) replayed.push_back(frameStory());
+    EXPECT_EQ(replayed, recorded) << text;
+    ASSERT_EQ(InputManager::joystickCount, 1u);
+    EXPECT_EQ(InputManager::joystickName(0), "second pad");
+    EXPECT_EQ(InputManager::joystickForceFeedback, (std::vector<std::uint8_t>{1}));
 }
 
 TEST_F(InputJournalTest, TheFirstCheckThatFailsStopsTheLoopAndSaysWhereAndWhat) {

@@ -205,7 +205,7 @@ TEST_F(InputManagerTest, DevicesTakenAwayAreAcquiredAgainAndReadOnTheSameFrame) 
     EXPECT_EQ(delivered(), (Strings{"key down 33", "joystick 0 down 0"}));
 }
 
-TEST_F(InputManagerTest, AnUnpluggedJoystickKeepsItsLastStateAndStopsTheRefreshOfTheOnesAfterIt) {
+TEST_F(InputManagerTest, APadPulledOutDuringAFrameKeepsItsLastStateAndStopsTheRefreshOfTheOnesAfterIt) {
     input().attachJoystick("first", false);
     input().attachJoystick("second", false);
     startEngine();
@@ -213,14 +213,68 @@ TEST_F(InputManagerTest, AnUnpluggedJoystickKeepsItsLastStateAndStopsTheRefreshO
     input().pressJoystickButton(1, 5);
     frame();
     delivered();
-    input().detachJoystick(0);
-    MainLoop::setActive(false);
-    input().releaseJoystickButton(1, 5);  // in the background: only a refresh can see it
-    MainLoop::setActive(true);
-    frame();
+    InputManager::gatherEvents();
+    input().detachJoystick(0);  // after the frame read its input, before the refresh
+    input().releaseJoystickButton(1, 5);
+    InputManager::dispatchEvents();
     EXPECT_TRUE(delivered().empty());
+    ASSERT_EQ(InputManager::joystickCount, 2u);
     EXPECT_EQ(InputManager::joystickStates[0].rgbButtons[4], 0x80);
     EXPECT_EQ(InputManager::joystickStates[1].rgbButtons[5], 0x80);  // not refreshed this frame
+
+    // Between frames the pad that went is dropped and the other one takes its number.
+    frame();
+    ASSERT_EQ(InputManager::joystickCount, 1u);
+    EXPECT_EQ(InputManager::joystickName(0), "second");
+    EXPECT_EQ(InputManager::joystickStates[0].rgbButtons[5], 0);
+}
+
+TEST_F(InputManagerTest, PadsPluggedInOrPulledOutAreOpenedAnewBetweenFramesAndTheOtherDevicesGoOn) {
+    startEngine();
+    input().attachJoystick("plugged later", true);
+    EXPECT_EQ(InputManager::joystickCount, 0u) << "only the next frame looks";
+    input().pressKey(0x1E);
+    frame();
+    EXPECT_EQ(delivered(), (Strings{"key down 30"}));
+    ASSERT_EQ(InputManager::joystickCount, 1u);
+    EXPECT_EQ(InputManager::joystickName(0), "plugged later");
+    EXPECT_EQ(InputManager::joystickForceFeedback, (std::vector<std::uint8_t>{1}));
+    EXPECT_EQ(InputManager::joystickStates.size(), 1u);
+
+    input().moveJoystick(0, 1000, 0);  // the new pad has the game's range and dead zone
+    input().pressJoystickButton(0, 2);
+    frame();
+    EXPECT_EQ(delivered(), (Strings{"joystick 0 move 1 0", "joystick 0 down 2"}));
+    EXPECT_EQ(InputManager::joystickStates[0].lX, 1000);
+
+    // A second pad comes after the first; pulling the first out gives the second number 0,
+    // and the button it holds is read as held without an event.
+    input().attachJoystick("spare", false);
+    input().pressJoystickButton(1, 7);
+    input().pressKey(0x1F);
+    frame();
+    EXPECT_EQ(delivered(), (Strings{"key down 31"}));
+    ASSERT_EQ(InputManager::joystickCount, 2u);
+    input().pressJoystickButton(1, 8);
+    frame();
+    EXPECT_EQ(delivered(), (Strings{"joystick 1 down 8"}));
+    input().detachJoystick(0);
+    input().releaseKey(0x1E);
+    frame();
+    EXPECT_EQ(delivered(), (Strings{"key up 30"}));
+    ASSERT_EQ(InputManager::joystickCount, 1u);
+    EXPECT_EQ(InputManager::joystickName(0), "spare");
+    EXPECT_EQ(InputManager::joystickForceFeedback, (std::vector<std::uint8_t>{0}));
+    EXPECT_EQ(InputManager::joystickStates[0].rgbButtons[7], 0x80);
+    EXPECT_EQ(InputManager::joystickStates[0].lX, 0);
+    input().releaseJoystickButton(1, 7);
+    frame();
+    EXPECT_EQ(delivered(), (Strings{"joystick 0 up 7"}));
+
+    input().detachJoystick(1);
+    frame();
+    EXPECT_EQ(InputManager::joystickCount, 0u);
+    EXPECT_TRUE(InputManager::joystickStates.empty());
 }
 
 TEST_F(InputManagerTest, SwitchingFullScreenRebuildsTheDevicesInTheNewMode) {

@@ -149,7 +149,7 @@ TEST_F(VibrationTest, ADeviceResetDropsEffectsAndTheNextPlayMakesThemAgain) {
     EXPECT_EQ(effects()[1]->level, 2000);
 }
 
-TEST_F(VibrationTest, AnUnpluggedPadLeavesItsVibrationsInertUntilAResetFindsAJoystickAgain) {
+TEST_F(VibrationTest, AnUnpluggedPadLeavesItsVibrationsInertUntilAPadIsPluggedInAgain) {
     input().attachJoystick("pad", true);
     startEngine();
     Vibration* jolt = InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true);
@@ -167,14 +167,12 @@ TEST_F(VibrationTest, AnUnpluggedPadLeavesItsVibrationsInertUntilAResetFindsAJoy
     EXPECT_NO_THROW(MainLoop::setActive(true));
     EXPECT_NO_THROW(InputManager::setVibrationGain(0.5f));
     InputManager::setVibrationGain(1.0f);
-    Vibration* another = nullptr;
-    EXPECT_NO_THROW(another = InputManager::createVibration(1.0f, 0.5f, 0.0f, 0, true));
+    EXPECT_EQ(InputManager::createVibration(1.0f, 0.5f, 0.0f, 0, true), nullptr) << "there is no joystick 0 now";
     frame();
     ASSERT_EQ(effects().size(), 1u);
     EXPECT_EQ(effects()[0]->starts, 1);
     EXPECT_TRUE(effects()[0]->released);
-    for (Vibration* vibration : {jolt, rumble, another}) {
-        ASSERT_NE(vibration, nullptr);
+    for (Vibration* vibration : {jolt, rumble}) {
         EXPECT_TRUE(vibration->isJoystickGone());
         EXPECT_FALSE(vibration->hasForceFeedback());
         EXPECT_FALSE(vibration->hasEffect());
@@ -186,9 +184,9 @@ TEST_F(VibrationTest, AnUnpluggedPadLeavesItsVibrationsInertUntilAResetFindsAJoy
     EXPECT_NO_THROW(jolt->play());
     EXPECT_TRUE(jolt->isJoystickGone());
 
-    // A pad plugged in and found by the next reset takes the vibrations over.
+    // A pad plugged in is found by the next frame and takes the vibrations over.
     input().attachJoystick("spare", true);
-    WindowManager::setFullScreen(false);
+    frame();
     ASSERT_EQ(InputManager::joystickCount, 1u);
     jolt->play();
     rumble->play();

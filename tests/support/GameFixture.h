@@ -35,7 +35,8 @@ protected:
     GameFixture();
     ~GameFixture() override;
 
-    // Before startEngine(): joysticks to attach (0, 1, ... in call order).
+    // Joysticks to attach (0, 1, ... in call order): before startEngine() they are there from
+    // the start; after it they are plugged in, and the game sees them from the next frame.
     void attachJoystick(bool forceFeedback = false);
     // Starts the engine on the headless backend from the baked data folder with a fixed seed,
     // every process-wide option reset first. Settings live in a fresh temporary folder.

@@ -26,6 +26,7 @@ void HeadlessInput::play(const InputScript& script) {
         attachJoystick(joystick.name, joystick.forceFeedback);
     }
     script_ = script.actions;
+    plugged_ = script.plugged;
     nextAction_ = 0;
 }
 
@@ -42,6 +43,7 @@ std::unique_ptr<MouseDevice> HeadlessInput::createMouse(InputResult& result) {
 
 bool HeadlessInput::enumerateJoysticks(std::vector<JoystickInstance>& found) {
     found.clear();
+    joysticksChanged_ = false;
     for (std::size_t index = 0; index < joysticks_.size(); ++index) {
         if (joysticks_[index].attached) {
             found.push_back(JoystickInstance{static_cast<std::int32_t>(index), joysticks_[index].name});
@@ -109,6 +111,12 @@ void HeadlessInput::perform(const InputScript::Action& action) {
             break;
         case Kind::JoystickUp:
             releaseJoystickButton(joystick, action.b);
+            break;
+        case Kind::JoystickPlug:
+            attachJoystick(plugged_.at(joystick).name, plugged_.at(joystick).forceFeedback);
+            break;
+        case Kind::JoystickUnplug:
+            detachJoystick(joystick);
             break;
     }
 }
@@ -187,11 +195,13 @@ std::size_t HeadlessInput::attachJoystick(const std::string& name, bool forceFee
     record.forceFeedback = forceFeedback;
     record.reportedX = record.scaleX.apply(0, -kStickEnd, kStickEnd);
     record.reportedY = record.scaleY.apply(0, -kStickEnd, kStickEnd);
+    joysticksChanged_ = true;
     return joysticks_.size() - 1;
 }
 
 void HeadlessInput::detachJoystick(std::size_t index) {
     JoystickRecord& record = joysticks_.at(index);
+    joysticksChanged_ = joysticksChanged_ || record.attached;
     record.attached = false;
     if (record.device != nullptr) {
         record.device->markDetached();

@@ -50,6 +50,7 @@ public:
     std::unique_ptr<MouseDevice> createMouse(InputResult& result) override;
     bool enumerateJoysticks(std::vector<JoystickInstance>& found) override;
     std::unique_ptr<JoystickDevice> createJoystick(const JoystickInstance& instance, InputResult& result) override;
+    bool joysticksChanged() const override { return joysticksChanged_; }
     void collect(std::uint64_t frame) override;
     void injectKey(std::uint8_t code, bool down) override { setKey(code, down); }
 
@@ -61,7 +62,8 @@ public:
     void moveMouseTo(std::int32_t x, std::int32_t y);
     void pressMouseButton(int button);
     void releaseMouseButton(int button);
-    // Attaches a joystick after those already attached; returns its number.
+    // Attaches a joystick after those already attached, at any moment of a run; returns its
+    // number. The game sees it from the next frame that reads its input.
     std::size_t attachJoystick(const std::string& name, bool forceFeedback);
     // Unplugs a joystick at any moment of a run: its device can no longer be read or acquired,
     // its effects fall silent and answer InputLost, and no new effect can be made on it.
@@ -118,6 +120,8 @@ private:
     std::deque<JoystickRecord> joysticks_;  // a deque keeps each record in place for its device
     std::vector<InputScript::Action> script_;
     std::size_t nextAction_ = 0;
+    std::vector<InputScript::Joystick> plugged_;  // the script's joysticks plugged in during the run
+    bool joysticksChanged_ = false;
 };
 
 }  // namespace tidewell::platform::headless

@@ -57,6 +57,7 @@ bool SdlInput::enumerateJoysticks(std::vector<JoystickInstance>& found) {
     if (!openJoystickSupport()) {
         return false;
     }
+    joysticksChanged_ = false;
     const int count = SDL_NumJoysticks();
     for (int index = 0; index < count; ++index) {
         const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(index);
@@ -120,12 +121,38 @@ void SdlInput::accept(const SDL_Event& event) {
                 mouse_->accept(event);
             }
             break;
+        case SDL_JOYDEVICEADDED:
+        case SDL_JOYDEVICEREMOVED:
+            notePlugging(event);
+            for (SdlJoystick* joystick : joysticks_) {
+                joystick->accept(event);
+            }
+            break;
         default:
             for (SdlJoystick* joystick : joysticks_) {
                 joystick->accept(event);
             }
             break;
     }
+}
+
+// SDL announces every pad that is already there when joystick support starts; those are open
+// by then and change nothing. A controller also sends controller events of its own, which
+// always come with these joystick ones.
+void SdlInput::notePlugging(const SDL_Event& event) {
+    if (event.type == SDL_JOYDEVICEADDED) {
+        const SDL_JoystickID id = SDL_JoystickGetDeviceInstanceID(event.jdevice.which);
+        if (id < 0 || !isOpen(id)) {
+            joysticksChanged_ = true;
+        }
+    } else if (isOpen(event.jdevice.which)) {
+        joysticksChanged_ = true;
+    }
+}
+
+bool SdlInput::isOpen(SDL_JoystickID id) const {
+    return std::any_of(joysticks_.begin(), joysticks_.end(),
+                       [id](const SdlJoystick* joystick) { return joystick->instanceId() == id; });
 }
 
 void SdlInput::disconnect(SdlKeyboard* keyboard) {

@@ -30,6 +30,7 @@ public:
     std::unique_ptr<MouseDevice> createMouse(InputResult& result) override;
     bool enumerateJoysticks(std::vector<JoystickInstance>& found) override;
     std::unique_ptr<JoystickDevice> createJoystick(const JoystickInstance& instance, InputResult& result) override;
+    bool joysticksChanged() const override { return joysticksChanged_; }
     void collect(std::uint64_t frame) override;
     void injectKey(std::uint8_t code, bool down) override;
 
@@ -46,6 +47,9 @@ public:
 private:
     void accept(const SDL_Event& event);
     bool openJoystickSupport();
+    // A device plugged in that is not open yet, or an open one pulled out, changes the set.
+    void notePlugging(const SDL_Event& event);
+    bool isOpen(SDL_JoystickID id) const;
 
     std::uint32_t nextSequence_ = 1;
     SdlKeyboard* keyboard_ = nullptr;
@@ -54,6 +58,7 @@ private:
     SdlEventPump& pump_;
     bool joystickSupport_ = false;
     bool hapticSupport_ = false;
+    bool joysticksChanged_ = false;
 };
 
 }  // namespace tidewell::platform::sdl

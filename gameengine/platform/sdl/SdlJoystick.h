@@ -27,6 +27,8 @@ public:
 
     // Whether SDL could open the device.
     bool isOpen() const { return joystick_ != nullptr; }
+    // SDL's identity of the device, which stays the same while it is plugged in.
+    SDL_JoystickID instanceId() const { return id_; }
 
     std::string name() const override;
     InputResult setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) override;

@@ -97,6 +97,45 @@ TEST_F(OptionsPanelTest, AJoystickWithoutForceFeedbackGreysOnlyTheVibrationBox) 
     EXPECT_TRUE(title->getUseJoystick());
 }
 
+TEST_F(OptionsPanelTest, APadPluggedInOrPulledOutShowsInTheBoxesWhenThePanelNextOpens) {
+    startEngine();
+    openOptions();
+    clickOn(panel->getCloseButton());
+    attachJoystick(true);
+    step(1);
+    EXPECT_EQ(rgbOf(panel->getJoystickBox()), kGrey) << "the closed panel waits until it opens";
+
+    clickOn(title->getOptionsButton());
+    EXPECT_EQ(rgbOf(panel->getJoystickBox()), 0xFFFFFF);
+    EXPECT_TRUE(panel->getJoystickBox()->isEnabled());
+    EXPECT_EQ(rgbOf(panel->getVibrationBox()), 0xFFFFFF);
+    EXPECT_TRUE(panel->getVibrationBox()->isEnabled());
+    // Without a pad the keyboard was stored: that is the choice the boxes show now.
+    EXPECT_TRUE(isTicked(panel->getKeyboardBox()));
+    EXPECT_FALSE(isTicked(panel->getVibrationBox()));
+    clickOn(panel->getJoystickBox());
+    clickOn(panel->getVibrationBox());
+    EXPECT_TRUE(title->getUseJoystick());
+    EXPECT_TRUE(stored("enableVibration"));
+    clickOn(panel->getCloseButton());
+
+    // Reopened with the same pad, the player's choices stay as ticked.
+    clickOn(title->getOptionsButton());
+    EXPECT_TRUE(isTicked(panel->getJoystickBox()));
+    EXPECT_TRUE(isTicked(panel->getVibrationBox()));
+    clickOn(panel->getCloseButton());
+
+    // The pad pulled out before Start: the game starts in keyboard play, as the panel would show.
+    detachJoystick(0);
+    step(1);
+    clickOn(title->getStartButton());
+    EXPECT_FALSE(title->getUseJoystick());
+    EXPECT_FALSE(stored("useJoystick"));
+    EXPECT_EQ(rgbOf(panel->getJoystickBox()), kGrey);
+    EXPECT_FALSE(panel->getJoystickBox()->isEnabled());
+    EXPECT_FALSE(panel->getVibrationBox()->isEnabled());
+}
+
 TEST_F(OptionsPanelTest, VibrationTogglesAndIsStoredWhenTheJoystickCanVibrate) {
     attachJoystick(true);
     startEngine();
