@@ -3,6 +3,7 @@
 # check line is verified, and the frames at every 100th frame are the same in the recording
 # and in both playbacks. A journal with one check line changed stops at that frame with one
 # line on standard error and exit status 3; a damaged line is named before the game starts.
+# Pads plugged in and pulled out during a run are journalled too and play back the same.
 #
 # journal_replay_e2e.sh BRINEFALL
 set -u
@@ -72,4 +73,41 @@ status=$?
 grep -q "the input script $work/damaged.txt, line $line: " "$work/damaged.err" ||
     fail "the damaged line was not named: $(cat "$work/damaged.err")"
 
-echo "journal replay: 4 checks verified twice, frames identical, tampered check and damaged line caught"
+# Joystick play with pads plugged in and pulled out: a pad plugged in at the title is chosen in
+# the options panel and starts the game; it is pulled out mid-flight and another one plugged in
+# takes over. The journal writes the plugging down and plays back to the same frames.
+cat > "$work/pads.txt" <<'SCRIPT'
+2 key press Space
+4 key press Space
+6 joystick plug force-feedback Test Pad
+10 mouse to 400 480
+12 mouse click left
+16 mouse to 288 216
+18 mouse click left
+22 mouse to 400 490
+24 mouse click left
+28 mouse to 400 380
+30 joystick 0 press 0
+120 joystick 0 move 0 -1000
+120 joystick 0 down 0
+150 joystick 0 move 1000 0
+170 joystick 0 unplug
+220 joystick plug Spare Pad
+230 joystick 1 move 0 1000
+230 joystick 1 down 0
+270 joystick 1 move 0 0
+SCRIPT
+"$game" --headless --seed 5 --frames 300 --input "$work/pads.txt" --record "$work/pads-journal.txt" \
+    --dump-frames "$work/pads-recorded" --dump-every 100 || fail "the recording run with pads"
+grep -q '^6 joystick plug force-feedback Test Pad$' "$work/pads-journal.txt" || fail "the first plug is not journalled"
+grep -q '^170 joystick 0 unplug$' "$work/pads-journal.txt" || fail "the unplug is not journalled"
+grep -q '^220 joystick plug Spare Pad$' "$work/pads-journal.txt" || fail "the second plug is not journalled"
+"$game" --headless --input "$work/pads-journal.txt" --dump-frames "$work/pads-played" --dump-every 100 \
+    2> "$work/pads-played.err" || fail "the playback with pads: $(cat "$work/pads-played.err")"
+for frame in 000100 000200 000300; do
+    cmp -s "$work/pads-recorded/frame-$frame.png" "$work/pads-played/frame-$frame.png" ||
+        fail "frame $frame of the playback with pads differs from the recording"
+done
+
+echo "journal replay: 4 checks verified twice, frames identical, tampered check and damaged line caught;" \
+    "pads plugged in and pulled out journalled and played back"

@@ -222,3 +222,32 @@ TEST_F(SdlInputTest, AControllerUnpluggedDuringPlayLeavesItsVibrationsSilentInst
     InputManager::releaseVibration(jolt);
     InputManager::releaseVibration(rumble);
 }
+
+TEST_F(SdlInputTest, AControllerPluggedInDuringPlayIsOpenedAtTheNextFramesAndDroppedWhenPulledOut) {
+    start();
+    ASSERT_EQ(InputManager::joystickCount, 0u);
+    joystick = std::make_unique<VirtualJoystick>(VirtualJoystick::Kind::Controller, 6, 15, 0, true);
+    ASSERT_TRUE(joystick->attached()) << joystick->error();
+    EXPECT_TRUE(framesUntil([] { return InputManager::joystickCount == 1; }));
+    EXPECT_EQ(InputManager::joystickForceFeedback, (std::vector<std::uint8_t>{1}));
+    joystick->setButton(0, true);  // A
+    EXPECT_TRUE(framesUntil([this] { return contains(log, "joystick 0 down 0"); }));
+    EXPECT_EQ(InputManager::joystickStates[0].rgbButtons[0], 0x80);
+    Vibration* rumble = InputManager::createVibration(0.0f, 0.2f, 90.0f, 0, true);
+    ASSERT_NE(rumble, nullptr);
+
+    joystick.reset();
+    EXPECT_TRUE(framesUntil([] { return InputManager::joystickCount == 0; }));
+    EXPECT_TRUE(InputManager::joystickStates.empty());
+    EXPECT_NO_THROW(rumble->play());
+    EXPECT_TRUE(rumble->isJoystickGone());
+
+    // Another pad plugged in takes the vibration over.
+    joystick = std::make_unique<VirtualJoystick>(VirtualJoystick::Kind::Controller, 6, 15, 0, true);
+    ASSERT_TRUE(joystick->attached()) << joystick->error();
+    EXPECT_TRUE(framesUntil([] { return InputManager::joystickCount == 1; }));
+    rumble->play();
+    EXPECT_EQ(joystick->lowRumble(), 13107);
+    rumble->stop();
+    InputManager::releaseVibration(rumble);
+}

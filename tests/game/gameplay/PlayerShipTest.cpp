@@ -70,9 +70,9 @@ protected:
         return count;
     }
 
-    int vibrationStarts() {
+    int vibrationStarts(int joystick = 0) {
         int starts = 0;
-        for (const auto& effect : machine().input().joystick(0).effects) {
+        for (const auto& effect : machine().input().joystick(static_cast<std::size_t>(joystick)).effects) {
             starts += effect->starts;
         }
         return starts;
@@ -162,6 +162,36 @@ TEST_F(PlayerShipTest, JoystickPlayFollowsTheStickAndIgnoresTheArrowKeys) {
     joystickDown(0, 0);
     step();
     EXPECT_EQ(countInBulletLayer<MainBullet>(), 1);
+}
+
+TEST_F(PlayerShipTest, JoystickPlayGoesOnWhenThePadIsPulledOutAndAnotherPadTakesOver) {
+    attachJoystick(true);
+    start(true, true);
+    joystickMove(0, 1000, 0);
+    joystickDown(0, 0);
+    step();
+    detachJoystick(0);  // mid-flight, stick pushed and fire held
+    step();
+    const float x = shipX();
+    const float y = shipY();
+    const int shots = countInBulletLayer<MainBullet>();
+    step(kGunReadyFrames * 3);
+    EXPECT_FLOAT_EQ(shipX(), x) << "no pad: the ship does not move";
+    EXPECT_FLOAT_EQ(shipY(), y);
+    EXPECT_LE(countInBulletLayer<MainBullet>(), shots) << "nor does it fire";
+    ship->takeDamage(10);  // a jolt for a pad that is not there
+    EXPECT_EQ(vibrationStarts(0), 0);
+
+    attachJoystick(true);  // a pad comes back: the game's joystick 0 again
+    step();
+    joystickMove(1, 0, 1000);
+    joystickDown(1, 0);
+    step(2);
+    EXPECT_GT(shipY(), y);
+    EXPECT_FLOAT_EQ(shipX(), x);
+    EXPECT_GT(countInBulletLayer<MainBullet>(), 0);
+    ship->takeDamage(10);
+    EXPECT_EQ(vibrationStarts(1), 1) << "the ship's jolt plays on the new pad";
 }
 
 TEST_F(PlayerShipTest, HoldingFireShootsAtTheGunsPaceAndAPressAfterAPauseFiresAtOnce) {
