@@ -16,7 +16,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,12 +23,12 @@
 
 #include "Engine.h"
 #include "GraphicManager.h"
+#include "HeadlessGameMachine.h"
 #include "HeavyFrame.h"
 #include "InputManager.h"
 #include "Random.h"
 #include "SoundMusicManager.h"
 #include "Sprite.h"
-#include "WindowManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/WaveScript.h"
@@ -37,8 +36,6 @@
 #include "gameplay/effects/EnemyExplosion.h"
 #include "gameplay/enemies/Enemy.h"
 #include "gameplay/hud/PopupText.h"
-#include "platform/Platform.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 using namespace tidewell;
 
@@ -63,18 +60,7 @@ std::size_t liveChildren(const Sprite* layer) {
 // The game scene as the root of a headless machine at one depth, from the baked data.
 class BusyStage {
 public:
-    explicit BusyStage(int depth) {
-        settings_ = std::filesystem::temp_directory_path() / "brinefall-gameplay-bench";
-        std::filesystem::create_directories(settings_);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(BRINEFALL_DATA_DIR);
-        platform::install(std::make_unique<platform::headless::HeadlessPlatform>(platform::PlatformOptions{settings_}));
-        WindowManager::setFullScreen(depth == 16);
-        GraphicManager::clearBackground = true;  // as the game draws: a black clear, then the tree
-        GraphicManager::clearColour = 0xFF000000;
-        GraphicManager::allowHardware3D = false;  // the software renderer is what is measured
-        setRandomSeed(1);
-        startEngine();
+    explicit BusyStage(int depth) : machine_("brinefall-gameplay-bench", depth) {
         scene_ = new brinefall::GameScene(false, true, true);
         setRootSprite(scene_);
         brinefall::PlayerShip* ship = scene_->getShip();
@@ -85,14 +71,7 @@ public:
         for (int frame = 0; frame < kWarmUpFrames; ++frame) runFrame();
     }
 
-    ~BusyStage() {
-        InputManager::keyStates[kLeftCtrl] = 0;
-        stopEngine();
-        platform::install(nullptr);
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(settings_, ignored);
-    }
+    ~BusyStage() { InputManager::keyStates[kLeftCtrl] = 0; }
 
     // One frame of the main loop without input, then the scene topped up for the next.
     void runFrame() {
@@ -139,8 +118,7 @@ private:
         }
     }
 
-    std::filesystem::path settings_;
-    std::filesystem::path previous_;
+    HeadlessGameMachine machine_;
     brinefall::GameScene* scene_ = nullptr;
 };
 

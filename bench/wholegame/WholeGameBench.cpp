@@ -18,24 +18,19 @@
 #include <cstdlib>
 #include <ctime>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "Engine.h"
-#include "GraphicManager.h"
-#include "InputManager.h"
+#include "HeadlessGameMachine.h"
 #include "MainLoop.h"
 #include "Milestones.h"
 #include "SceneSwitcher.h"
-#include "WindowManager.h"
 #include "autopilot/Autopilot.h"
 #include "gameplay/Experience.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
-#include "platform/Platform.h"
-#include "platform/headless/HeadlessPlatform.h"
 
 using namespace tidewell;
 
@@ -55,20 +50,7 @@ double threadMilliseconds() {
 // The game from a practice start on a headless machine at one depth, from the baked data.
 class BossFight {
 public:
-    explicit BossFight(int depth) : pilot_({}) {
-        settings_ = std::filesystem::temp_directory_path() / "brinefall-whole-game-bench";
-        std::filesystem::create_directories(settings_);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(BRINEFALL_DATA_DIR);
-        platform::install(std::make_unique<platform::headless::HeadlessPlatform>(platform::PlatformOptions{settings_}));
-        // The full-screen picture is drawn at 16 bits, the window's at 32, as the game does.
-        WindowManager::setFullScreen(depth == 16);
-        GraphicManager::clearBackground = true;
-        GraphicManager::clearColour = 0xFF000000;
-        GraphicManager::allowHardware3D = false;
-        setRandomSeed(1);
-        MainLoop::reset();
-        startEngine();
+    explicit BossFight(int depth) : machine_("brinefall-whole-game-bench", depth), pilot_({}) {
         auto* root = new brinefall::SceneSwitcher(brinefall::PlayOptions{1, true, true});
         setRootSprite(root);
         if (auto* game = dynamic_cast<brinefall::GameScene*>(root->getScene())) {
@@ -84,18 +66,12 @@ public:
     ~BossFight() {
         brinefall::Milestones::setSink(nullptr);
         pilot_.detach();
-        stopEngine();
-        platform::install(nullptr);
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(settings_, ignored);
     }
 
     bool fightStarted() const { return fightStarted_; }
 
 private:
-    std::filesystem::path settings_;
-    std::filesystem::path previous_;
+    HeadlessGameMachine machine_;
     brinefall::Autopilot pilot_;
     bool fightStarted_ = false;
 };
