@@ -24,22 +24,6 @@ namespace keys = tidewell::platform::keyCode;
 
 namespace {
 
-InputScript parsed(const std::string& text) {
-    std::istringstream stream(text);
-    InputScript script;
-    std::string whyNot;
-    EXPECT_TRUE(InputScript::parse(stream, script, whyNot)) << whyNot << "\n" << text;
-    return script;
-}
-
-std::string problemWith(const std::string& text) {
-    std::istringstream stream(text);
-    InputScript script;
-    std::string whyNot;
-    EXPECT_FALSE(InputScript::parse(stream, script, whyNot)) << text;
-    return whyNot;
-}
-
 // The timed lines of a journal, without the header.
 Strings timedLines(const std::string& text) {
     Strings lines;
@@ -101,7 +85,7 @@ TEST(JournalWriter, WritesTheHeaderAndEachFramesDataInTheOrderTheyHappenedOneLin
                                 }));
 
     // What it wrote is a script the headless backend reads back.
-    const InputScript script = parsed(text);
+    const InputScript script = parsedScript(text);
     ASSERT_TRUE(script.seed.has_value());
     EXPECT_EQ(*script.seed, 4242u);
     ASSERT_EQ(script.settings.size(), 2u);
@@ -119,24 +103,24 @@ TEST(JournalWriter, WritesTheHeaderAndEachFramesDataInTheOrderTheyHappenedOneLin
 }
 
 TEST(JournalReading, DamagedJournalLinesAreNamedByTheirLine) {
-    EXPECT_EQ(problemWith("seed 1\nseed 2\n"), "line 2: a second \"seed\" line");
-    EXPECT_EQ(problemWith("seed -1\n"), "line 1: the seed -1 is not between 0 and 4294967295");
-    EXPECT_EQ(problemWith("setting useJoystick maybe\n"), "line 1: a setting is written \"setting NAME on|off\"");
-    EXPECT_EQ(problemWith("5 check\n"), "line 1: the checksum is missing");
-    EXPECT_EQ(problemWith("5 check 12345678901234567\n"),
+    EXPECT_EQ(scriptProblem("seed 1\nseed 2\n"), "line 2: a second \"seed\" line");
+    EXPECT_EQ(scriptProblem("seed -1\n"), "line 1: the seed -1 is not between 0 and 4294967295");
+    EXPECT_EQ(scriptProblem("setting useJoystick maybe\n"), "line 1: a setting is written \"setting NAME on|off\"");
+    EXPECT_EQ(scriptProblem("5 check\n"), "line 1: the checksum is missing");
+    EXPECT_EQ(scriptProblem("5 check 12345678901234567\n"),
               "line 1: the checksum \"12345678901234567\" is not 1 to 16 hexadecimal digits");
-    EXPECT_EQ(problemWith("5 check 12zz\n"), "line 1: the checksum \"12zz\" is not 1 to 16 hexadecimal digits");
-    EXPECT_EQ(problemWith("100 check 1\n\n100 check 2\n"), "line 3: a second check for frame 100");
-    EXPECT_EQ(problemWith("9 end\n10 end\n"), "line 2: a second \"end\" line");
-    EXPECT_EQ(problemWith("3 joystick 0 at 5 5\n"),
+    EXPECT_EQ(scriptProblem("5 check 12zz\n"), "line 1: the checksum \"12zz\" is not 1 to 16 hexadecimal digits");
+    EXPECT_EQ(scriptProblem("100 check 1\n\n100 check 2\n"), "line 3: a second check for frame 100");
+    EXPECT_EQ(scriptProblem("9 end\n10 end\n"), "line 2: a second \"end\" line");
+    EXPECT_EQ(scriptProblem("3 joystick 0 at 5 5\n"),
               "line 1: there is no joystick 0 (0 declared with a \"joystick\" line)");
     // A pad plugged in has its number from its own frame on, wherever its line was written.
-    EXPECT_EQ(problemWith("joystick\n9 joystick plug\n3 joystick 1 unplug\n"),
+    EXPECT_EQ(scriptProblem("joystick\n9 joystick plug\n3 joystick 1 unplug\n"),
               "line 3: there is no joystick 1 (1 declared with a \"joystick\" line, 0 plugged in by frame 3)");
-    EXPECT_EQ(problemWith("joystick\n3 joystick 0 unplug now\n"), "line 2: unexpected \"now\" at the end");
-    EXPECT_EQ(problemWith("joystick\n3 joystick 0 at 1001 0\n"), "line 2: the x 1001 is not between -1000 and 1000");
-    EXPECT_EQ(problemWith("3 mouse cursor 4\n"), "line 1: the y is missing");
-    EXPECT_EQ(problemWith("3 chek 4\n"), "line 1: \"chek\" is not key, mouse, joystick, check or end");
+    EXPECT_EQ(scriptProblem("joystick\n3 joystick 0 unplug now\n"), "line 2: unexpected \"now\" at the end");
+    EXPECT_EQ(scriptProblem("joystick\n3 joystick 0 at 1001 0\n"), "line 2: the x 1001 is not between -1000 and 1000");
+    EXPECT_EQ(scriptProblem("3 mouse cursor 4\n"), "line 1: the y is missing");
+    EXPECT_EQ(scriptProblem("3 chek 4\n"), "line 1: \"chek\" is not key, mouse, joystick, check or end");
 }
 
 TEST(StateChecksum, IsFnv1aOfTheGeneratorAndChangesWithEverySpritesKindPositionFrameAndAlpha) {
@@ -234,16 +218,28 @@ protected:
     }
 
     std::filesystem::path journalPath() const { return settingsRoot / "journal.txt"; }
+
+    // Starts the journal with seed 9 and, in its header, the first joystick open now.
+    void startRecording() {
+        JournalWriter::Header header;
+        header.seed = 9;
+        header.joysticks = {{InputManager::joystickName(0), false}};
+        std::string whyNot;
+        ASSERT_TRUE(InputJournal::startRecording(journalPath(), header, whyNot)) << whyNot;
+    }
+
+    // Ends the recording and gives the journal's text.
+    std::string recordedJournal() {
+        InputJournal::stop();
+        std::ifstream file(journalPath());
+        return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    }
 };
 
 TEST_F(InputJournalTest, AJournalPlaysBackToTheSameEventsAndPolledStateOnAFreshMachine) {
     input().attachJoystick("pad", false);
     startEngine(false);  // in a window: the pointer follows the system cursor
-    JournalWriter::Header header;
-    header.seed = 9;
-    header.joysticks = {{InputManager::joystickName(0), false}};
-    std::string whyNot;
-    ASSERT_TRUE(InputJournal::startRecording(journalPath(), header, whyNot)) << whyNot;
+    startRecording();
 
     Strings recorded;
     input().pressKey(0x1E);
@@ -276,11 +272,9 @@ TEST_F(InputJournalTest, AJournalPlaysBackToTheSameEventsAndPolledStateOnAFreshM
     recorded.push_back(frameStory());
     while (MainLoop::framesRun() < 100) recorded.push_back(frameStory());
     const std::uint64_t checksumAt100 = StateChecksum::ofGame(getRootSprite());
-    InputJournal::stop();
 
-    std::ifstream file(journalPath());
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const InputScript journal = parsed(text);
+    const std::string text = recordedJournal();
+    const InputScript journal = parsedScript(text);
     ASSERT_EQ(journal.checks.size(), 1u);
     EXPECT_EQ(journal.checks[0].frame, 100u);
     EXPECT_EQ(journal.checks[0].checksum, checksumAt100);
@@ -300,11 +294,7 @@ TEST_F(InputJournalTest, AJournalPlaysBackToTheSameEventsAndPolledStateOnAFreshM
 TEST_F(InputJournalTest, PadsPluggedInAndPulledOutDuringTheRunAreJournalledAndPlayBack) {
     input().attachJoystick("first", false);
     startEngine(true);
-    JournalWriter::Header header;
-    header.seed = 9;
-    header.joysticks = {{InputManager::joystickName(0), false}};
-    std::string whyNot;
-    ASSERT_TRUE(InputJournal::startRecording(journalPath(), header, whyNot)) << whyNot;
+    startRecording();
 
     Strings recorded;
     input().pressJoystickButton(0, 3);
@@ -319,10 +309,8 @@ TEST_F(InputJournalTest, PadsPluggedInAndPulledOutDuringTheRunAreJournalledAndPl
     recorded.push_back(frameStory());
     input().pressJoystickButton(1, 3);
     recorded.push_back(frameStory());
-    InputJournal::stop();
 
-    std::ifstream file(journalPath());
-    const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const std::string text = recordedJournal();
     // The journal numbers pads in the order they were plugged in, as the headless backend does.
     EXPECT_EQ(timedLines(text), (Strings{
                                     "1 joystick 0 down 3",
@@ -336,7 +324,7 @@ TEST_F(InputJournalTest, PadsPluggedInAndPulledOutDuringTheRunAreJournalledAndPl
                                 }));
 
     freshMachine();
-    input().play(parsed(text));
+    input().play(parsedScript(text));
     startEngine(true);
     Strings replayed;
     while (MainLoop::framesRun() < 5) replayed.push_back(frameStory());

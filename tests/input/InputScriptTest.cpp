@@ -10,28 +10,8 @@ using tidewell::platform::InputScript;
 using Kind = InputScript::Action::Kind;
 using Strings = std::vector<std::string>;
 
-namespace {
-
-InputScript parse(const std::string& text) {
-    std::istringstream stream(text);
-    InputScript script;
-    std::string whyNot;
-    EXPECT_TRUE(InputScript::parse(stream, script, whyNot)) << whyNot;
-    return script;
-}
-
-std::string problemWith(const std::string& text) {
-    std::istringstream stream(text);
-    InputScript script;
-    std::string whyNot;
-    EXPECT_FALSE(InputScript::parse(stream, script, whyNot)) << text;
-    return whyNot;
-}
-
-}  // namespace
-
 TEST(InputScript, ReadsEveryKindOfLineAndPutsThemInFrameOrder) {
-    const InputScript script = parse(
+    const InputScript script = parsedScript(
         "# the player\n"
         "joystick force-feedback Blue Pad\n"
         "\n"
@@ -62,19 +42,19 @@ TEST(InputScript, ReadsEveryKindOfLineAndPutsThemInFrameOrder) {
 }
 
 TEST(InputScript, MistakesAreReportedWithTheirLine) {
-    EXPECT_EQ(problemWith("1 key down Enter\n2 key down Enterr\n"),
+    EXPECT_EQ(scriptProblem("1 key down Enter\n2 key down Enterr\n"),
               "line 2: \"Enterr\" is not a key name or a code from 1 to 255");
-    EXPECT_EQ(problemWith("0 key down A\n"), "line 1: the frame 0 is not between 1 and 9223372036854775807");
-    EXPECT_EQ(problemWith("x key down A\n"), "line 1: the frame \"x\" is not a whole number");
-    EXPECT_EQ(problemWith("1 joystick 0 press 1\n"),
+    EXPECT_EQ(scriptProblem("0 key down A\n"), "line 1: the frame 0 is not between 1 and 9223372036854775807");
+    EXPECT_EQ(scriptProblem("x key down A\n"), "line 1: the frame \"x\" is not a whole number");
+    EXPECT_EQ(scriptProblem("1 joystick 0 press 1\n"),
               "line 1: there is no joystick 0 (0 declared with a \"joystick\" line)");
-    EXPECT_EQ(problemWith("joystick\n1 joystick 0 move 1001 0\n"), "line 2: the x 1001 is not between -1000 and 1000");
-    EXPECT_EQ(problemWith("joystick\n1 joystick 0 press 32\n"), "line 2: the button 32 is not between 0 and 31");
-    EXPECT_EQ(problemWith("1 mouse click sideways\n"),
+    EXPECT_EQ(scriptProblem("joystick\n1 joystick 0 move 1001 0\n"), "line 2: the x 1001 is not between -1000 and 1000");
+    EXPECT_EQ(scriptProblem("joystick\n1 joystick 0 press 32\n"), "line 2: the button 32 is not between 0 and 31");
+    EXPECT_EQ(scriptProblem("1 mouse click sideways\n"),
               "line 1: a mouse button is left, right, middle, fourth or 0 to 3");
-    EXPECT_EQ(problemWith("1 mouse move 3\n"), "line 1: the y is missing");
-    EXPECT_EQ(problemWith("1 key down A B\n"), "line 1: unexpected \"B\" at the end");
-    EXPECT_EQ(problemWith("1 keyboard down A\n"), "line 1: \"keyboard\" is not key, mouse, joystick, check or end");
+    EXPECT_EQ(scriptProblem("1 mouse move 3\n"), "line 1: the y is missing");
+    EXPECT_EQ(scriptProblem("1 key down A B\n"), "line 1: unexpected \"B\" at the end");
+    EXPECT_EQ(scriptProblem("1 keyboard down A\n"), "line 1: \"keyboard\" is not key, mouse, joystick, check or end");
 }
 
 TEST(InputScript, AMissingFileIsNamedInTheMessage) {

@@ -15,6 +15,7 @@
 #include "MainLoop.h"
 #include "Sprite.h"
 #include "WindowManager.h"
+#include "platform/InputScript.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 
@@ -48,6 +49,24 @@ private:
 
     std::vector<std::string>& log_;
 };
+
+// The script the text holds; a text that is not one fails the test.
+inline tidewell::platform::InputScript parsedScript(const std::string& text) {
+    std::istringstream stream(text);
+    tidewell::platform::InputScript script;
+    std::string whyNot;
+    EXPECT_TRUE(tidewell::platform::InputScript::parse(stream, script, whyNot)) << whyNot << "\n" << text;
+    return script;
+}
+
+// Why the text is not a script; a text that is one fails the test.
+inline std::string scriptProblem(const std::string& text) {
+    std::istringstream stream(text);
+    tidewell::platform::InputScript script;
+    std::string whyNot;
+    EXPECT_FALSE(tidewell::platform::InputScript::parse(stream, script, whyNot)) << text;
+    return whyNot;
+}
 
 class InputFixture : public ::testing::Test {
 protected:
