@@ -64,6 +64,7 @@ void writePlugging(Recording& journal) {
         journal.numberOfIndex.push_back(listed->second);
     }
 }
+
 std::vector<platform::InputScript::Check> checks;
 std::size_t nextCheck = 0;
 bool outOfStep = false;
