@@ -124,10 +124,7 @@ void SdlInput::accept(const SDL_Event& event) {
         case SDL_JOYDEVICEADDED:
         case SDL_JOYDEVICEREMOVED:
             notePlugging(event);
-            for (SdlJoystick* joystick : joysticks_) {
-                joystick->accept(event);
-            }
-            break;
+            [[fallthrough]];  // the open pads hear of it too: a pad pulled out marks itself gone
         default:
             for (SdlJoystick* joystick : joysticks_) {
                 joystick->accept(event);
