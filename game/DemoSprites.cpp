@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "ErrorFile.h"
-#include "Image.h"
-#include "Shape.h"
-#include "Sprite.h"
-#include "Text.h"
+#include "core/ErrorFile.h"
+#include "display/Image.h"
+#include "display/Shape.h"
+#include "display/Sprite.h"
+#include "display/Text.h"
 
 namespace brinefall {
 namespace {

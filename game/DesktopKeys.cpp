@@ -7,11 +7,11 @@
 #include <system_error>
 #include <vector>
 
-#include "GraphicManager.h"
-#include "InputManager.h"
+#include "graphics/GraphicManager.h"
+#include "input/InputManager.h"
 #include "ScanCodes.h"
-#include "SettingManager.h"
-#include "WindowManager.h"
+#include "core/SettingManager.h"
+#include "core/WindowManager.h"
 #include "platform/PngFile.h"
 
 namespace brinefall {

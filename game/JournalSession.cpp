@@ -1,10 +1,10 @@
 #include "JournalSession.h"
 
-#include "InputJournal.h"
-#include "InputManager.h"
-#include "SettingManager.h"
-#include "StateChecksum.h"
-#include "WindowManager.h"
+#include "input/InputJournal.h"
+#include "input/InputManager.h"
+#include "core/SettingManager.h"
+#include "core/StateChecksum.h"
+#include "core/WindowManager.h"
 #include "platform/InputScript.h"
 #include "platform/Platform.h"
 

@@ -1,6 +1,6 @@
 #include "Milestones.h"
 
-#include "MainLoop.h"
+#include "core/MainLoop.h"
 
 #include <string>
 

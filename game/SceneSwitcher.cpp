@@ -1,9 +1,9 @@
 #include "SceneSwitcher.h"
 
-#include "InputManager.h"
+#include "input/InputManager.h"
 #include "Milestones.h"
-#include "SettingManager.h"
-#include "SoundMusicManager.h"
+#include "core/SettingManager.h"
+#include "sound/SoundMusicManager.h"
 #include "frontend/CompanyLogoScene.h"
 #include "frontend/OpeningScene.h"
 #include "frontend/TitleScene.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "DesktopKeys.h"
-#include "Sprite.h"
+#include "display/Sprite.h"
 
 namespace brinefall {
 

@@ -11,10 +11,10 @@
 #include <string>
 #include <system_error>
 
-#include "Engine.h"
-#include "GraphicManager.h"
-#include "MainLoop.h"
-#include "WindowManager.h"
+#include "core/Engine.h"
+#include "graphics/GraphicManager.h"
+#include "core/MainLoop.h"
+#include "core/WindowManager.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 

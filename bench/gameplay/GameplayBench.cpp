@@ -21,14 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
-#include "GraphicManager.h"
+#include "core/Engine.h"
+#include "graphics/GraphicManager.h"
 #include "HeadlessGameMachine.h"
 #include "HeavyFrame.h"
-#include "InputManager.h"
-#include "Random.h"
-#include "SoundMusicManager.h"
-#include "Sprite.h"
+#include "input/InputManager.h"
+#include "core/Random.h"
+#include "sound/SoundMusicManager.h"
+#include "display/Sprite.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/WaveScript.h"

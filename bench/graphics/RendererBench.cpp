@@ -28,15 +28,15 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
-#include "GraphicManager.h"
-#include "Image.h"
-#include "InputManager.h"
-#include "PixelBlend.h"
-#include "ResourceManager.h"
-#include "Sprite.h"
-#include "Texture.h"
-#include "WindowManager.h"
+#include "core/Engine.h"
+#include "graphics/GraphicManager.h"
+#include "display/Image.h"
+#include "input/InputManager.h"
+#include "graphics/PixelBlend.h"
+#include "resources/ResourceManager.h"
+#include "display/Sprite.h"
+#include "graphics/Texture.h"
+#include "core/WindowManager.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 

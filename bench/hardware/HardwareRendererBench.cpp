@@ -26,17 +26,17 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
-#include "ErrorDirectX.h"
-#include "GraphicManager.h"
-#include "HardwareRenderer.h"
-#include "Image.h"
-#include "InputManager.h"
-#include "PixelBlend.h"
-#include "ResourceManager.h"
-#include "Sprite.h"
-#include "Texture.h"
-#include "WindowManager.h"
+#include "core/Engine.h"
+#include "core/ErrorDirectX.h"
+#include "graphics/GraphicManager.h"
+#include "graphics/HardwareRenderer.h"
+#include "display/Image.h"
+#include "input/InputManager.h"
+#include "graphics/PixelBlend.h"
+#include "resources/ResourceManager.h"
+#include "display/Sprite.h"
+#include "graphics/Texture.h"
+#include "core/WindowManager.h"
 #include "platform/Platform.h"
 
 using namespace tidewell;

@@ -5,11 +5,11 @@
 
 #include <cstdlib>
 
-#include "Engine.h"
-#include "InputManager.h"
-#include "MainLoop.h"
-#include "Sprite.h"
-#include "WindowManager.h"
+#include "core/Engine.h"
+#include "input/InputManager.h"
+#include "core/MainLoop.h"
+#include "display/Sprite.h"
+#include "core/WindowManager.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 

@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
+#include "core/Engine.h"
 #include "HeadlessGameMachine.h"
-#include "MainLoop.h"
+#include "core/MainLoop.h"
 #include "Milestones.h"
 #include "SceneSwitcher.h"
 #include "autopilot/Autopilot.h"

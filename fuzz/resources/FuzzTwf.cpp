@@ -4,11 +4,11 @@
 
 #include <vector>
 
-#include "CharacterResource.h"
-#include "Error.h"
+#include "resources/CharacterResource.h"
+#include "core/Error.h"
 #include "FuzzInput.h"
-#include "ResourceManager.h"
-#include "TwfFile.h"
+#include "resources/ResourceManager.h"
+#include "resources/TwfFile.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Reads arbitrary bytes as a .twi image: any input either loads within the size
 // bounds or is refused with an ErrorFile, never a crash or a giant allocation.
 
-#include "Error.h"
+#include "core/Error.h"
 #include "FuzzInput.h"
-#include "TwiFile.h"
+#include "resources/TwiFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static FuzzInput input;

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "Error.h"
+#include "core/Error.h"
 #include "FuzzInput.h"
-#include "TwsFile.h"
+#include "resources/TwsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static FuzzInput input;

@@ -1,9 +1,9 @@
 #include "autopilot/Autopilot.h"
 
-#include "Button.h"
-#include "Engine.h"
-#include "InputManager.h"
-#include "MainLoop.h"
+#include "display/Button.h"
+#include "core/Engine.h"
+#include "input/InputManager.h"
+#include "core/MainLoop.h"
 #include "ScanCodes.h"
 #include "SceneSwitcher.h"
 #include "frontend/TitleScene.h"

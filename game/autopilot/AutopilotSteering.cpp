@@ -4,9 +4,9 @@
 #include <cmath>
 #include <limits>
 
-#include "Image.h"
-#include "Screen.h"
-#include "Shape.h"
+#include "display/Image.h"
+#include "core/Screen.h"
+#include "display/Shape.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/WaveScript.h"

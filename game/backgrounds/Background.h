@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Sprite.h"
+#include "display/Sprite.h"
 
 namespace brinefall {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "GraphicManager.h"
-#include "Image.h"
-#include "Random.h"
+#include "graphics/GraphicManager.h"
+#include "display/Image.h"
+#include "core/Random.h"
 
 namespace brinefall {
 namespace {

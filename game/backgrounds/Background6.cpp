@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "GraphicManager.h"
-#include "Image.h"
+#include "graphics/GraphicManager.h"
+#include "display/Image.h"
 
 namespace brinefall {
 namespace {

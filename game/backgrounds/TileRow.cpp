@@ -1,7 +1,7 @@
 #include "backgrounds/TileRow.h"
 
-#include "GraphicManager.h"
-#include "Image.h"
+#include "graphics/GraphicManager.h"
+#include "display/Image.h"
 
 namespace brinefall {
 

@@ -1,11 +1,11 @@
 #include "frontend/CompanyLogoScene.h"
 
-#include "Image.h"
-#include "InputManager.h"
+#include "display/Image.h"
+#include "input/InputManager.h"
 #include "ScanCodes.h"
-#include "Shape.h"
-#include "Sound.h"
-#include "SoundMusicManager.h"
+#include "display/Shape.h"
+#include "sound/Sound.h"
+#include "sound/SoundMusicManager.h"
 
 namespace brinefall {
 namespace {

@@ -1,8 +1,8 @@
 #include "frontend/HelpPanel.h"
 
-#include "Button.h"
-#include "Image.h"
-#include "SoundMusicManager.h"
+#include "display/Button.h"
+#include "display/Image.h"
+#include "sound/SoundMusicManager.h"
 #include "frontend/PanelButtons.h"
 #include "frontend/TitleScene.h"
 

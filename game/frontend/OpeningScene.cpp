@@ -2,14 +2,14 @@
 
 #include <vector>
 
-#include "GraphicManager.h"
-#include "Image.h"
-#include "InputManager.h"
-#include "Music.h"
-#include "Random.h"
+#include "graphics/GraphicManager.h"
+#include "display/Image.h"
+#include "input/InputManager.h"
+#include "sound/Music.h"
+#include "core/Random.h"
 #include "ScanCodes.h"
-#include "Shape.h"
-#include "SoundMusicManager.h"
+#include "display/Shape.h"
+#include "sound/SoundMusicManager.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background6.h"
 #include "frontend/OpeningCaption.h"

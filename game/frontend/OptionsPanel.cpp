@@ -1,11 +1,11 @@
 #include "frontend/OptionsPanel.h"
 
-#include "Button.h"
-#include "Image.h"
-#include "InputManager.h"
-#include "SettingManager.h"
-#include "SoundMusicManager.h"
-#include "WindowManager.h"
+#include "display/Button.h"
+#include "display/Image.h"
+#include "input/InputManager.h"
+#include "core/SettingManager.h"
+#include "sound/SoundMusicManager.h"
+#include "core/WindowManager.h"
 #include "frontend/PanelButtons.h"
 #include "frontend/TitleScene.h"
 

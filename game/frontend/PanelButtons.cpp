@@ -1,7 +1,7 @@
 #include "frontend/PanelButtons.h"
 
-#include "Button.h"
-#include "Image.h"
+#include "display/Button.h"
+#include "display/Image.h"
 
 namespace brinefall::PanelButtons {
 namespace {

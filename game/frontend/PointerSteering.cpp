@@ -1,6 +1,6 @@
 #include "frontend/PointerSteering.h"
 
-#include "InputManager.h"
+#include "input/InputManager.h"
 #include "ScanCodes.h"
 
 namespace brinefall::PointerSteering {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "Sprite.h"
+#include "display/Sprite.h"
 
 namespace tidewell {
 class Button;

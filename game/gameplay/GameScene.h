@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "Sprite.h"
+#include "display/Sprite.h"
 
 namespace tidewell {
 class Image;

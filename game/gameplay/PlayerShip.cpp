@@ -5,14 +5,14 @@
 #include <array>
 #include <cmath>
 
-#include "Image.h"
-#include "InputManager.h"
-#include "ResourceManager.h"
+#include "display/Image.h"
+#include "input/InputManager.h"
+#include "resources/ResourceManager.h"
 #include "ScanCodes.h"
-#include "SettingManager.h"
-#include "Sound.h"
-#include "SoundMusicManager.h"
-#include "Vibration.h"
+#include "core/SettingManager.h"
+#include "sound/Sound.h"
+#include "sound/SoundMusicManager.h"
+#include "input/Vibration.h"
 #include "gameplay/Experience.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/bullets/BombBullet.h"

@@ -3,9 +3,9 @@
 
 #include <iterator>
 
-#include "Random.h"
-#include "ResourceManager.h"
-#include "SoundMusicManager.h"
+#include "core/Random.h"
+#include "resources/ResourceManager.h"
+#include "sound/SoundMusicManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/enemies/Boss1.h"
 #include "gameplay/enemies/Enemy01.h"

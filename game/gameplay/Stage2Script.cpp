@@ -3,8 +3,8 @@
 
 #include <iterator>
 
-#include "Random.h"
-#include "ResourceManager.h"
+#include "core/Random.h"
+#include "resources/ResourceManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/enemies/Boss2.h"
 #include "gameplay/enemies/Enemy02.h"

@@ -1,7 +1,7 @@
 #include "WaveScript.h"
 
-#include "Music.h"
-#include "Random.h"
+#include "sound/Music.h"
+#include "core/Random.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/bullets/Bullet.h"
 #include "gameplay/enemies/Enemy.h"

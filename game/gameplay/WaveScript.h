@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "Sprite.h"
+#include "display/Sprite.h"
 
 namespace brinefall {
 

@@ -1,5 +1,5 @@
 #include "Manifest.h"
-#include "TwiFile.h"
+#include "resources/TwiFile.h"
 
 #include <gtest/gtest.h>
 

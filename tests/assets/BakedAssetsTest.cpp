@@ -1,11 +1,11 @@
 #include "BakedAssetsSupport.h"
 
-#include "CharacterResource.h"
+#include "resources/CharacterResource.h"
 #include "FontBaker.h"
-#include "ResourceManager.h"
-#include "TwfFile.h"
-#include "TwiFile.h"
-#include "TwsFile.h"
+#include "resources/ResourceManager.h"
+#include "resources/TwfFile.h"
+#include "resources/TwiFile.h"
+#include "resources/TwsFile.h"
 
 #include <gtest/gtest.h>
 

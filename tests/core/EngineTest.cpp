@@ -2,11 +2,11 @@
 #include <vector>
 
 #include "CoreTestSupport.h"
-#include "Engine.h"
-#include "ErrorGeneric.h"
-#include "MainLoop.h"
-#include "ResourceManager.h"
-#include "Sprite.h"
+#include "core/Engine.h"
+#include "core/ErrorGeneric.h"
+#include "core/MainLoop.h"
+#include "resources/ResourceManager.h"
+#include "display/Sprite.h"
 
 using namespace tidewell;
 

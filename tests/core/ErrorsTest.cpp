@@ -1,12 +1,12 @@
 #include "CoreTestSupport.h"
 
-#include "ErrorDialog.h"
-#include "ErrorDirectX.h"
-#include "ErrorFile.h"
-#include "ErrorGeneric.h"
-#include "ErrorNoMemory.h"
-#include "ErrorNoVideoMemory.h"
-#include "ErrorScreen.h"
+#include "core/ErrorDialog.h"
+#include "core/ErrorDirectX.h"
+#include "core/ErrorFile.h"
+#include "core/ErrorGeneric.h"
+#include "core/ErrorNoMemory.h"
+#include "core/ErrorNoVideoMemory.h"
+#include "core/ErrorScreen.h"
 
 using namespace tidewell;
 using tidewell::platform::DialogAnswer;

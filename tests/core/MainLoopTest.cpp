@@ -1,10 +1,10 @@
 #include "CoreTestSupport.h"
 
-#include "Engine.h"
-#include "InputManager.h"
-#include "MainLoop.h"
-#include "Sprite.h"
-#include "WindowManager.h"
+#include "core/Engine.h"
+#include "input/InputManager.h"
+#include "core/MainLoop.h"
+#include "display/Sprite.h"
+#include "core/WindowManager.h"
 
 #include <functional>
 #include <vector>

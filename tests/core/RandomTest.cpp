@@ -1,4 +1,4 @@
-#include "Random.h"
+#include "core/Random.h"
 
 #include <gtest/gtest.h>
 

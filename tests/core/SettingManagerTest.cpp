@@ -1,6 +1,6 @@
 #include "CoreTestSupport.h"
 
-#include "SettingManager.h"
+#include "core/SettingManager.h"
 
 #include <fstream>
 #include <sstream>

@@ -1,9 +1,9 @@
 #include "CoreTestSupport.h"
 
-#include "Engine.h"
-#include "ErrorGeneric.h"
-#include "MainLoop.h"
-#include "WindowManager.h"
+#include "core/Engine.h"
+#include "core/ErrorGeneric.h"
+#include "core/MainLoop.h"
+#include "core/WindowManager.h"
 #include "../resources/FormatWriters.h"
 
 using namespace tidewell;

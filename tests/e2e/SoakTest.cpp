@@ -7,10 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "Engine.h"
+#include "core/Engine.h"
 #include "Entry.h"
 #include "GameFixture.h"
-#include "MainLoop.h"
+#include "core/MainLoop.h"
 #include "Milestones.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <new>
 
 #include "GameFixture.h"
-#include "Shape.h"
+#include "display/Shape.h"
 #include "gameplay/GameScene.h"
 
 namespace {

@@ -3,15 +3,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "Engine.h"
+#include "core/Engine.h"
 #include "Entry.h"
-#include "ErrorFile.h"
-#include "ErrorGeneric.h"
-#include "ErrorNoMemory.h"
+#include "core/ErrorFile.h"
+#include "core/ErrorGeneric.h"
+#include "core/ErrorNoMemory.h"
 #include "GameFixture.h"
-#include "MainLoop.h"
-#include "Shape.h"
-#include "Sprite.h"
+#include "core/MainLoop.h"
+#include "display/Shape.h"
+#include "display/Sprite.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 

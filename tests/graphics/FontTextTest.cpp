@@ -3,11 +3,11 @@
 
 #include <memory>
 
-#include "ErrorFile.h"
-#include "Font.h"
+#include "core/ErrorFile.h"
+#include "graphics/Font.h"
 #include "GraphicsTestSupport.h"
-#include "Text.h"
-#include "Texture.h"
+#include "display/Text.h"
+#include "graphics/Texture.h"
 
 using namespace tidewell;
 

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "../resources/FormatWriters.h"
-#include "GraphicManager.h"
-#include "InputManager.h"
-#include "ResourceManager.h"
-#include "SoftwareRenderer.h"
-#include "Surface.h"
-#include "WindowManager.h"
+#include "graphics/GraphicManager.h"
+#include "input/InputManager.h"
+#include "resources/ResourceManager.h"
+#include "graphics/SoftwareRenderer.h"
+#include "graphics/Surface.h"
+#include "core/WindowManager.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 

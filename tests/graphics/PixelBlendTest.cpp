@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "DisplayFormat.h"
-#include "PixelBlend.h"
+#include "graphics/DisplayFormat.h"
+#include "graphics/PixelBlend.h"
 
 using namespace tidewell;
 namespace PB = tidewell::PixelBlend;

@@ -3,14 +3,14 @@
 
 #include <vector>
 
-#include "Engine.h"
-#include "ErrorFile.h"
+#include "core/Engine.h"
+#include "core/ErrorFile.h"
 #include "GraphicsTestSupport.h"
-#include "Image.h"
-#include "MainLoop.h"
-#include "PixelBlend.h"
-#include "Shape.h"
-#include "Texture.h"
+#include "display/Image.h"
+#include "core/MainLoop.h"
+#include "graphics/PixelBlend.h"
+#include "display/Shape.h"
+#include "graphics/Texture.h"
 
 using namespace tidewell;
 

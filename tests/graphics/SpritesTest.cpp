@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "Cursor.h"
+#include "display/Cursor.h"
 #include "GraphicsTestSupport.h"
-#include "Image.h"
-#include "PointerImage.h"
-#include "Shape.h"
-#include "Texture.h"
+#include "display/Image.h"
+#include "graphics/PointerImage.h"
+#include "display/Shape.h"
+#include "graphics/Texture.h"
 #include "platform/PngFile.h"
 
 using namespace tidewell;

@@ -26,17 +26,17 @@
 #include <vector>
 
 #include "../resources/FormatWriters.h"
-#include "Engine.h"
-#include "GraphicManager.h"
-#include "HardwareRenderer.h"
-#include "Image.h"
-#include "ResourceManager.h"
-#include "Shape.h"
-#include "SoftwareRenderer.h"
-#include "Sprite.h"
-#include "Surface.h"
-#include "Texture.h"
-#include "WindowManager.h"
+#include "core/Engine.h"
+#include "graphics/GraphicManager.h"
+#include "graphics/HardwareRenderer.h"
+#include "display/Image.h"
+#include "resources/ResourceManager.h"
+#include "display/Shape.h"
+#include "graphics/SoftwareRenderer.h"
+#include "display/Sprite.h"
+#include "graphics/Surface.h"
+#include "graphics/Texture.h"
+#include "core/WindowManager.h"
 #include "platform/Platform.h"
 
 using namespace tidewell;

@@ -6,11 +6,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "Image.h"
-#include "InputJournal.h"
+#include "display/Image.h"
+#include "input/InputJournal.h"
 #include "InputTestSupport.h"
-#include "Random.h"
-#include "StateChecksum.h"
+#include "core/Random.h"
+#include "core/StateChecksum.h"
 #include "platform/JournalWriter.h"
 #include "platform/KeyCodes.h"
 #include "platform/headless/HeadlessWindow.h"

@@ -1,4 +1,4 @@
-#include "ErrorGeneric.h"
+#include "core/ErrorGeneric.h"
 #include "InputTestSupport.h"
 #include "platform/KeyCodes.h"
 

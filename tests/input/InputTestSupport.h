@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
-#include "InputManager.h"
-#include "MainLoop.h"
-#include "Sprite.h"
-#include "WindowManager.h"
+#include "core/Engine.h"
+#include "input/InputManager.h"
+#include "core/MainLoop.h"
+#include "display/Sprite.h"
+#include "core/WindowManager.h"
 #include "platform/InputScript.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"

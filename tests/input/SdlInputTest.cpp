@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "InputTestSupport.h"
-#include "Vibration.h"
+#include "input/Vibration.h"
 #include "platform/sdl/testing/VirtualJoystick.h"
 
 using namespace tidewell;

@@ -1,6 +1,6 @@
-#include "ErrorGeneric.h"
+#include "core/ErrorGeneric.h"
 #include "InputTestSupport.h"
-#include "Vibration.h"
+#include "input/Vibration.h"
 
 using namespace tidewell;
 using tidewell::platform::ConstantForce;

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "AssetFile.h"
+#include "resources/AssetFile.h"
 #include "ResourceTestSupport.h"
 
 using tidewell::AssetFile;

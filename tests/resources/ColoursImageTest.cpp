@@ -1,7 +1,7 @@
 #include <vector>
 
-#include "ColoursImage.h"
-#include "ErrorGeneric.h"
+#include "resources/ColoursImage.h"
+#include "core/ErrorGeneric.h"
 #include "ResourceTestSupport.h"
 
 using tidewell::ColoursImage;

@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "../graphics/GraphicsTestSupport.h"
-#include "Image.h"
-#include "ImageResource.h"
-#include "InputManager.h"
-#include "Music.h"
-#include "Sound.h"
-#include "SoundMusicManager.h"
-#include "Text.h"
-#include "Texture.h"
-#include "Vibration.h"
+#include "display/Image.h"
+#include "resources/ImageResource.h"
+#include "input/InputManager.h"
+#include "sound/Music.h"
+#include "sound/Sound.h"
+#include "sound/SoundMusicManager.h"
+#include "display/Text.h"
+#include "graphics/Texture.h"
+#include "input/Vibration.h"
 
 using namespace tidewell;
 

@@ -1,15 +1,15 @@
 #include <vector>
 
-#include "CharacterResource.h"
-#include "ErrorFile.h"
-#include "ErrorGeneric.h"
-#include "ErrorNoMemory.h"
+#include "resources/CharacterResource.h"
+#include "core/ErrorFile.h"
+#include "core/ErrorGeneric.h"
+#include "core/ErrorNoMemory.h"
 #include "FailingAllocation.h"
-#include "FontResource.h"
-#include "ImageResource.h"
+#include "resources/FontResource.h"
+#include "resources/ImageResource.h"
 #include "ResourceTestSupport.h"
-#include "SoundResource.h"
-#include "TwiFile.h"
+#include "resources/SoundResource.h"
+#include "resources/TwiFile.h"
 
 using tidewell::CharacterResource;
 using tidewell::ErrorFile;

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "FormatWriters.h"
-#include "ResourceManager.h"
+#include "resources/ResourceManager.h"
 
 class ScratchFixture : public ::testing::Test {
 protected:

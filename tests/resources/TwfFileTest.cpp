@@ -1,8 +1,8 @@
-#include "CharacterResource.h"
-#include "ErrorFile.h"
-#include "ErrorGeneric.h"
+#include "resources/CharacterResource.h"
+#include "core/ErrorFile.h"
+#include "core/ErrorGeneric.h"
 #include "ResourceTestSupport.h"
-#include "TwfFile.h"
+#include "resources/TwfFile.h"
 
 using formats::Glyph;
 using tidewell::CharacterResource;

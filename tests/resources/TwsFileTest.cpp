@@ -1,7 +1,7 @@
-#include "ErrorFile.h"
-#include "ErrorGeneric.h"
+#include "core/ErrorFile.h"
+#include "core/ErrorGeneric.h"
 #include "ResourceTestSupport.h"
-#include "TwsFile.h"
+#include "resources/TwsFile.h"
 
 using tidewell::ErrorFile;
 using tidewell::ErrorGeneric;

@@ -1,12 +1,12 @@
 #include <cmath>
 #include <limits>
 
-#include "Engine.h"
-#include "ErrorFile.h"
-#include "MainLoop.h"
+#include "core/Engine.h"
+#include "core/ErrorFile.h"
+#include "core/MainLoop.h"
 #include "SoundTestSupport.h"
-#include "Sprite.h"
-#include "WindowManager.h"
+#include "display/Sprite.h"
+#include "core/WindowManager.h"
 
 using namespace tidewell;
 

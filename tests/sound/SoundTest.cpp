@@ -1,6 +1,6 @@
 #include <stdexcept>
 
-#include "ErrorGeneric.h"
+#include "core/ErrorGeneric.h"
 #include "SoundTestSupport.h"
 
 using namespace tidewell;

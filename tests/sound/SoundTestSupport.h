@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "../resources/FormatWriters.h"
-#include "Music.h"
-#include "ResourceManager.h"
-#include "Sound.h"
-#include "SoundMusicManager.h"
+#include "sound/Music.h"
+#include "resources/ResourceManager.h"
+#include "sound/Sound.h"
+#include "sound/SoundMusicManager.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 

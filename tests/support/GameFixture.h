@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "Sprite.h"
+#include "display/Sprite.h"
 
 namespace tidewell::platform::headless {
 class HeadlessPlatform;

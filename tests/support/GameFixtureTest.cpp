@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "Engine.h"
-#include "ErrorGeneric.h"
+#include "core/Engine.h"
+#include "core/ErrorGeneric.h"
 #include "GameFixture.h"
-#include "MainLoop.h"
-#include "Music.h"
-#include "Random.h"
-#include "Shape.h"
-#include "Sound.h"
-#include "SoundMusicManager.h"
+#include "core/MainLoop.h"
+#include "sound/Music.h"
+#include "core/Random.h"
+#include "display/Shape.h"
+#include "sound/Sound.h"
+#include "sound/SoundMusicManager.h"
 #include "platform/Platform.h"
 #include "platform/headless/HeadlessPlatform.h"
 

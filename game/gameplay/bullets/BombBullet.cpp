@@ -1,7 +1,7 @@
 #include "gameplay/bullets/BombBullet.h"
 
-#include "Image.h"
-#include "Shape.h"
+#include "display/Image.h"
+#include "display/Shape.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/effects/BombExplosion.h"
 

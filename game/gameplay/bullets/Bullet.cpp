@@ -1,9 +1,9 @@
 #include "gameplay/bullets/Bullet.h"
 
-#include "Image.h"
-#include "Screen.h"
-#include "Shape.h"
-#include "Sound.h"
+#include "display/Image.h"
+#include "core/Screen.h"
+#include "display/Shape.h"
+#include "sound/Sound.h"
 
 namespace brinefall {
 

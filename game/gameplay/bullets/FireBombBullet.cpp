@@ -1,7 +1,7 @@
 #include "gameplay/bullets/FireBombBullet.h"
 
-#include "Image.h"
-#include "Shape.h"
+#include "display/Image.h"
+#include "display/Shape.h"
 #include "gameplay/GameScene.h"
 
 namespace brinefall {

@@ -1,8 +1,8 @@
 #include "gameplay/bullets/MainBullet.h"
 
-#include "Image.h"
-#include "Screen.h"
-#include "Shape.h"
+#include "display/Image.h"
+#include "core/Screen.h"
+#include "display/Shape.h"
 #include "gameplay/GameScene.h"
 
 namespace brinefall {

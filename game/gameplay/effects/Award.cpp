@@ -1,6 +1,6 @@
 #include "gameplay/effects/Award.h"
 
-#include "Image.h"
+#include "display/Image.h"
 #include "gameplay/PlayerShip.h"
 
 namespace brinefall {

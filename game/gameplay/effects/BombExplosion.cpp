@@ -1,6 +1,6 @@
 #include "gameplay/effects/BombExplosion.h"
 
-#include "Image.h"
+#include "display/Image.h"
 
 namespace brinefall {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Image.h"
-#include "Random.h"
+#include "display/Image.h"
+#include "core/Random.h"
 
 namespace brinefall {
 namespace {

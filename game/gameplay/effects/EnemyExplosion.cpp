@@ -1,6 +1,6 @@
 #include "gameplay/effects/EnemyExplosion.h"
 
-#include "Image.h"
+#include "display/Image.h"
 
 namespace brinefall {
 namespace {

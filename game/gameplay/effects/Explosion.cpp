@@ -1,7 +1,7 @@
 #include "gameplay/effects/Explosion.h"
 
-#include "Image.h"
-#include "Random.h"
+#include "display/Image.h"
+#include "core/Random.h"
 
 namespace brinefall {
 namespace {

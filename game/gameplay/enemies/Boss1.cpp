@@ -1,7 +1,7 @@
 #include "Boss1.h"
 #include "Milestones.h"
 
-#include "SoundMusicManager.h"
+#include "sound/SoundMusicManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/bullets/Boss1Bullet.h"

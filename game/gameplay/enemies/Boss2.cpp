@@ -1,7 +1,7 @@
 #include "Boss2.h"
 #include "Milestones.h"
 
-#include "Random.h"
+#include "core/Random.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/bullets/Bullet.h"

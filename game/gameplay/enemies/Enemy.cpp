@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "Sound.h"
+#include "sound/Sound.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/bullets/Bullet.h"

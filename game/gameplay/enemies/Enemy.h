@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Image.h"
-#include "Shape.h"
-#include "Sprite.h"
+#include "display/Image.h"
+#include "display/Shape.h"
+#include "display/Sprite.h"
 
 namespace tidewell {
 class Sound;

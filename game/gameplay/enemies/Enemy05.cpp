@@ -1,6 +1,6 @@
 #include "Enemy05.h"
 
-#include "SoundMusicManager.h"
+#include "sound/SoundMusicManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/bullets/LobBullet.h"
 

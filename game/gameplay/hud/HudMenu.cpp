@@ -1,9 +1,9 @@
 #include "gameplay/hud/HudMenu.h"
 
-#include "Image.h"
-#include "InputManager.h"
+#include "display/Image.h"
+#include "input/InputManager.h"
 #include "ScanCodes.h"
-#include "Shape.h"
+#include "display/Shape.h"
 #include "gameplay/GameScene.h"
 
 namespace brinefall {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "Shape.h"
-#include "Text.h"
+#include "display/Shape.h"
+#include "display/Text.h"
 
 namespace brinefall {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdio>
 
-#include "Text.h"
+#include "display/Text.h"
 
 namespace brinefall {
 namespace {

@@ -1,6 +1,6 @@
 #include "gameplay/hud/StageTitle.h"
 
-#include "Image.h"
+#include "display/Image.h"
 
 namespace brinefall {
 

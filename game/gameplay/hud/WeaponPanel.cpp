@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "Image.h"
-#include "Sound.h"
+#include "display/Image.h"
+#include "sound/Sound.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/Experience.h"
 #include "gameplay/PlayerShip.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FrontEndTestSupport.h"
-#include "Image.h"
+#include "display/Image.h"
 #include "frontend/CompanyLogoScene.h"
 
 namespace brinefall::testing {

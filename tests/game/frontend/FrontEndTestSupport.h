@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "Button.h"
+#include "display/Button.h"
 #include "GameFixture.h"
-#include "InputManager.h"
+#include "input/InputManager.h"
 #include "ScanCodes.h"
-#include "Sprite.h"
+#include "display/Sprite.h"
 
 namespace brinefall::testing {
 

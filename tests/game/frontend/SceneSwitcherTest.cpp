@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "FrontEndTestSupport.h"
-#include "Image.h"
+#include "display/Image.h"
 #include "SceneSwitcher.h"
-#include "SettingManager.h"
-#include "SoundMusicManager.h"
+#include "core/SettingManager.h"
+#include "sound/SoundMusicManager.h"
 #include "frontend/CompanyLogoScene.h"
 #include "frontend/OpeningScene.h"
 #include "frontend/TitleScene.h"

@@ -1,5 +1,5 @@
 #include "GameFixture.h"
-#include "Image.h"
+#include "display/Image.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/WaveScript.h"

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "GameFixture.h"
-#include "Image.h"
-#include "Random.h"
+#include "display/Image.h"
+#include "core/Random.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background2.h"
 

@@ -2,8 +2,8 @@
 #include <memory>
 
 #include "GameFixture.h"
-#include "Image.h"
-#include "Shape.h"
+#include "display/Image.h"
+#include "display/Shape.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/WaveScript.h"

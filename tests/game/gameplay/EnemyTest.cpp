@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "EnemyTestSupport.h"
-#include "Text.h"
+#include "display/Text.h"
 #include "gameplay/bullets/EnemyBullet.h"
 #include "gameplay/bullets/LobBullet.h"
 #include "gameplay/effects/Award.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "GameFixture.h"
-#include "Image.h"
+#include "display/Image.h"
 #include "backgrounds/Background.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "GameFixture.h"
-#include "Image.h"
+#include "display/Image.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/effects/Award.h"

@@ -2,8 +2,8 @@
 #include <vector>
 
 #include "GameFixture.h"
-#include "Image.h"
-#include "Random.h"
+#include "display/Image.h"
+#include "core/Random.h"
 #include "gameplay/effects/BombExplosion.h"
 #include "gameplay/effects/BossExplosion.h"
 #include "gameplay/effects/EnemyExplosion.h"

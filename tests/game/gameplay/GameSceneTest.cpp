@@ -2,11 +2,11 @@
 #include <vector>
 
 #include "GameFixture.h"
-#include "Image.h"
-#include "InputManager.h"
+#include "display/Image.h"
+#include "input/InputManager.h"
 #include "SceneSwitcher.h"
-#include "SettingManager.h"
-#include "Shape.h"
+#include "core/SettingManager.h"
+#include "display/Shape.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background2.h"
 #include "gameplay/GameScene.h"

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "GameFixture.h"
-#include "Shape.h"
-#include "Text.h"
+#include "display/Shape.h"
+#include "display/Text.h"
 #include "gameplay/hud/LifeBar.h"
 
 namespace brinefall::testing {

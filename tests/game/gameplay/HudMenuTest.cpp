@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "GameFixture.h"
-#include "Image.h"
-#include "Shape.h"
+#include "display/Image.h"
+#include "display/Shape.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/hud/GameOverMenu.h"
 #include "gameplay/hud/PauseMenu.h"

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "GameFixture.h"
-#include "GraphicManager.h"
-#include "Image.h"
+#include "graphics/GraphicManager.h"
+#include "display/Image.h"
 #include "gameplay/hud/StageTitle.h"
 
 namespace brinefall::testing {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "GameFixture.h"
-#include "GraphicManager.h"
-#include "Image.h"
+#include "graphics/GraphicManager.h"
+#include "display/Image.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/hud/PopupText.h"

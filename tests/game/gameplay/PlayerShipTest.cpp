@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "GameFixture.h"
-#include "Image.h"
-#include "SettingManager.h"
+#include "display/Image.h"
+#include "core/SettingManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/bullets/BombBullet.h"

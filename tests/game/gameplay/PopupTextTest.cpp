@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "GameFixture.h"
-#include "Text.h"
+#include "display/Text.h"
 #include "gameplay/hud/PopupText.h"
 
 namespace brinefall {

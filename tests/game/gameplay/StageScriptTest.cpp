@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "EnemyTestSupport.h"
-#include "Random.h"
-#include "ResourceManager.h"
+#include "core/Random.h"
+#include "resources/ResourceManager.h"
 #include "gameplay/Stage1Script.h"
 #include "gameplay/Stage2Script.h"
 #include "gameplay/enemies/Boss1.h"

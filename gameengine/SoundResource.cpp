@@ -1,7 +1,0 @@
-#include "SoundResource.h"
-
-namespace tidewell {
-
-SoundResource::~SoundResource() = default;
-
-} // namespace tidewell

@@ -1,0 +1,115 @@
+#include "core/MainLoop.h"
+
+#include "core/Engine.h"
+#include "graphics/GraphicManager.h"
+#include "input/InputJournal.h"
+#include "input/InputManager.h"
+#include "sound/SoundMusicManager.h"
+#include "display/Sprite.h"
+#include "core/WindowManager.h"
+#include "platform/Platform.h"
+
+namespace tidewell::MainLoop {
+namespace {
+
+bool active = true;
+bool quitRequested = false;
+std::uint32_t frameStartTime = 0;
+std::uint32_t lastFrameTime = 0;
+std::optional<std::uint64_t> frameLimit;
+std::uint64_t frameCount = 0;
+FrameStartHook frameStartHook;
+
+// Milliseconds until (elapsed * 20) reaches 1000, computed in the same wrapping
+// arithmetic as the cadence rule so the two can never disagree; at least 1.
+std::uint32_t millisecondsUntilDue(std::uint32_t elapsed) {
+    const std::uint32_t scaled = elapsed * framesPerSecond;
+    return (1000u - scaled + framesPerSecond - 1) / framesPerSecond;
+}
+
+// One frame's work, begun at `startTime` (the moment the cadence rule measures from).
+void runFrameStartedAt(std::uint32_t startTime) {
+    frameStartTime = startTime;
+    if (frameStartHook) {
+        frameStartHook(frameCount + 1);
+    }
+    SoundMusicManager::update();  // music streams are refilled first
+    InputManager::gatherEvents();
+    InputManager::dispatchEvents();
+    if (Sprite* root = getRootSprite()) {
+        root->dispatchUpdate();
+    }
+    if (Sprite* root = getRootSprite()) {
+        root->purgeRemoved();
+    }
+    Sprite::purgeRemovedOutsideTrees();
+    // The state after the update and the sweep, before drawing: the same point on every backend.
+    InputJournal::frameUpdated(frameCount + 1);
+    GraphicManager::drawFrame();     // the tree, then the pointer
+    lastFrameTime = frameStartTime;  // the start of this frame, so a slow frame does not shift the cadence
+    GraphicManager::present();
+    ++frameCount;
+}
+
+bool frameLimitReached() { return frameLimit && frameCount >= *frameLimit; }
+
+}  // namespace
+
+void run() {
+    platform::System& system = platform::current().system();
+    while (!quitRequested && !frameLimitReached()) {
+        if (WindowManager::handleNextEvent()) {
+            continue;  // events first: frames run only when the queue is empty
+        }
+        if (!active) {
+            system.waitForEvent(platform::kWaitForever);
+            continue;
+        }
+        frameStartTime = system.milliseconds();
+        const std::uint32_t elapsed = frameStartTime - lastFrameTime;
+        if (elapsed * framesPerSecond < 1000) {
+            system.waitForEvent(millisecondsUntilDue(elapsed));
+            continue;
+        }
+        runFrameStartedAt(frameStartTime);
+    }
+}
+
+void runFrame() { runFrameStartedAt(platform::current().system().milliseconds()); }
+
+void setActive(bool newActive) {
+    if (newActive == active) {
+        return;
+    }
+    active = newActive;
+    if (active) {
+        SoundMusicManager::onActivated();
+        InputManager::resumeVibration();
+        InputManager::onActivated();
+    } else {
+        SoundMusicManager::onDeactivated();
+        InputManager::pauseVibration();
+    }
+}
+
+bool isActive() { return active; }
+
+void requestQuit() { quitRequested = true; }
+
+bool isQuitRequested() { return quitRequested; }
+
+void setFrameLimit(std::optional<std::uint64_t> frames) { frameLimit = frames; }
+
+std::uint64_t framesRun() { return frameCount; }
+
+void setFrameStartHook(FrameStartHook hook) { frameStartHook = std::move(hook); }
+
+void reset() {
+    active = true;
+    quitRequested = false;
+    frameStartTime = 0;
+    lastFrameTime = 0;
+    frameCount = 0;
+}
+
+}  // namespace tidewell::MainLoop

@@ -1,0 +1,7 @@
+#include "resources/SoundResource.h"
+
+namespace tidewell {
+
+SoundResource::~SoundResource() = default;
+
+} // namespace tidewell
