@@ -106,8 +106,9 @@ private:
     std::array<int, kHistoryLength> keyHistory_{};
     int fadeCount_ = 0;
     bool starting_ = false;
-    int leftEnemyCounter_ = 0;
-    int rightEnemyCounter_ = 0;
+    // One count ahead of the frames shown: the first update shows the frame of count 1.
+    int leftEnemyCounter_ = 1;
+    int rightEnemyCounter_ = 1;
 };
 
 }  // namespace brinefall

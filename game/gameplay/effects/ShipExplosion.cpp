@@ -1,4 +1,5 @@
 #include "gameplay/effects/ShipExplosion.h"
+#include "Colours.h"
 
 #include "display/Image.h"
 #include "core/Random.h"
@@ -6,7 +7,6 @@
 namespace brinefall {
 namespace {
 
-constexpr int kYellow = 0xFFFF00;
 constexpr float kSlowDown = 0.125f;
 constexpr int kFadeFrames = 80;
 
@@ -30,7 +30,7 @@ ShipExplosion::ShipExplosion() {
     const unsigned frame = drawFrame();
     for (int i = 0; i < kDirectionCount; ++i) {
         tidewell::Image* piece = addPiece(frame);
-        piece->setRGB(kYellow);
+        piece->setRGB(Colours::kYellow);
         burst_.push_back(piece);
     }
     for (int i = 0; i < kRising.count; ++i) {
