@@ -111,7 +111,7 @@ void OptionsPanel::selectUseJoystick(bool on) {
         tickPair(keyboardBox_, joystickBox_);
     }
     SettingManager::writeSetting("useJoystick", useJoystick_);
-    if (title_) title_->useJoystick = useJoystick_;
+    if (title_) title_->setUseJoystick(useJoystick_);
 }
 
 void OptionsPanel::selectEnableVibration(bool on) {
