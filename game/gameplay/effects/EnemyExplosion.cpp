@@ -24,18 +24,7 @@ EnemyExplosion::EnemyExplosion() {
 EnemyExplosion::~EnemyExplosion() = default;
 
 void EnemyExplosion::update() {
-    ++frameCount;
-    if (frameCount >= kLifetime) {
-        remove();
-        return;
-    }
-    const int alpha = (kLifetime - frameCount) * 255 / kLifetime;
-    for (int i = 0; i < kPieceCount; ++i) {
-        tidewell::Image* piece = pieces_[static_cast<std::size_t>(i)];
-        piece->move(kDirections[i].x * speed_, kDirections[i].y * speed_);
-        piece->setAlpha(alpha);
-    }
-    speed_ -= kSlowDown;
+    if (liveOneMoreFrame(kLifetime)) spreadBurst(pieces_, speed_, kSlowDown, fadeAlpha(kLifetime));
 }
 
 }  // namespace brinefall

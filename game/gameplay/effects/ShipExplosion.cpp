@@ -47,19 +47,9 @@ ShipExplosion::~ShipExplosion() = default;
 
 void ShipExplosion::update() {
     ++frameCount;
-    moveBurst();
+    spreadBurst(burst_, speed_, kSlowDown, fadeAlpha(kFadeFrames));
     launchSparks();
     moveSparks();
-}
-
-void ShipExplosion::moveBurst() {
-    const int alpha = frameCount < kFadeFrames ? (kFadeFrames - frameCount) * 255 / kFadeFrames : 0;
-    for (int i = 0; i < kDirectionCount; ++i) {
-        tidewell::Image* piece = burst_[static_cast<std::size_t>(i)];
-        piece->move(kDirections[i].x * speed_, kDirections[i].y * speed_);
-        piece->setAlpha(alpha);
-    }
-    speed_ -= kSlowDown;
 }
 
 // The sparks are used in turn, for ever: the oldest one starts again at the wreck.
