@@ -83,6 +83,11 @@ void clickPointer() {
     InputManager::releaseMouseButton(0);
 }
 
+void placeInLayer(Sprite* layer, Sprite* sprite, float x, float y) {
+    sprite->setPosition(x, y);
+    layer->addChild(sprite);
+}
+
 }  // namespace
 
 GameScene::GameScene(bool useJoystick, bool invincible, bool fullPower, int firstStage)
@@ -321,25 +326,13 @@ void GameScene::startStageMusic() {
     stageMusic_->play(true);
 }
 
-void GameScene::addBullet(Sprite* bullet, float x, float y) {
-    bullet->setPosition(x, y);
-    bulletLayer_->addChild(bullet);
-}
+void GameScene::addBullet(Sprite* bullet, float x, float y) { placeInLayer(bulletLayer_, bullet, x, y); }
 
-void GameScene::addExplosion(Sprite* explosion, float x, float y) {
-    explosion->setPosition(x, y);
-    explosionLayer_->addChild(explosion);
-}
+void GameScene::addExplosion(Sprite* explosion, float x, float y) { placeInLayer(explosionLayer_, explosion, x, y); }
 
-void GameScene::addAward(Award* award, float x, float y) {
-    award->setPosition(x, y);
-    awardLayer_->addChild(award);
-}
+void GameScene::addAward(Award* award, float x, float y) { placeInLayer(awardLayer_, award, x, y); }
 
-void GameScene::addText(Sprite* text, float x, float y) {
-    text->setPosition(x, y);
-    textLayer_->addChild(text);
-}
+void GameScene::addText(Sprite* text, float x, float y) { placeInLayer(textLayer_, text, x, y); }
 
 int GameScene::bulletHitsEnemies(Bullet* bullet) { return waves_->bulletHitsEnemies(bullet); }
 
