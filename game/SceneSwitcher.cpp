@@ -15,20 +15,15 @@ using namespace tidewell;
 
 namespace {
 
-const char* sceneName(int scene) {
-    switch (scene) {
-        case SceneSwitcher::kCompanyLogo:
-            return "logo";
-        case SceneSwitcher::kOpening:
-            return "opening";
-        case SceneSwitcher::kTitle:
-            return "title";
-        case SceneSwitcher::kGame:
-            return "game";
-        default:
-            return "none";
-    }
-}
+// Each scene by number: its name in the milestones and the scene its end leads to.
+struct SceneRow {
+    const char* name;
+    int next;
+};
+constexpr SceneRow kScenes[] = {
+    {"none", SceneSwitcher::kNoScene}, {"logo", SceneSwitcher::kOpening}, {"opening", SceneSwitcher::kTitle},
+    {"title", SceneSwitcher::kGame},   {"game", SceneSwitcher::kTitle},
+};
 
 }  // namespace
 
@@ -45,14 +40,11 @@ SceneSwitcher::SceneSwitcher(const PlayOptions& play) : play_(play) {
 // each frame switches once at most.
 void SceneSwitcher::notify(Sprite* sender, int /*code*/) {
     if (sender == nullptr) return;
-    if (sender == companyLogoScene_) {
-        switchTo(kOpening);
-    } else if (sender == openingScene_) {
-        switchTo(kTitle);
-    } else if (sender == titleScene_) {
-        switchTo(kGame);
-    } else if (sender == gameScene_) {
-        switchTo(kTitle);
+    for (int scene = kCompanyLogo; scene <= kGame; ++scene) {
+        if (sender == scenes_[scene]) {
+            switchTo(kScenes[scene].next);
+            return;
+        }
     }
 }
 
@@ -87,75 +79,47 @@ bool SceneSwitcher::storedJoystickChoice() {
     return stored;
 }
 
-Sprite* SceneSwitcher::getScene() const {
-    switch (currentScene_) {
-        case kCompanyLogo:
-            return companyLogoScene_;
-        case kOpening:
-            return openingScene_;
-        case kTitle:
-            return titleScene_;
-        case kGame:
-            return gameScene_;
-        default:
-            return nullptr;
-    }
-}
+Sprite* SceneSwitcher::getScene() const { return scenes_[currentScene_]; }
+
+TitleScene* SceneSwitcher::titleScene() const { return static_cast<TitleScene*>(scenes_[kTitle]); }
 
 Sprite* SceneSwitcher::makeScene(int scene) {
     switch (scene) {
         case kCompanyLogo:
-            return companyLogoScene_ = new CompanyLogoScene;
+            return new CompanyLogoScene;
         case kOpening:
-            return openingScene_ = new OpeningScene;
+            return new OpeningScene;
         case kTitle:
-            return titleScene_ = new TitleScene;
+            return new TitleScene;
         case kGame: {
             // The title that is being left says how the game is played; without one (a
             // practice start) the stored settings do.
-            const bool useJoystick = titleScene_ ? titleScene_->getUseJoystick() : storedJoystickChoice();
-            const bool invincible = play_.invincible || (titleScene_ && titleScene_->isCodeAEntered());
-            const bool fullPower = play_.fullPower || (titleScene_ && titleScene_->isCodeBEntered());
-            const int firstStage = titleScene_ == nullptr && play_.startStage > 0 ? play_.startStage : 1;
-            return gameScene_ = new GameScene(useJoystick, invincible, fullPower, firstStage);
+            const TitleScene* title = titleScene();
+            const bool useJoystick = title ? title->getUseJoystick() : storedJoystickChoice();
+            const bool invincible = play_.invincible || (title && title->isCodeAEntered());
+            const bool fullPower = play_.fullPower || (title && title->isCodeBEntered());
+            const int firstStage = title == nullptr && play_.startStage > 0 ? play_.startStage : 1;
+            return new GameScene(useJoystick, invincible, fullPower, firstStage);
         }
         default:
             return nullptr;
     }
 }
 
-void SceneSwitcher::forgetScene(int scene) {
-    switch (scene) {
-        case kCompanyLogo:
-            companyLogoScene_ = nullptr;
-            break;
-        case kOpening:
-            openingScene_ = nullptr;
-            break;
-        case kTitle:
-            titleScene_ = nullptr;
-            break;
-        case kGame:
-            gameScene_ = nullptr;
-            break;
-        default:
-            break;
-    }
-}
-
 void SceneSwitcher::switchTo(int scene) {
     if (scene == currentScene_) return;
     // Said before the scene is built, so what the scene reports as it starts comes after.
-    Milestones::report("scene", sceneName(scene));
+    Milestones::report("scene", kScenes[scene].name);
     Sprite* old = getScene();
     Sprite* next = makeScene(scene);
     if (next == nullptr) return;
+    scenes_[scene] = next;
     if (old == nullptr) {
         addChild(next);
     } else {
         // The old scene leaves now and is deleted at the end of the frame.
         old->replaceWith(next);
-        forgetScene(currentScene_);
+        scenes_[currentScene_] = nullptr;
     }
     currentScene_ = scene;
 }

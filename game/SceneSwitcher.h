@@ -5,9 +5,6 @@
 
 namespace brinefall {
 
-class CompanyLogoScene;
-class GameScene;
-class OpeningScene;
 class TitleScene;
 
 // What the command line asks of every game besides the title's choices, and where the run
@@ -48,8 +45,8 @@ private:
     void switchTo(int scene);
     // The scene of that number, built; null for an unknown number.
     tidewell::Sprite* makeScene(int scene);
-    // Forgets the pointer of the scene that is being replaced.
-    void forgetScene(int scene);
+    // The title screen while it exists, whose choices start the game.
+    TitleScene* titleScene() const;
 
     // A game started without the title takes the joystick choice from the stored settings.
     static bool storedJoystickChoice();
@@ -65,10 +62,8 @@ private:
     bool soundOn_ = true;
     bool musicOn_ = true;
     int currentScene_ = kNoScene;
-    CompanyLogoScene* companyLogoScene_ = nullptr;
-    OpeningScene* openingScene_ = nullptr;
-    TitleScene* titleScene_ = nullptr;
-    GameScene* gameScene_ = nullptr;
+    // One pointer per scene number, null while that scene does not exist (always for kNoScene).
+    tidewell::Sprite* scenes_[kGame + 1] = {};
 };
 
 }  // namespace brinefall

@@ -1,7 +1,5 @@
 #include "backgrounds/Background1.h"
 
-#include <algorithm>
-
 #include "graphics/GraphicManager.h"
 #include "display/Image.h"
 #include "core/Random.h"
@@ -43,21 +41,16 @@ Background1::~Background1() {
     for (Texture* texture : decorationTextures_) tidewell::GraphicManager::releaseTexture(texture);
 }
 
-void Background1::setTargetSpeed(float speed) { targetSpeed_ = speed; }
-
 void Background1::update() {
-    // Ease by one pixel a frame, never overshooting the target.
-    if (speed_ > targetSpeed_) speed_ = std::max(speed_ - 1, targetSpeed_);
-    if (speed_ < targetSpeed_) speed_ = std::min(speed_ + 1, targetSpeed_);
-
-    rowA_.scroll(speed_);
-    rowB_.scroll(speed_);
+    const float speed = easeSpeed();
+    rowA_.scroll(speed);
+    rowB_.scroll(speed);
 
     // The last placed position scrolls with the decorations, so a recycled one lands
     // just beyond the newest one wherever that is now.
-    decorX_ -= speed_;
+    decorX_ -= speed;
     for (Image* decoration : decorations_) {
-        decoration->moveX(-speed_);
+        decoration->moveX(-speed);
         if (decoration->x < 0) placeDecoration(decoration);
     }
 }

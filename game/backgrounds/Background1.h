@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "backgrounds/Background.h"
+#include "backgrounds/ScrollingBackground.h"
 #include "backgrounds/TileRow.h"
 
 namespace tidewell {
@@ -13,18 +13,14 @@ class Texture;
 namespace brinefall {
 
 // Stage 1's sea: an upper band (row A) and the sea below it (row B), each a row of five
-// scrolling tiles, and five seabed decorations placed at random as they come in. The
-// speed eases by 1 a frame towards the target the scene sets.
-class Background1 : public Background {
+// scrolling tiles, and five seabed decorations placed at random as they come in.
+class Background1 : public ScrollingBackground {
 public:
     Background1();
     ~Background1() override;
 
     void update() override;
-    void setTargetSpeed(float speed) override;
 
-    float getSpeed() const { return speed_; }
-    float getTargetSpeed() const { return targetSpeed_; }
     const TileRow& getRowA() const { return rowA_; }
     const TileRow& getRowB() const { return rowB_; }
     const std::vector<tidewell::Image*>& getDecorations() const { return decorations_; }
@@ -35,8 +31,6 @@ public:
 private:
     void placeDecoration(tidewell::Image* decoration);
 
-    float speed_ = 2.0f;
-    float targetSpeed_ = 2.0f;
     TileRow rowA_;
     TileRow rowB_;
     std::vector<tidewell::Texture*> decorationTextures_;

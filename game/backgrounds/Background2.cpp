@@ -1,7 +1,5 @@
 #include "backgrounds/Background2.h"
 
-#include <algorithm>
-
 namespace brinefall {
 namespace {
 
@@ -15,15 +13,10 @@ Background2::Background2()
 
 Background2::~Background2() = default;
 
-void Background2::setTargetSpeed(float speed) { targetSpeed_ = speed; }
-
 void Background2::update() {
-    // Ease by one pixel a frame, never overshooting the target.
-    if (speed_ > targetSpeed_) speed_ = std::max(speed_ - 1, targetSpeed_);
-    if (speed_ < targetSpeed_) speed_ = std::min(speed_ + 1, targetSpeed_);
-
-    rowA_.scroll(speed_);
-    rowB_.scroll(speed_);
+    const float speed = easeSpeed();
+    rowA_.scroll(speed);
+    rowB_.scroll(speed);
 }
 
 }  // namespace brinefall

@@ -1,6 +1,6 @@
 #include "frontend/OpeningScene.h"
-
-#include <vector>
+#include "Colours.h"
+#include "FrameCycle.h"
 
 #include "graphics/GraphicManager.h"
 #include "display/Image.h"
@@ -43,29 +43,11 @@ constexpr Point kLineUpPlaces[5] = {{450, 150}, {50, 500}, {150, 500}, {600, 300
 constexpr Point kAttackPlaces[5] = {{100, 200}, {1000, 100}, {1200, 400}, {1400, 500}, {1600, 300}};
 constexpr Point kMarchPlaces[5] = {{600, 500}, {700, 500}, {800, 500}, {900, 500}, {1000, 500}};
 
-// Frame cycles: the frame shown when the cycle's counter has a given value.
-struct FrameCue {
-    int count;
-    unsigned frame;
-};
-
-struct FrameCycle {
-    int period;
-    std::vector<FrameCue> cues;
-};
-
+// The line-up's and the hero's frames.
 const FrameCycle kEnemy1Cycle{50, {{9, 1}, {29, 0}, {39, 2}, {49, 0}}};
 const FrameCycle kEnemy2Cycle{15, {{4, 1}, {9, 2}, {14, 0}}};
 const FrameCycle kEnemy3Cycle{4, {{0, 1}, {1, 0}, {2, 2}, {3, 0}}};
 const FrameCycle kHeroCycle{40, {{9, 1}, {19, 0}, {29, 2}, {39, 0}}};
-
-// Shows the cycle's frame for the counter's value, then advances the counter.
-void stepCycle(tidewell::Image* image, int& counter, const FrameCycle& cycle) {
-    for (const FrameCue& cue : cycle.cues) {
-        if (cue.count == counter) image->setFrame(cue.frame);
-    }
-    counter = (counter + 1) % cycle.period;
-}
 
 // The small hero grows smaller as it flies off to the left: the frame for each band of x.
 struct SizeBand {
@@ -74,9 +56,6 @@ struct SizeBand {
 };
 
 constexpr SizeBand kSmallHeroBands[] = {{700, 0}, {600, 1}, {500, 2}, {400, 3}};
-
-constexpr int kRed = 0xFF0000;
-constexpr int kBlack = 0x000000;
 
 }  // namespace
 
@@ -204,12 +183,12 @@ void OpeningScene::runTimeline() {
 }
 
 void OpeningScene::setShade(int alpha) {
-    overlay_->setRGB(kBlack);
+    overlay_->setRGB(Colours::kBlack);
     overlay_->setAlpha(alpha);
 }
 
 void OpeningScene::setRedShade(int alpha) {
-    overlay_->setRGB(kRed);
+    overlay_->setRGB(Colours::kRed);
     overlay_->setAlpha(alpha);
 }
 
@@ -249,9 +228,9 @@ void OpeningScene::startCaption2() { captions_[1]->start(); }
 
 void OpeningScene::animateLineUp() {
     enemies_[0]->moveX(-2);
-    stepCycle(enemies_[0], enemy1FrameCounter_, kEnemy1Cycle);
-    stepCycle(enemies_[1], enemy2FrameCounter_, kEnemy2Cycle);
-    stepCycle(enemies_[2], enemy3FrameCounter_, kEnemy3Cycle);
+    kEnemy1Cycle.step(enemies_[0], enemy1FrameCounter_);
+    kEnemy2Cycle.step(enemies_[1], enemy2FrameCounter_);
+    kEnemy3Cycle.step(enemies_[2], enemy3FrameCounter_);
     hopEnemy(enemies_[3], enemy4XSpeed_, enemy4YSpeed_);
     hopEnemy(enemies_[4], enemy5XSpeed_, enemy5YSpeed_);
 }
@@ -406,7 +385,7 @@ void OpeningScene::descendGlobe() {
 
 void OpeningScene::flyHero() {
     hero_->move(5, -1);
-    stepCycle(hero_, heroFrameCounter_, kHeroCycle);
+    kHeroCycle.step(hero_, heroFrameCounter_);
 }
 
 void OpeningScene::prepareSmallHero() {

@@ -105,13 +105,9 @@ void OptionsPanel::showJoysticksAttached() {
 
 void OptionsPanel::selectUseJoystick(bool on) {
     useJoystick_ = joystickAvailable_ && on;
-    if (useJoystick_) {
-        tickPair(joystickBox_, keyboardBox_);
-    } else {
-        tickPair(keyboardBox_, joystickBox_);
-    }
+    tickPair(joystickBox_, keyboardBox_, useJoystick_);
     SettingManager::writeSetting("useJoystick", useJoystick_);
-    if (title_) title_->useJoystick = useJoystick_;
+    if (title_) title_->setUseJoystick(useJoystick_);
 }
 
 void OptionsPanel::selectEnableVibration(bool on) {
@@ -122,22 +118,14 @@ void OptionsPanel::selectEnableVibration(bool on) {
 
 void OptionsPanel::selectSoundOn(bool on) {
     soundOn_ = on;
-    if (on) {
-        tickPair(soundOnBox_, soundOffBox_);
-    } else {
-        tickPair(soundOffBox_, soundOnBox_);
-    }
+    tickPair(soundOnBox_, soundOffBox_, on);
     SettingManager::writeSetting("soundOn", on);
     SoundMusicManager::setSoundVolume(on ? 1.0f : 0.0f);
 }
 
 void OptionsPanel::selectMusicOn(bool on) {
     musicOn_ = on;
-    if (on) {
-        tickPair(musicOnBox_, musicOffBox_);
-    } else {
-        tickPair(musicOffBox_, musicOnBox_);
-    }
+    tickPair(musicOnBox_, musicOffBox_, on);
     SettingManager::writeSetting("musicOn", on);
     SoundMusicManager::setMusicVolume(on ? 1.0f : 0.0f);
 }
@@ -153,11 +141,7 @@ void OptionsPanel::showScreenModeInForce() { showFullScreen(WindowManager::isFul
 
 void OptionsPanel::showFullScreen(bool on) {
     fullScreen_ = on;
-    if (on) {
-        tickPair(fullScreenBox_, windowBox_);
-    } else {
-        tickPair(windowBox_, fullScreenBox_);
-    }
+    tickPair(fullScreenBox_, windowBox_, on);
 }
 
 void OptionsPanel::notify(Sprite* sender, int code) {
@@ -180,9 +164,9 @@ void OptionsPanel::notify(Sprite* sender, int code) {
     }
 }
 
-void OptionsPanel::tickPair(Button* chosen, Button* other) {
-    PanelButtons::showTicked(other, false);
-    PanelButtons::showTicked(chosen, true);
+void OptionsPanel::tickPair(Button* onBox, Button* offBox, bool on) {
+    PanelButtons::showTicked(on ? offBox : onBox, false);
+    PanelButtons::showTicked(on ? onBox : offBox, true);
 }
 
 void OptionsPanel::showAvailable(Button* box, bool available) {

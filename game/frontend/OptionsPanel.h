@@ -57,9 +57,9 @@ public:
     tidewell::Button* getCloseButton() const { return closeButton_; }
 
 private:
-    // Ticks `chosen` and unticks `other`; the chosen one is shown last, so the box just
-    // clicked is the one whose pointer stays.
-    static void tickPair(tidewell::Button* chosen, tidewell::Button* other);
+    // Ticks the pair's on box when `on`, its off box otherwise, and unticks the other one;
+    // the ticked one is shown last, so the box just clicked is the one whose pointer stays.
+    static void tickPair(tidewell::Button* onBox, tidewell::Button* offBox, bool on);
     // Grey and deaf when this machine cannot offer the option (now), white and clickable when it can.
     static void showAvailable(tidewell::Button* box, bool available);
     // The joystick and vibration boxes, as far as the joysticks attached now allow.

@@ -1,5 +1,6 @@
 #include "frontend/PointerSteering.h"
 
+#include "FirstJoystick.h"
 #include "input/InputManager.h"
 #include "ScanCodes.h"
 
@@ -23,11 +24,10 @@ int leanOf(std::int32_t axis) {
 void steer() {
     int dy = isDown(kKeyUp) ? -kStep : (isDown(kKeyDown) ? kStep : 0);
     const int dx = isDown(kKeyLeft) ? -kStep : (isDown(kKeyRight) ? kStep : 0);
-    if (InputManager::joystickCount > 0 && !InputManager::joystickStates.empty()) {
-        const InputManager::JoystickState& stick = InputManager::joystickStates[0];
-        if (const int vertical = leanOf(stick.lY); vertical != 0) dy = vertical * kStep;
+    if (const InputManager::JoystickState* stick = FirstJoystick::state()) {
+        if (const int vertical = leanOf(stick->lY); vertical != 0) dy = vertical * kStep;
         // A sideways lean takes the horizontal step over from the keys.
-        if (const int horizontal = leanOf(stick.lX); horizontal != 0) {
+        if (const int horizontal = leanOf(stick->lX); horizontal != 0) {
             InputManager::moveMouse(horizontal * kStep, dy);
             return;
         }

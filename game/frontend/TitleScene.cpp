@@ -1,4 +1,5 @@
 #include "frontend/TitleScene.h"
+#include "FrameCycle.h"
 
 #include <algorithm>
 
@@ -32,23 +33,9 @@ constexpr const char* kCopyright = "\xA9 2026 Tidewell\nAll rights reserved.";
 constexpr float kCopyrightWidth = 200;
 
 
-// One change of an idle animation: at this count the enemy shows this frame.
-struct AnimationStep {
-    int count;
-    unsigned frame;
-};
-constexpr int kLeftEnemyPeriod = 35;
-constexpr AnimationStep kLeftEnemySteps[] = {{0, 0}, {20, 1}, {30, 2}};
-constexpr int kRightEnemyPeriod = 40;
-constexpr AnimationStep kRightEnemySteps[] = {{0, 0}, {20, 1}, {25, 0}, {35, 2}};
-
-template <std::size_t N>
-void animate(Image* enemy, int& counter, int period, const AnimationStep (&steps)[N]) {
-    counter = (counter + 1) % period;
-    for (const AnimationStep& step : steps) {
-        if (step.count == counter) enemy->setFrame(step.frame);
-    }
-}
+// The two enemies' idle animations.
+const FrameCycle kLeftEnemyCycle{35, {{0, 0}, {20, 1}, {30, 2}}};
+const FrameCycle kRightEnemyCycle{40, {{0, 0}, {20, 1}, {25, 0}, {35, 2}}};
 
 Image* centredImage(Sprite* parent, const char* fileName, unsigned columns, unsigned rows, float x, float y) {
     auto* image = new Image(fileName, columns, rows);
@@ -135,8 +122,8 @@ void TitleScene::update() {
 }
 
 void TitleScene::animateEnemies() {
-    animate(leftEnemy_, leftEnemyCounter_, kLeftEnemyPeriod, kLeftEnemySteps);
-    animate(rightEnemy_, rightEnemyCounter_, kRightEnemyPeriod, kRightEnemySteps);
+    kLeftEnemyCycle.step(leftEnemy_, leftEnemyCounter_);
+    kRightEnemyCycle.step(rightEnemy_, rightEnemyCounter_);
 }
 
 void TitleScene::stepStartFade() {

@@ -51,13 +51,13 @@ public:
 
     // What the game is started with: the joystick choice of the options panel and the
     // two hidden modes typed as key codes (invincibility, full power).
-    bool getUseJoystick() const { return useJoystick; }
+    bool getUseJoystick() const { return useJoystick_; }
     bool isCodeAEntered() const { return codeAEntered_; }
     bool isCodeBEntered() const { return codeBEntered_; }
     bool isStarting() const { return starting_; }
 
-    // The options panel keeps this in step with its joystick boxes.
-    bool useJoystick = false;
+    // The options panel keeps the joystick choice in step with its joystick boxes.
+    void setUseJoystick(bool on) { useJoystick_ = on; }
 
     tidewell::Button* getStartButton() const { return startButton_; }
     tidewell::Button* getOptionsButton() const { return optionsButton_; }
@@ -80,6 +80,7 @@ private:
     void stepStartFade();
     void forEachButton(void (*apply)(tidewell::Button*));
 
+    bool useJoystick_ = false;
     bool codeAEntered_ = false;
     bool codeBEntered_ = false;
 
@@ -106,8 +107,9 @@ private:
     std::array<int, kHistoryLength> keyHistory_{};
     int fadeCount_ = 0;
     bool starting_ = false;
-    int leftEnemyCounter_ = 0;
-    int rightEnemyCounter_ = 0;
+    // One count ahead of the frames shown: the first update shows the frame of count 1.
+    int leftEnemyCounter_ = 1;
+    int rightEnemyCounter_ = 1;
 };
 
 }  // namespace brinefall

@@ -3,11 +3,16 @@
 #include <algorithm>
 
 namespace brinefall::Experience {
+namespace {
 
-const LevelRow& levelRow(int level) {
-    const int clamped = std::clamp(level, kFirstLevel, kMaxLevel);
-    return kLevels[static_cast<std::size_t>(clamped - kFirstLevel)];
+// The place of a level in a table by level; a level outside the ladder is taken as its nearest end.
+std::size_t indexOf(int level) {
+    return static_cast<std::size_t>(std::clamp(level, kFirstLevel, kMaxLevel) - kFirstLevel);
 }
+
+}  // namespace
+
+const LevelRow& levelRow(int level) { return kLevels[indexOf(level)]; }
 
 const SpecialRow* specialRow(int kind) {
     for (const SpecialRow& row : kSpecials) {
@@ -20,20 +25,12 @@ const SpecialRow* specialRow(int kind) {
 
 int nextThreshold(int level) { return levelRow(level).next; }
 
-int levelReached(int level, int exp) {
-    while (level < kMaxLevel && exp >= nextThreshold(level)) {
-        ++level;
-    }
-    return level;
-}
-
 int specialInterval(int kind, int level) {
     const SpecialRow* row = specialRow(kind);
     if (!row) {
         return -1;
     }
-    const int clamped = std::clamp(level, kFirstLevel, kMaxLevel);
-    return row->intervals[static_cast<std::size_t>(clamped - kFirstLevel)];
+    return row->intervals[indexOf(level)];
 }
 
 }  // namespace brinefall::Experience

@@ -13,7 +13,6 @@ inline constexpr int kMaxLevel = 5;
 
 // One level of the life, speed and gun tracks.
 struct LevelRow {
-    int level;
     int next;  // experience needed for the next level; 0 at the maximum
     int lifeMax;
     float speed;      // pixels per frame
@@ -21,11 +20,11 @@ struct LevelRow {
 };
 
 inline constexpr std::array<LevelRow, kMaxLevel> kLevels{{
-    {1, 1000, 1000, 5.0f, 6},
-    {2, 3000, 1500, 7.0f, 3},
-    {3, 7000, 2500, 10.0f, 3},
-    {4, 15000, 4500, 14.0f, 3},
-    {5, 0, 7000, 20.0f, 3},
+    {1000, 1000, 5.0f, 6},    // level 1
+    {3000, 1500, 7.0f, 3},    // level 2
+    {7000, 2500, 10.0f, 3},   // level 3
+    {15000, 4500, 14.0f, 3},  // level 4
+    {0, 7000, 20.0f, 3},      // level 5
 }};
 
 // The damage the ship deals to an enemy it touches, by its maximum life.
@@ -57,8 +56,6 @@ const LevelRow& levelRow(int level);
 const SpecialRow* specialRow(int kind);
 // Experience needed for the level after `level`; 0 at the maximum.
 int nextThreshold(int level);
-// Where a track at `level` with `exp` experience ends after every rise it has earned.
-int levelReached(int level, int exp);
 // Frames between special shots of a kind at a level; -1 for no such weapon.
 int specialInterval(int kind, int level);
 

@@ -1,4 +1,5 @@
 #include "gameplay/GameScene.h"
+#include "Colours.h"
 #include "Milestones.h"
 
 #include "graphics/GraphicManager.h"
@@ -14,6 +15,7 @@
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background2.h"
 #include "frontend/PointerSteering.h"
+#include "gameplay/Assets.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/Stage1Script.h"
 #include "gameplay/Stage2Script.h"
@@ -32,8 +34,8 @@ using namespace tidewell;
 
 constexpr int kPauseButton = 1;
 
-constexpr int kWhite = 0xFFFFFF;
-constexpr int kRed = 0xFF0000;
+using Colours::kRed;
+using Colours::kWhite;
 constexpr int kOpaque = 255;
 
 constexpr float kMenuX = 400;
@@ -81,15 +83,9 @@ void clickPointer() {
     InputManager::releaseMouseButton(0);
 }
 
-Sound* loadSound(const char* fileName) { return SoundMusicManager::getSound(fileName, true); }
-Music* loadMusic(const char* fileName) { return SoundMusicManager::getMusic(fileName, 0, true); }
-
-template <typename T, void (*Release)(T*)>
-void releaseAudio(T*& audio) {
-    if (audio) {
-        Release(audio);
-        audio = nullptr;
-    }
+void placeInLayer(Sprite* layer, Sprite* sprite, float x, float y) {
+    sprite->setPosition(x, y);
+    layer->addChild(sprite);
 }
 
 }  // namespace
@@ -125,16 +121,16 @@ GameScene::~GameScene() {
         bossVibration_->stop();
         InputManager::releaseVibration(bossVibration_);
     }
-    releaseAudio<Music, SoundMusicManager::releaseMusic>(stageMusic_);
-    releaseAudio<Music, SoundMusicManager::releaseMusic>(bossMusic_);
-    releaseAudio<Music, SoundMusicManager::releaseMusic>(bossAfterMusic_);
-    releaseAudio<Sound, SoundMusicManager::releaseSound>(bossBeginSound_);
-    releaseAudio<Sound, SoundMusicManager::releaseSound>(bossWinSound_);
-    releaseAudio<Sound, SoundMusicManager::releaseSound>(hitSound_);
-    releaseAudio<Sound, SoundMusicManager::releaseSound>(enemyDeadSound_);
-    releaseAudio<Sound, SoundMusicManager::releaseSound>(explodeSound_);
-    releaseAudio<Sound, SoundMusicManager::releaseSound>(enemyShootSound_);
-    releaseAudio<Sound, SoundMusicManager::releaseSound>(weaponSound_);
+    Assets::release(stageMusic_);
+    Assets::release(bossMusic_);
+    Assets::release(bossAfterMusic_);
+    Assets::release(bossBeginSound_);
+    Assets::release(bossWinSound_);
+    Assets::release(hitSound_);
+    Assets::release(enemyDeadSound_);
+    Assets::release(explodeSound_);
+    Assets::release(enemyShootSound_);
+    Assets::release(weaponSound_);
     // The title screen and whatever follows use the pointer again.
     InputManager::setCursorVisible(true);
 }
@@ -171,16 +167,16 @@ void GameScene::buildChildren() {
 }
 
 void GameScene::loadAudio() {
-    stageMusic_ = loadMusic(contentOf(1).music);
-    bossBeginSound_ = loadSound("bossbegin.tws");
-    bossMusic_ = loadMusic("boss.tws");
-    bossWinSound_ = loadSound("bosswin.tws");
-    bossAfterMusic_ = loadMusic("bossafter.tws");
-    hitSound_ = loadSound("hit.tws");
-    enemyDeadSound_ = loadSound("enemyDead.tws");
-    explodeSound_ = loadSound("explode.tws");
-    enemyShootSound_ = loadSound("enemyShoot.tws");
-    weaponSound_ = loadSound("weapon.tws");
+    stageMusic_ = Assets::loadMusic(contentOf(1).music);
+    bossBeginSound_ = Assets::loadSound("bossbegin.tws");
+    bossMusic_ = Assets::loadMusic("boss.tws");
+    bossWinSound_ = Assets::loadSound("bosswin.tws");
+    bossAfterMusic_ = Assets::loadMusic("bossafter.tws");
+    hitSound_ = Assets::loadSound("hit.tws");
+    enemyDeadSound_ = Assets::loadSound("enemyDead.tws");
+    explodeSound_ = Assets::loadSound("explode.tws");
+    enemyShootSound_ = Assets::loadSound("enemyShoot.tws");
+    weaponSound_ = Assets::loadSound("weapon.tws");
 }
 
 void GameScene::keyDown(int key) {
@@ -330,25 +326,13 @@ void GameScene::startStageMusic() {
     stageMusic_->play(true);
 }
 
-void GameScene::addBullet(Sprite* bullet, float x, float y) {
-    bullet->setPosition(x, y);
-    bulletLayer_->addChild(bullet);
-}
+void GameScene::addBullet(Sprite* bullet, float x, float y) { placeInLayer(bulletLayer_, bullet, x, y); }
 
-void GameScene::addExplosion(Sprite* explosion, float x, float y) {
-    explosion->setPosition(x, y);
-    explosionLayer_->addChild(explosion);
-}
+void GameScene::addExplosion(Sprite* explosion, float x, float y) { placeInLayer(explosionLayer_, explosion, x, y); }
 
-void GameScene::addAward(Award* award, float x, float y) {
-    award->setPosition(x, y);
-    awardLayer_->addChild(award);
-}
+void GameScene::addAward(Award* award, float x, float y) { placeInLayer(awardLayer_, award, x, y); }
 
-void GameScene::addText(Sprite* text, float x, float y) {
-    text->setPosition(x, y);
-    textLayer_->addChild(text);
-}
+void GameScene::addText(Sprite* text, float x, float y) { placeInLayer(textLayer_, text, x, y); }
 
 int GameScene::bulletHitsEnemies(Bullet* bullet) { return waves_->bulletHitsEnemies(bullet); }
 
@@ -422,8 +406,8 @@ void GameScene::replaceStageContent(int n) {
     waves_ = replaceChild(waves_, content.makeWaves(this));
     background_ = replaceChild(background_, content.makeBackground());
     // The new track first, so a stage that plays the same one again keeps it loaded.
-    Music* music = loadMusic(content.music);
-    releaseAudio<Music, SoundMusicManager::releaseMusic>(stageMusic_);
+    Music* music = Assets::loadMusic(content.music);
+    Assets::release(stageMusic_);
     stageMusic_ = music;
 }
 

@@ -81,6 +81,9 @@ public:
     void playBossWin();
     void startVibration();
     void stopVibration();
+    // The player's choice in Options ("enableVibration"); the rumbles of the scene and the
+    // ship play only with it.
+    bool vibrationAllowed() const;
 
     PlayerShip* getShip() const { return ship_; }
     WaveScript* getWaves() const { return waves_; }
@@ -137,7 +140,6 @@ private:
     void setOverlay(int rgb, int alpha);
     bool shipIsDead() const;
     std::string progress() const;
-    bool vibrationAllowed() const;
 
     PlayerShip* ship_ = nullptr;
     WaveScript* waves_ = nullptr;

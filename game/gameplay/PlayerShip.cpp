@@ -1,4 +1,6 @@
 #include "gameplay/PlayerShip.h"
+#include "FirstJoystick.h"
+#include "FrameCycle.h"
 #include "Milestones.h"
 
 #include <algorithm>
@@ -9,10 +11,10 @@
 #include "input/InputManager.h"
 #include "resources/ResourceManager.h"
 #include "ScanCodes.h"
-#include "core/SettingManager.h"
 #include "sound/Sound.h"
 #include "sound/SoundMusicManager.h"
 #include "input/Vibration.h"
+#include "gameplay/Assets.h"
 #include "gameplay/Experience.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/bullets/BombBullet.h"
@@ -42,12 +44,7 @@ constexpr float kDownwardXSpeed = 0;
 constexpr float kDownwardYSpeed = 50;
 
 // The fin beat: at these counts of a 30-frame cycle the ship shows these frames.
-struct AnimationStep {
-    int count;
-    unsigned frame;
-};
-constexpr int kAnimationCycle = 30;
-constexpr std::array<AnimationStep, 4> kAnimation{{{0, 0}, {10, 1}, {15, 0}, {25, 2}}};
+const FrameCycle kFinBeat{30, {{0, 0}, {10, 1}, {15, 0}, {25, 2}}};
 
 // Popup types of the tracks' experience and level texts.
 constexpr int kDamagePopup = 1;
@@ -70,22 +67,6 @@ constexpr std::array<AwardHandler, 5> kAwardHandlers{
 
 bool keyHeld(int scanCode) { return (InputManager::keyStates[scanCode] & kHeld) != 0; }
 
-Sound* loadSound(const char* fileName) { return SoundMusicManager::getSound(fileName, true); }
-
-void releaseSound(Sound*& sound) {
-    if (sound) {
-        SoundMusicManager::releaseSound(sound);
-        sound = nullptr;
-    }
-}
-
-void releaseImage(ImageResource*& image) {
-    if (image) {
-        ResourceManager::releaseImage(image);
-        image = nullptr;
-    }
-}
-
 }  // namespace
 
 PlayerShip::PlayerShip(GameScene* scene) : scene_(scene) {
@@ -98,10 +79,10 @@ PlayerShip::PlayerShip(GameScene* scene) : scene_(scene) {
     shipImage_->hitShape = Sprite::ellipseShape;
     addChild(shipImage_);
 
-    shootSound_ = loadSound("shoot.tws");
-    awardSound_ = loadSound("award.tws");
-    hitSound_ = loadSound("puffloHit.tws");
-    deadSound_ = loadSound("dead.tws");
+    shootSound_ = Assets::loadSound("shoot.tws");
+    awardSound_ = Assets::loadSound("award.tws");
+    hitSound_ = Assets::loadSound("puffloHit.tws");
+    deadSound_ = Assets::loadSound("dead.tws");
     // None without a joystick; every jolt is skipped then.
     vibration_ = InputManager::createVibration(0.5f, 1.0f, 0.0f, 0, true);
 }
@@ -110,14 +91,14 @@ PlayerShip::~PlayerShip() {
     if (vibration_) {
         InputManager::releaseVibration(vibration_);
     }
-    releaseSound(shootSound_);
-    releaseSound(awardSound_);
-    releaseSound(hitSound_);
-    releaseSound(deadSound_);
+    Assets::release(shootSound_);
+    Assets::release(awardSound_);
+    Assets::release(hitSound_);
+    Assets::release(deadSound_);
     releaseSpecialTextures();
-    releaseImage(shipTexture_);
-    releaseImage(explosionTexture_);
-    releaseImage(mainBulletTexture_);
+    Assets::release(shipTexture_);
+    Assets::release(explosionTexture_);
+    Assets::release(mainBulletTexture_);
 }
 
 void PlayerShip::update() {
@@ -145,12 +126,7 @@ void PlayerShip::animate() {
     if (!animating_) {
         return;
     }
-    animCounter_ = (animCounter_ + 1) % kAnimationCycle;
-    for (const AnimationStep& step : kAnimation) {
-        if (step.count == animCounter_) {
-            shipImage_->setFrame(step.frame);
-        }
-    }
+    kFinBeat.step(shipImage_, animCounter_);
 }
 
 void PlayerShip::flyStep() {
@@ -167,9 +143,9 @@ void PlayerShip::flyStep() {
 
 void PlayerShip::readDirections() {
     if (useJoystick_) {
-        const bool present = InputManager::joystickCount > 0 && !InputManager::joystickStates.empty();
-        const float axisX = present ? InputManager::joystickStates[0].lX * 0.001f : 0.0f;
-        const float axisY = present ? InputManager::joystickStates[0].lY * 0.001f : 0.0f;
+        const InputManager::JoystickState* stick = FirstJoystick::state();
+        const float axisX = stick ? stick->lX * 0.001f : 0.0f;
+        const float axisY = stick ? stick->lY * 0.001f : 0.0f;
         left_ = axisX < 0;
         right_ = axisX > 0;
         up_ = axisY < 0;
@@ -268,8 +244,8 @@ void PlayerShip::shootStep() {
 
 bool PlayerShip::fireHeld() const {
     if (useJoystick_) {
-        return InputManager::joystickCount > 0 && !InputManager::joystickStates.empty() &&
-               (InputManager::joystickStates[0].rgbButtons[0] & kHeld) != 0;
+        const InputManager::JoystickState* stick = FirstJoystick::state();
+        return stick != nullptr && (stick->rgbButtons[0] & kHeld) != 0;
     }
     return keyHeld(kKeyLeftCtrl);
 }
@@ -336,7 +312,7 @@ void PlayerShip::takeDamage(int amount) {
         sound = deadSound_;
     }
     sound->play(true);
-    if (vibration_ && vibrationAllowed()) {
+    if (vibration_ && useJoystick_ && scene_->vibrationAllowed()) {
         vibration_->play();
     }
     scene_->onShipHit(amount);
@@ -492,18 +468,9 @@ void PlayerShip::popup(int type, int kind, int value) {
     scene_->addText(new PopupText(type, kind, value), shipImage_->getAbsoluteX(), shipImage_->getAbsoluteY());
 }
 
-bool PlayerShip::vibrationAllowed() const {
-    if (!useJoystick_) {
-        return false;
-    }
-    bool enabled = true;
-    SettingManager::readSetting("enableVibration", &enabled);
-    return enabled;
-}
-
 void PlayerShip::releaseSpecialTextures() {
     for (ImageResource*& texture : specialTextures_) {
-        releaseImage(texture);
+        Assets::release(texture);
     }
 }
 

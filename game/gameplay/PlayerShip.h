@@ -115,7 +115,6 @@ private:
     void startShake();
     void stopShake();
     void popup(int type, int kind, int value);
-    bool vibrationAllowed() const;
     void releaseSpecialTextures();
 
     GameScene* scene_;
@@ -166,7 +165,8 @@ private:
     bool useJoystick_ = false;
     bool invincible_ = false;
     bool fullPower_ = false;
-    int animCounter_ = 0;
+    // One count ahead of the frames shown: the first update shows the frame of count 1.
+    int animCounter_ = 1;
     bool animating_ = true;
 };
 

@@ -1,11 +1,7 @@
 #include "Stage1Script.h"
 #include "Milestones.h"
 
-#include <iterator>
-
 #include "core/Random.h"
-#include "resources/ResourceManager.h"
-#include "sound/SoundMusicManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/enemies/Boss1.h"
 #include "gameplay/enemies/Enemy01.h"
@@ -20,7 +16,7 @@ constexpr float kX = WaveScript::kEntryX;
 constexpr float kBossScroll = 100;
 constexpr float kLobDeceleration = 0.2f;
 
-Enemy* makePlain(GameScene* scene, const char* file) { return new PlainEnemy(scene, file); }
+constexpr auto makePlain = PlainEnemy::make;
 Enemy* makeWeaver(GameScene* scene, const char*) { return new Enemy06(scene); }
 Enemy* makeHopper(GameScene* scene, const char*) { return new Enemy01(scene); }
 Enemy* makeGrouper(GameScene* scene, const char*) {
@@ -86,42 +82,21 @@ constexpr WaveScript::AwardRow kAwards[] = {
     {54, 3, 200}, {59, 4, 200}, {64, 2, 200}, {69, 3, 200}, {74, 4, 200}, {79, 1, 500},
 };
 
-constexpr WaveScript::Table kTable{
-    kDelays, static_cast<int>(std::size(kDelays)), kSpawns,           static_cast<int>(std::size(kSpawns)),
-    kAwards, static_cast<int>(std::size(kAwards)), {20, 100, 8, 100},
-};
-
 constexpr const char* kHeldImages[] = {
     "enemy01.twi",     "enemy05.twi", "enemy06.twi",     "enemy11.twi",   "enemy18.twi", "bulletEnemy05.twi",
     "bulletEnemy.twi", "boss1.twi",   "bulletBoss1.twi", "explosion.twi", "awards.twi",
 };
 
+// Every randomly chosen enemy shoots: first shot, interval, bullet speed, bullet damage.
+constexpr WaveScript::RandomShot kRandomShot{20, 100, 8, 100};
+
+constexpr WaveScript::Table kTable{kKinds, kDelays, kSpawns, kAwards, kRandomShot, kHeldImages, "enemy05Shoot.tws"};
+
 }  // namespace
 
-Stage1Script::Stage1Script(GameScene* scene) : WaveScript(scene, kTable) {
-    for (const char* file : kHeldImages) {
-        images_.push_back(tidewell::ResourceManager::getImage(file));
-    }
-    enemy05Sound_ = tidewell::SoundMusicManager::getSound("enemy05Shoot.tws", true);
-}
+Stage1Script::Stage1Script(GameScene* scene) : WaveScript(scene, kTable) {}
 
-Stage1Script::~Stage1Script() {
-    // The enemies go first: they give their pictures back before the script lets go of them.
-    while (Sprite* child = getFirstChild()) {
-        delete child;
-    }
-    for (tidewell::ImageResource* image : images_) {
-        tidewell::ResourceManager::releaseImage(image);
-    }
-    tidewell::SoundMusicManager::releaseSound(enemy05Sound_);
-}
-
-Enemy* Stage1Script::spawnKind(int kind) {
-    if (kind < 0 || kind >= static_cast<int>(std::size(kKinds))) {
-        return nullptr;
-    }
-    return spawnFromRow(kKinds[kind]);
-}
+Stage1Script::~Stage1Script() = default;
 
 Enemy* Stage1Script::spawnRandom() {
     Enemy* enemy = nullptr;

@@ -1,10 +1,7 @@
 #include "Stage2Script.h"
 #include "Milestones.h"
 
-#include <iterator>
-
 #include "core/Random.h"
-#include "resources/ResourceManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/enemies/Boss2.h"
 #include "gameplay/enemies/Enemy02.h"
@@ -20,7 +17,7 @@ constexpr float kBossScroll = 100;
 // The urchin bouncers start below the screen and jump into view.
 constexpr float kFloor = 650;
 
-Enemy* makePlain(GameScene* scene, const char* file) { return new PlainEnemy(scene, file); }
+constexpr auto makePlain = PlainEnemy::make;
 Enemy* makeShrimp(GameScene* scene, const char*) { return new Enemy02(scene); }
 Enemy* makeFrog(GameScene* scene, const char*) { return new Enemy07(scene); }
 Enemy* makeUrchin(GameScene* scene, const char*) { return new Enemy13(scene); }
@@ -84,40 +81,21 @@ constexpr WaveScript::AwardRow kAwards[] = {
     {58, 1, 1000}, {59, 4, 400}, {64, 2, 200}, {69, 3, 400}, {74, 2, 200}, {79, 5, 400}, {84, 4, 400},  {89, 1, 1000},
 };
 
-constexpr WaveScript::Table kTable{
-    kDelays, static_cast<int>(std::size(kDelays)), kSpawns,           static_cast<int>(std::size(kSpawns)),
-    kAwards, static_cast<int>(std::size(kAwards)), {20, 100, 8, 150},
-};
-
 constexpr const char* kHeldImages[] = {
     "enemy02.twi",     "enemy07.twi", "enemy13.twi", "enemy14.twi",   "enemy22.twi",
     "bulletEnemy.twi", "boss2_1.twi", "boss2_2.twi", "explosion.twi", "awards.twi",
 };
 
+// Every randomly chosen enemy shoots: first shot, interval, bullet speed, bullet damage.
+constexpr WaveScript::RandomShot kRandomShot{20, 100, 8, 150};
+
+constexpr WaveScript::Table kTable{kKinds, kDelays, kSpawns, kAwards, kRandomShot, kHeldImages, nullptr};
+
 }  // namespace
 
-Stage2Script::Stage2Script(GameScene* scene) : WaveScript(scene, kTable) {
-    for (const char* file : kHeldImages) {
-        images_.push_back(tidewell::ResourceManager::getImage(file));
-    }
-}
+Stage2Script::Stage2Script(GameScene* scene) : WaveScript(scene, kTable) {}
 
-Stage2Script::~Stage2Script() {
-    // The enemies go first: they give their pictures back before the script lets go of them.
-    while (Sprite* child = getFirstChild()) {
-        delete child;
-    }
-    for (tidewell::ImageResource* image : images_) {
-        tidewell::ResourceManager::releaseImage(image);
-    }
-}
-
-Enemy* Stage2Script::spawnKind(int kind) {
-    if (kind < 0 || kind >= static_cast<int>(std::size(kKinds))) {
-        return nullptr;
-    }
-    return spawnFromRow(kKinds[kind]);
-}
+Stage2Script::~Stage2Script() = default;
 
 Enemy* Stage2Script::spawnRandom() {
     Enemy* enemy = nullptr;

@@ -1,33 +1,20 @@
 #pragma once
 
-#include <vector>
-
 #include "WaveScript.h"
-
-namespace tidewell {
-class ImageResource;
-}  // namespace tidewell
 
 namespace brinefall {
 
 // Stage 2: 90 spawn steps of five enemy kinds (0 shrimp-bots, 1 frog-fish, 2 urchin
 // bouncers, 3 squid-bots, 4 diving rays), then the two halves of Boss2. Holds the
-// pictures its enemies use for its whole lifetime.
+// pictures its enemies use.
 class Stage2Script : public WaveScript {
 public:
-    static constexpr int kStepCount = 91;
-
     explicit Stage2Script(GameScene* scene);
     ~Stage2Script() override;
-
-    Enemy* spawnKind(int kind) override;
 
 protected:
     Enemy* spawnRandom() override;
     void spawnBoss() override;
-
-private:
-    std::vector<tidewell::ImageResource*> images_;
 };
 
 }  // namespace brinefall

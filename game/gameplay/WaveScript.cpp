@@ -1,27 +1,61 @@
 #include "WaveScript.h"
 
-#include "sound/Music.h"
+#include "core/ErrorGeneric.h"
 #include "core/Random.h"
+#include "resources/ResourceManager.h"
+#include "sound/Music.h"
+#include "sound/SoundMusicManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/bullets/Bullet.h"
 #include "gameplay/enemies/Enemy.h"
 
 namespace brinefall {
+namespace {
 
-WaveScript::WaveScript(GameScene* scene) : scene(scene) {}
+constexpr const char* kModulePath = "game\\Brinefall\\WaveScript";
+constexpr int kLineStepWithoutDelay = 1;
+
+}  // namespace
 
 WaveScript::WaveScript(GameScene* scene, const Table& table) : scene(scene), table_(table) {
-    for (int r = 0; r < table.delayRows; ++r) {
-        const DelayRow& row = table.delays[r];
+    readDelays();
+    for (const char* file : table.heldImages) {
+        heldImages_.push_back(tidewell::ResourceManager::getImage(file));
+    }
+    if (table.heldSound != nullptr) {
+        heldSound_ = tidewell::SoundMusicManager::getSound(table.heldSound, true);
+    }
+}
+
+WaveScript::~WaveScript() {
+    // The enemies go first: they give their pictures back before the script lets go of them.
+    while (Sprite* child = getFirstChild()) {
+        delete child;
+    }
+    for (tidewell::ImageResource* image : heldImages_) {
+        tidewell::ResourceManager::releaseImage(image);
+    }
+    if (heldSound_ != nullptr) {
+        tidewell::SoundMusicManager::releaseSound(heldSound_);
+    }
+}
+
+void WaveScript::readDelays() {
+    for (const DelayRow& row : table_.delays) {
         delays.resize(static_cast<std::size_t>(row.last) + 1, 0);
         for (int i = row.first; i <= row.last; ++i) {
             delays[static_cast<std::size_t>(i)] = row.frames;
         }
     }
     stepCount = static_cast<int>(delays.size());
+    // The spawn counter starts each step at 1 and only rises: a step that no row gives a
+    // delay of a frame or more would never come, and the stage would stand still.
+    for (int i = 0; i < stepCount; ++i) {
+        if (delays[static_cast<std::size_t>(i)] < 1) {
+            throw tidewell::ErrorGeneric(kModulePath, kLineStepWithoutDelay, i);
+        }
+    }
 }
-
-WaveScript::~WaveScript() = default;
 
 int WaveScript::bulletHitsEnemies(Bullet* bullet) {
     for (Sprite* child = getFirstChild(); child != nullptr; child = child->getNextSibling()) {
@@ -97,8 +131,7 @@ void WaveScript::countAfterBoss() {
 }
 
 void WaveScript::spawnStep(int index) {
-    for (int r = 0; r < table_.spawnRows; ++r) {
-        const SpawnRow& row = table_.spawns[r];
+    for (const SpawnRow& row : table_.spawns) {
         if (rowHasStep(row, index)) {
             spawnRow(row, index);
         }
@@ -139,8 +172,7 @@ void WaveScript::spawnRow(const SpawnRow& row, int index) {
 }
 
 void WaveScript::giveAwards(Enemy* enemy, int index) const {
-    for (int r = 0; r < table_.awardRows; ++r) {
-        const AwardRow& award = table_.awards[r];
+    for (const AwardRow& award : table_.awards) {
         if (award.step == index && award.kind >= 1 && award.kind <= Enemy::kAwardKinds) {
             enemy->awards[award.kind - 1] = award.amount;
         }
@@ -155,11 +187,11 @@ void WaveScript::giveRandomShot(Enemy* enemy) const {
     enemy->bulletDamage = shot.bulletDamage;
 }
 
-Enemy* WaveScript::spawnKind(int) { return nullptr; }
-Enemy* WaveScript::spawnRandom() { return nullptr; }
-void WaveScript::spawnBoss() {}
-
-Enemy* WaveScript::spawnFromRow(const KindRow& values) {
+Enemy* WaveScript::spawnKind(int kind) {
+    if (kind < 0 || kind >= static_cast<int>(table_.kinds.size())) {
+        return nullptr;
+    }
+    const KindRow& values = table_.kinds[static_cast<std::size_t>(kind)];
     Enemy* enemy = values.make(scene, values.file);
     addChild(enemy);
     enemy->setHitPoints(values.hitPoints);

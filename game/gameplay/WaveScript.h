@@ -1,8 +1,14 @@
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "display/Sprite.h"
+
+namespace tidewell {
+class ImageResource;
+class Sound;
+}  // namespace tidewell
 
 namespace brinefall {
 
@@ -14,15 +20,16 @@ class PlayerShip;
 // The part of a stage that decides which enemies appear, when and where. The enemies it
 // spawns are its children, so it is also the list that bullets and the ship are tested
 // against. After the last step (the boss) it fades the stage music out and, once the scene
-// reports the boss's death, starts the after-boss music 60 frames later.
+// reports the boss's death, starts the after-boss music 60 frames later. It holds the
+// pictures and the sound its enemies use for its whole lifetime, so they stay loaded while
+// enemies come and go.
 class WaveScript : public tidewell::Sprite {
 public:
     static constexpr int kFadeFrames = 100;
     static constexpr int kAfterBossFrames = 60;
     static constexpr float kEntryX = 850;
 
-    // A script without steps: it only holds and tests the enemies given to it.
-    explicit WaveScript(GameScene* scene);
+    // Its enemies go first, then the pictures and the sound it held for them.
     ~WaveScript() override;
 
     // 1 when an enemy stopped the bullet, -1 otherwise (also for pass-through bullets).
@@ -109,31 +116,31 @@ public:
     };
 
     struct Table {
-        const DelayRow* delays;
-        int delayRows;
-        const SpawnRow* spawns;
-        int spawnRows;
-        const AwardRow* awards;
-        int awardRows;
+        std::span<const KindRow> kinds;
+        std::span<const DelayRow> delays;
+        std::span<const SpawnRow> spawns;
+        std::span<const AwardRow> awards;
         RandomShot randomShot;
+        // Held for the script's lifetime; the sound may be null.
+        std::span<const char* const> heldImages;
+        const char* heldSound;
     };
 
 protected:
-    // A script that plays the given table; its last step places the boss.
+    // A script that plays the given table; its last step places the boss. Every step from
+    // the first to the last must have a delay of at least one frame, or the stage would
+    // stop there: ErrorGeneric (module WaveScript, code the first step without one).
     WaveScript(GameScene* scene, const Table& table);
 
-    // What a stage spawns; a script without a table has no kinds and spawns nothing.
-    // An enemy of the stage's kind with the kind's values, as the last child, at (kEntryX, 0).
-    virtual Enemy* spawnKind(int kind);
+    // An enemy of the stage's kind with the kind's values, as the last child, at (kEntryX, 0);
+    // null for a kind the table does not have.
+    Enemy* spawnKind(int kind);
     // The randomly chosen enemy of a random step, positioned and moving.
-    virtual Enemy* spawnRandom();
-    virtual void spawnBoss();
+    virtual Enemy* spawnRandom() = 0;
+    virtual void spawnBoss() = 0;
 
     // Runs spawn step `index`.
     virtual void spawnStep(int index);
-
-    // Builds an enemy of the row's kind with its values, as the last child, at (kEntryX, 0).
-    Enemy* spawnFromRow(const KindRow& values);
 
     // A real number drawn from the engine's generator: base + rand * scale / divisor.
     static float drawPosition(float base, float scale, float divisor);
@@ -147,6 +154,7 @@ protected:
     int step = 0;
 
 private:
+    void readDelays();
     void advanceSpawning();
     void fadeStageMusic();
     void countAfterBoss();
@@ -156,6 +164,8 @@ private:
     static bool rowHasStep(const SpawnRow& row, int index);
 
     Table table_{};
+    std::vector<tidewell::ImageResource*> heldImages_;
+    tidewell::Sound* heldSound_ = nullptr;
 };
 
 }  // namespace brinefall

@@ -29,12 +29,10 @@ constexpr BombLevel kNoLevel = {0, tidewell::Sprite::rectangleShape, 10, 5, 0};
 constexpr float kGoneAtTop = 800;
 constexpr float kGravity = 1;
 
-const BombLevel& levelRow(int level) { return level >= 1 && level <= 5 ? kLevels[level - 1] : kNoLevel; }
-
 }  // namespace
 
 BombBullet::BombBullet(GameScene* scene, int level) : scene_(scene), image_(addImage("bulletBomb1.twi", 2, 1)) {
-    const BombLevel& row = levelRow(level);
+    const BombLevel& row = levelRow(kLevels, kNoLevel, level);
     image_->setFrame(row.frame);
     hitArea->setRectangle(-row.halfWidth, -row.halfHeight, row.halfWidth, row.halfHeight);
     hitArea->hitShape = row.shape;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include "display/Sprite.h"
 
 namespace tidewell {
@@ -37,6 +39,12 @@ protected:
     tidewell::Image* addImage(const char* fileName, unsigned columns, unsigned rows, unsigned frameCount = 0);
     // The scene's sounds may be missing in a scene without audio; then the bullet is silent.
     static void play(tidewell::Sound* sound);
+    // The row of a table by weapon level, the first row for level 1; `none` for a level
+    // outside the table.
+    template <typename Row, std::size_t N>
+    static const Row& levelRow(const Row (&rows)[N], const Row& none, int level) {
+        return level >= 1 && level <= static_cast<int>(N) ? rows[level - 1] : none;
+    }
 
     tidewell::Shape* hitArea;
 };

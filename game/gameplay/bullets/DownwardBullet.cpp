@@ -23,13 +23,11 @@ constexpr DownwardLevel kLevels[] = {
 // A level outside 1 to 5 does no harm.
 constexpr DownwardLevel kNoLevel = {0, 5, 0};
 
-const DownwardLevel& levelRow(int level) { return level >= 1 && level <= 5 ? kLevels[level - 1] : kNoLevel; }
-
 }  // namespace
 
 DownwardBullet::DownwardBullet(GameScene* scene, int level, float xSpeed, float ySpeed)
     : scene_(scene), image_(addImage("bulletSpecial.twi", 2, 2)), xSpeed_(xSpeed), ySpeed_(ySpeed) {
-    const DownwardLevel& row = levelRow(level);
+    const DownwardLevel& row = levelRow(kLevels, kNoLevel, level);
     image_->setFrame(row.frame);
     hitArea->setRectangle(-row.halfSize, -row.halfSize, row.halfSize, row.halfSize);
     hitArea->hitShape = ellipseShape;

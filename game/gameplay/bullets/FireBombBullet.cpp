@@ -32,12 +32,10 @@ constexpr float kPieceSpacing = 32;
 constexpr float kHalfWidthBeforeBurst = 12;
 constexpr float kGoneAtTop = 800;
 
-const FireLevel& levelRow(int level) { return level >= 1 && level <= 5 ? kLevels[level - 1] : kNoLevel; }
-
 }  // namespace
 
 FireBombBullet::FireBombBullet(GameScene* scene, int level) : scene_(scene), image_(addImage("bulletBomb2.twi", 2, 2)) {
-    const FireLevel& row = levelRow(level);
+    const FireLevel& row = levelRow(kLevels, kNoLevel, level);
     damage = row.damage;
     pairs_ = row.pairs;
     hold_ = row.hold;

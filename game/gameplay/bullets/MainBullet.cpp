@@ -25,12 +25,10 @@ constexpr MainLevel kLevels[] = {
 constexpr MainLevel kNoLevel = {0, 3, 0};
 constexpr float kHalfWidth = 16;
 
-const MainLevel& levelRow(int level) { return level >= 1 && level <= 5 ? kLevels[level - 1] : kNoLevel; }
-
 }  // namespace
 
 MainBullet::MainBullet(GameScene* scene, int level) : scene_(scene), image_(addImage("bulletMain.twi", 2, 2)) {
-    const MainLevel& row = levelRow(level);
+    const MainLevel& row = levelRow(kLevels, kNoLevel, level);
     image_->setFrame(row.frame);
     hitArea->setRectangle(-kHalfWidth, -row.halfHeight, kHalfWidth, row.halfHeight);
     hitArea->hitShape = rectangleShape;

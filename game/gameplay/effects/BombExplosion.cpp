@@ -17,12 +17,7 @@ BombExplosion::BombExplosion() : image_(new tidewell::Image("explosionBomb1.twi"
 BombExplosion::~BombExplosion() = default;
 
 void BombExplosion::update() {
-    ++frameCount;
-    if (frameCount >= kLifetime) {
-        remove();
-        return;
-    }
-    setAlpha((kLifetime - frameCount) * 255 / kLifetime);
+    if (liveOneMoreFrame(kLifetime)) setAlpha(fadeAlpha(kLifetime));
 }
 
 }  // namespace brinefall

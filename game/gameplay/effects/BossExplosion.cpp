@@ -1,4 +1,5 @@
 #include "gameplay/effects/BossExplosion.h"
+#include "Colours.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,6 @@
 namespace brinefall {
 namespace {
 
-constexpr int kYellow = 0xFFFF00;
 constexpr int kRingCount = 3;
 constexpr float kRingSpeed = 10;
 // A ring starts spreading 20 frames after the one before it...
@@ -31,7 +31,7 @@ BossExplosion::BossExplosion() {
         std::vector<tidewell::Image*> pieces;
         for (int i = 0; i < kDirectionCount; ++i) {
             tidewell::Image* piece = addPiece(frame);
-            piece->setRGB(kYellow);
+            piece->setRGB(Colours::kYellow);
             piece->setAlpha(0);
             pieces.push_back(piece);
         }

@@ -1,4 +1,5 @@
 #include "gameplay/effects/EnemyExplosion.h"
+#include "Colours.h"
 
 #include "display/Image.h"
 
@@ -8,7 +9,6 @@ namespace {
 constexpr int kPieceCount = 8;
 constexpr int kLifetime = 40;
 constexpr float kSlowDown = 0.125f;
-constexpr int kYellow = 0xFFFF00;
 
 }  // namespace
 
@@ -16,7 +16,7 @@ EnemyExplosion::EnemyExplosion() {
     const unsigned frame = drawFrame();
     for (int i = 0; i < kPieceCount; ++i) {
         tidewell::Image* piece = addPiece(frame);
-        piece->setRGB(kYellow);
+        piece->setRGB(Colours::kYellow);
         pieces_.push_back(piece);
     }
 }
@@ -24,18 +24,7 @@ EnemyExplosion::EnemyExplosion() {
 EnemyExplosion::~EnemyExplosion() = default;
 
 void EnemyExplosion::update() {
-    ++frameCount;
-    if (frameCount >= kLifetime) {
-        remove();
-        return;
-    }
-    const int alpha = (kLifetime - frameCount) * 255 / kLifetime;
-    for (int i = 0; i < kPieceCount; ++i) {
-        tidewell::Image* piece = pieces_[static_cast<std::size_t>(i)];
-        piece->move(kDirections[i].x * speed_, kDirections[i].y * speed_);
-        piece->setAlpha(alpha);
-    }
-    speed_ -= kSlowDown;
+    if (liveOneMoreFrame(kLifetime)) spreadBurst(pieces_, speed_, kSlowDown, fadeAlpha(kLifetime));
 }
 
 }  // namespace brinefall

@@ -46,4 +46,23 @@ tidewell::Image* Explosion::addPiece(unsigned frame) {
 
 unsigned Explosion::drawFrame() { return static_cast<unsigned>(tidewell::Random::choose(kExplosionFrames)); }
 
+bool Explosion::liveOneMoreFrame(int lifetime) {
+    ++frameCount;
+    if (frameCount >= lifetime) {
+        remove();
+        return false;
+    }
+    return true;
+}
+
+int Explosion::fadeAlpha(int frames) const { return frameCount < frames ? (frames - frameCount) * 255 / frames : 0; }
+
+void Explosion::spreadBurst(const std::vector<tidewell::Image*>& pieces, float& speed, float slowDown, int alpha) {
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        pieces[i]->move(kDirections[i].x * speed, kDirections[i].y * speed);
+        pieces[i]->setAlpha(alpha);
+    }
+    speed -= slowDown;
+}
+
 }  // namespace brinefall

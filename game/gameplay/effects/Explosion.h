@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "display/Sprite.h"
 
 namespace tidewell {
@@ -32,6 +34,14 @@ protected:
     tidewell::Image* addPiece(unsigned frame);
     // One of the 4 frames of "explosion.twi", drawn from the engine's generator.
     static unsigned drawFrame();
+    // Counts one more frame lived; once `lifetime` frames have passed, the explosion removes
+    // itself and the answer is false.
+    bool liveOneMoreFrame(int lifetime);
+    // The opacity of a fade over `frames` frames at the frame count: 255 at 0, none from `frames` on.
+    int fadeAlpha(int frames) const;
+    // One frame of a burst: piece i flies along direction i at `speed` with the given opacity,
+    // and the burst slows down by `slowDown`.
+    static void spreadBurst(const std::vector<tidewell::Image*>& pieces, float& speed, float slowDown, int alpha);
 };
 
 }  // namespace brinefall

@@ -1,4 +1,5 @@
 #include "gameplay/effects/ShipExplosion.h"
+#include "Colours.h"
 
 #include "display/Image.h"
 #include "core/Random.h"
@@ -6,7 +7,6 @@
 namespace brinefall {
 namespace {
 
-constexpr int kYellow = 0xFFFF00;
 constexpr float kSlowDown = 0.125f;
 constexpr int kFadeFrames = 80;
 
@@ -30,7 +30,7 @@ ShipExplosion::ShipExplosion() {
     const unsigned frame = drawFrame();
     for (int i = 0; i < kDirectionCount; ++i) {
         tidewell::Image* piece = addPiece(frame);
-        piece->setRGB(kYellow);
+        piece->setRGB(Colours::kYellow);
         burst_.push_back(piece);
     }
     for (int i = 0; i < kRising.count; ++i) {
@@ -47,19 +47,9 @@ ShipExplosion::~ShipExplosion() = default;
 
 void ShipExplosion::update() {
     ++frameCount;
-    moveBurst();
+    spreadBurst(burst_, speed_, kSlowDown, fadeAlpha(kFadeFrames));
     launchSparks();
     moveSparks();
-}
-
-void ShipExplosion::moveBurst() {
-    const int alpha = frameCount < kFadeFrames ? (kFadeFrames - frameCount) * 255 / kFadeFrames : 0;
-    for (int i = 0; i < kDirectionCount; ++i) {
-        tidewell::Image* piece = burst_[static_cast<std::size_t>(i)];
-        piece->move(kDirections[i].x * speed_, kDirections[i].y * speed_);
-        piece->setAlpha(alpha);
-    }
-    speed_ -= kSlowDown;
 }
 
 // The sparks are used in turn, for ever: the oldest one starts again at the wreck.

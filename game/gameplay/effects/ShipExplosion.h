@@ -21,7 +21,6 @@ public:
     const std::vector<tidewell::Image*>& getFallingSparks() const { return falling_; }
 
 private:
-    void moveBurst();
     void launchSparks();
     void moveSparks();
 

@@ -7,7 +7,6 @@
 #include "gameplay/bullets/Boss1Bullet.h"
 #include "gameplay/bullets/Bullet.h"
 #include "gameplay/effects/BossExplosion.h"
-#include "gameplay/hud/PopupText.h"
 
 namespace brinefall {
 namespace {
@@ -136,10 +135,7 @@ void Boss1::takeDamage(int amount) {
     if (amount < 0) {
         return;
     }
-    hitPoints = amount >= hitPoints ? 0 : hitPoints - amount;
-    const int c = maxHitPoints > 0 ? hitPoints * 255 / maxHitPoints : 0;
-    image->setRGB(255, c, c);
-    scene->addText(new PopupText(1, 0, amount), weakPoint->getAbsoluteX(), weakPoint->getAbsoluteY());
+    loseHitPoints(amount, weakPoint->getAbsoluteX(), weakPoint->getAbsoluteY());
     play(scene->getHitSound());
     if (hitPoints == 0) {
         die();

@@ -6,7 +6,6 @@
 #include "gameplay/PlayerShip.h"
 #include "gameplay/bullets/Bullet.h"
 #include "gameplay/effects/BossExplosion.h"
-#include "gameplay/hud/PopupText.h"
 
 namespace brinefall {
 namespace {
@@ -168,10 +167,7 @@ void Boss2::takeDamage(int amount) {
     if (amount < 0) {
         return;
     }
-    hitPoints = amount >= hitPoints ? 0 : hitPoints - amount;
-    const int c = maxHitPoints > 0 ? hitPoints * 255 / maxHitPoints : 0;
-    image->setRGB(255, c, c);
-    scene->addText(new PopupText(1, 0, amount), imageScreenX(), imageScreenY());
+    loseHitPoints(amount, imageScreenX(), imageScreenY());
     play(scene->getHitSound());
     if (hitPoints == 0) {
         die();

@@ -27,17 +27,6 @@ constexpr float kAwardSpeed = 5;
 
 Enemy::Enemy(GameScene* scene, const char* imageFile, unsigned columns, unsigned rows) : scene(scene) {
     image = new tidewell::Image(imageFile, columns, rows);
-    buildParts();
-}
-
-Enemy::Enemy(GameScene* scene) : scene(scene) {
-    image = new tidewell::Image(static_cast<tidewell::Texture*>(nullptr));
-    buildParts();
-}
-
-Enemy::~Enemy() = default;
-
-void Enemy::buildParts() {
     image->setAlignment(3, 3);
     addChild(image);
     hitArea = new tidewell::Shape();
@@ -45,14 +34,18 @@ void Enemy::buildParts() {
     addChild(hitArea);
 }
 
+Enemy::~Enemy() = default;
+
 void Enemy::update() {
     animate();
     moveStep();
     if (isRemoved()) {
         return;  // it left the screen: no shot from out there
     }
+    ownMotion();
     shoot();
     updateShake();
+    afterShake();
 }
 
 void Enemy::setAnimation(int f0, int d0, int f1, int d1, int f2, int d2, int f3, int d3) {
@@ -175,10 +168,7 @@ void Enemy::takeDamage(int amount) {
     if (amount < 0) {
         return;
     }
-    hitPoints = amount >= hitPoints ? 0 : hitPoints - amount;
-    const int c = maxHitPoints > 0 ? hitPoints * 255 / maxHitPoints : 0;
-    image->setRGB(255, c, c);
-    scene->addText(new PopupText(1, 0, amount), imageScreenX(), imageScreenY());
+    loseHitPoints(amount, imageScreenX(), imageScreenY());
     if (hitPoints > 0) {
         if (shaking) {
             // Keep the shake in step, so the enemy ends where it started.
@@ -193,6 +183,13 @@ void Enemy::takeDamage(int amount) {
     dropAwards();
     remove();
     play(scene->getEnemyDeadSound());
+}
+
+void Enemy::loseHitPoints(int amount, float popupX, float popupY) {
+    hitPoints = amount >= hitPoints ? 0 : hitPoints - amount;
+    const int c = maxHitPoints > 0 ? hitPoints * 255 / maxHitPoints : 0;
+    image->setRGB(255, c, c);
+    scene->addText(new PopupText(1, 0, amount), popupX, popupY);
 }
 
 void Enemy::startShaking() {

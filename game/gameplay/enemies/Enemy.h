@@ -24,11 +24,10 @@ public:
 
     // An enemy showing the given picture (a grid of columns x rows frames), centred.
     Enemy(GameScene* scene, const char* imageFile, unsigned columns = 2, unsigned rows = 2);
-    // An enemy without a picture yet; a kind gives it one with image->setFile and centres it
-    // again with image->setAlignment(3, 3).
-    explicit Enemy(GameScene* scene);
     ~Enemy() override;
 
+    // Every kind's frame, in this order: animate, move straight, the kind's own motion,
+    // shoot, shake, and what the kind does last. Nothing after the move once it has left.
     void update() override;
 
     // The four animation steps: frame and duration of each (frame -1 = the step changes nothing).
@@ -70,6 +69,13 @@ public:
     int animDurations[kAnimSteps] = {0, 0, 0, 0};
 
 protected:
+    // The kind's own motion (a hop, a weave), between the straight move and the shot.
+    virtual void ownMotion() {}
+    // What the kind does after the shake, last in its frame (a mouth that chews).
+    virtual void afterShake() {}
+    // Takes the amount off the hit points, not below 0, tints the picture redder as they
+    // fall and shows the amount in a popup at (popupX, popupY) on screen.
+    void loseHitPoints(int amount, float popupX, float popupY);
     // Counts the shot timer; true on the frames a shot is due (the first at `firstShot`,
     // then one every `shotInterval` frames).
     bool shotIsDue();
@@ -88,7 +94,6 @@ protected:
     static void play(tidewell::Sound* sound);
 
 private:
-    void buildParts();
     void fireAimedShot();
     void startShaking();
 };

@@ -12,19 +12,12 @@ Enemy01::Enemy01(GameScene* scene, const char* imageFile, float hitWidth, float 
 
 Enemy01::~Enemy01() = default;
 
-void Enemy01::update() {
-    animate();
-    moveStep();
-    if (isRemoved()) {
-        return;
-    }
+void Enemy01::ownMotion() {
     hop(hopSpeed, bounceSpeed, gravity);
     followImage();
     if (!shaking) {
         showHopFrame();
     }
-    shoot();
-    updateShake();
 }
 
 void Enemy01::showHopFrame() {

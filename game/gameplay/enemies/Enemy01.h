@@ -10,8 +10,6 @@ public:
     explicit Enemy01(GameScene* scene);
     ~Enemy01() override;
 
-    void update() override;
-
     float hopSpeed = -20;
     float bounceSpeed = -20;
     float gravity = 1;
@@ -19,6 +17,7 @@ public:
 protected:
     // For hoppers that share the crab's motion with their own picture and numbers.
     Enemy01(GameScene* scene, const char* imageFile, float hitWidth, float hitHeight, float speedX, float gravity);
+    void ownMotion() override;
 
 private:
     void showHopFrame();

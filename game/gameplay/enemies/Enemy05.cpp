@@ -21,17 +21,6 @@ Enemy05::Enemy05(GameScene* scene) : Enemy(scene, "enemy05.twi") {
 
 Enemy05::~Enemy05() { tidewell::SoundMusicManager::releaseSound(shootSound_); }
 
-void Enemy05::update() {
-    animate();
-    moveStep();
-    if (isRemoved()) {
-        return;
-    }
-    shoot();
-    updateShake();
-    chew();
-}
-
 void Enemy05::shoot() {
     if (!shotIsDue()) {
         return;
@@ -46,6 +35,8 @@ void Enemy05::shoot() {
     }
     play(shootSound_);
 }
+
+void Enemy05::afterShake() { chew(); }
 
 void Enemy05::chew() {
     if (shaking) {

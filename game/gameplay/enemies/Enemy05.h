@@ -13,11 +13,13 @@ public:
     explicit Enemy05(GameScene* scene);
     ~Enemy05() override;
 
-    void update() override;
     void shoot() override;
 
     float lobDeceleration = 0;
     int mouthCounter = 0;
+
+protected:
+    void afterShake() override;
 
 private:
     void chew();

@@ -15,16 +15,9 @@ Enemy06::Enemy06(GameScene* scene) : Enemy(scene, "enemy06.twi") {
 
 Enemy06::~Enemy06() = default;
 
-void Enemy06::update() {
-    animate();
-    moveStep();
-    if (isRemoved()) {
-        return;
-    }
+void Enemy06::ownMotion() {
     weave();
     followImage();
-    shoot();
-    updateShake();
 }
 
 void Enemy06::weave() {

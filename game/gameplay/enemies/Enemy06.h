@@ -11,10 +11,11 @@ public:
     explicit Enemy06(GameScene* scene);
     ~Enemy06() override;
 
-    void update() override;
-
     float weaveSpeed = -10;
     float weaveChange = 0.5f;
+
+protected:
+    void ownMotion() override;
 
 private:
     void weave();

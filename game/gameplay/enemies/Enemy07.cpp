@@ -9,12 +9,7 @@ Enemy07::Enemy07(GameScene* scene) : Enemy(scene, "enemy07.twi") {
 
 Enemy07::~Enemy07() = default;
 
-void Enemy07::update() {
-    animate();
-    moveStep();
-    if (isRemoved()) {
-        return;
-    }
+void Enemy07::ownMotion() {
     if (!hopping && animCounter % kLeapEvery == 0) {
         hopping = true;
     }
@@ -22,8 +17,6 @@ void Enemy07::update() {
         hopping = false;
     }
     followImage();
-    shoot();
-    updateShake();
 }
 
 }  // namespace brinefall

@@ -14,12 +14,13 @@ public:
     explicit Enemy07(GameScene* scene);
     ~Enemy07() override;
 
-    void update() override;
-
     float hopSpeed = -30;
     float bounceSpeed = -30;
     float gravity = 2;
     bool hopping = false;
+
+protected:
+    void ownMotion() override;
 };
 
 }  // namespace brinefall

@@ -13,20 +13,13 @@ Enemy13::Enemy13(GameScene* scene) : Enemy(scene, "enemy13.twi") { setHitArea(50
 
 Enemy13::~Enemy13() = default;
 
-void Enemy13::update() {
-    animate();
-    moveStep();
-    if (isRemoved()) {
-        return;
-    }
+void Enemy13::ownMotion() {
     hop(hopSpeed, bounceSpeed, gravity);
     followImage();
     // The hit frame stays up while it shakes, as with the other hoppers.
     if (!shaking) {
         showHopFrame();
     }
-    shoot();
-    updateShake();
 }
 
 void Enemy13::showHopFrame() {

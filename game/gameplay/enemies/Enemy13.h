@@ -11,11 +11,12 @@ public:
     explicit Enemy13(GameScene* scene);
     ~Enemy13() override;
 
-    void update() override;
-
     float hopSpeed = -40;
     float bounceSpeed = -40;
     float gravity = 2;
+
+protected:
+    void ownMotion() override;
 
 private:
     void showHopFrame();

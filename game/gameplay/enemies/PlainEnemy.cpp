@@ -8,4 +8,6 @@ PlainEnemy::PlainEnemy(GameScene* scene, const char* imageFile) : Enemy(scene, i
 
 PlainEnemy::~PlainEnemy() = default;
 
+Enemy* PlainEnemy::make(GameScene* scene, const char* imageFile) { return new PlainEnemy(scene, imageFile); }
+
 }  // namespace brinefall

@@ -11,6 +11,9 @@ class PlainEnemy : public Enemy {
 public:
     PlainEnemy(GameScene* scene, const char* imageFile);
     ~PlainEnemy() override;
+
+    // The stages' tables build their plain kinds with this.
+    static Enemy* make(GameScene* scene, const char* imageFile);
 };
 
 }  // namespace brinefall

@@ -1,4 +1,6 @@
 #include "gameplay/hud/HudMenu.h"
+#include "Colours.h"
+#include "FirstJoystick.h"
 
 #include "display/Image.h"
 #include "input/InputManager.h"
@@ -10,8 +12,6 @@ namespace brinefall {
 
 namespace {
 
-constexpr int kYellow = 0xFFFF00;
-
 bool isArrow(int key) { return key == kKeyUp || key == kKeyLeft || key == kKeyRight || key == kKeyDown; }
 
 tidewell::Shape* makeCursor() {
@@ -19,7 +19,7 @@ tidewell::Shape* makeCursor() {
     static constexpr float ys[] = {-10, 0, 10};
     auto* cursor = new tidewell::Shape();
     cursor->setPolygon(xs, ys, 3);
-    cursor->setRGB(kYellow);
+    cursor->setRGB(Colours::kYellow);
     return cursor;
 }
 
@@ -67,9 +67,9 @@ void HudMenu::keyDown(int key) {
 
 void HudMenu::joystickMove(int joystick) {
     if (!acceptsInput() || !useJoystick_ || joystick != 0) return;
-    if (tidewell::InputManager::joystickCount == 0 || tidewell::InputManager::joystickStates.empty()) return;
-    const auto& stick = tidewell::InputManager::joystickStates[0];
-    if (stick.lX * 0.001f != 0 || stick.lY * 0.001f != 0) toggle();
+    const auto* stick = FirstJoystick::state();
+    if (stick == nullptr) return;
+    if (stick->lX * 0.001f != 0 || stick->lY * 0.001f != 0) toggle();
 }
 
 void HudMenu::joystickDown(int button, int joystick) {

@@ -1,4 +1,5 @@
 #include "gameplay/hud/LifeBar.h"
+#include "Colours.h"
 
 #include <algorithm>
 
@@ -10,7 +11,6 @@ namespace brinefall {
 namespace {
 
 constexpr const char* kFont = "arial20_1.twf";
-constexpr int kYellow = 0xFFFF00;
 // Ten points of life to a pixel of bar.
 constexpr float kPixelsPerLife = 0.1f;
 constexpr float kBarHeight = 10;
@@ -36,7 +36,7 @@ LifeBar::LifeBar() {
     addChild(label_);
 
     fill_ = new tidewell::Shape();
-    fill_->setRGB(kYellow);
+    fill_->setRGB(Colours::kYellow);
     fill_->setPosition(barLeft(), barTop());
     addChild(fill_);
 
@@ -85,7 +85,7 @@ void LifeBar::setLifeShown(int life) {
         // From yellow at half the maximum down to red near nothing.
         fill_->setRGB(255, lifeShown_ * 255 / half, 0);
     } else {
-        fill_->setRGB(kYellow);
+        fill_->setRGB(Colours::kYellow);
     }
 }
 

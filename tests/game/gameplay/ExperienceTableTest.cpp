@@ -13,15 +13,6 @@ TEST(ExperienceTableTest, EveryTrackSharesOneLadderOfThresholds) {
     EXPECT_EQ(Experience::nextThreshold(5), 0);
 }
 
-TEST(ExperienceTableTest, LevelReachedTakesEveryRiseTheTotalAllowsAndStopsAtFive) {
-    EXPECT_EQ(Experience::levelReached(1, 999), 1);
-    EXPECT_EQ(Experience::levelReached(1, 1000), 2);
-    EXPECT_EQ(Experience::levelReached(1, 6999), 3);
-    EXPECT_EQ(Experience::levelReached(1, 15000), 5);
-    EXPECT_EQ(Experience::levelReached(3, 1000000), 5);
-    EXPECT_EQ(Experience::levelReached(5, 1000000), 5);
-}
-
 TEST(ExperienceTableTest, SpecialWeaponsFireAtTheirOwnPaceAndUnknownKindsHaveNone) {
     const int bomb[] = {20, 15, 7, 10, 7};
     const int fireBomb[] = {30, 15, 15, 15, 15};

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "EnemyTestSupport.h"
+#include "core/ErrorGeneric.h"
 #include "core/Random.h"
 #include "resources/ResourceManager.h"
 #include "gameplay/Stage1Script.h"
@@ -272,6 +273,28 @@ TEST_F(StageScriptTest, Stage2RandomStepsFollowTheGenerator) {
         }
     }
     EXPECT_EQ(enemies[before + 29]->awards[0], 1000) << "step 89 carries life";
+}
+
+// A step that no delay row covers would never come, and the stage would stand still there.
+TEST_F(StageScriptTest, ATableWhoseDelaysLeaveAGapIsRefusedWhenTheScriptIsBuilt) {
+    struct TableScript : WaveScript {
+        TableScript(GameScene* scene, const Table& table) : WaveScript(scene, table) {}
+        Enemy* spawnRandom() override { return nullptr; }
+        void spawnBoss() override {}
+    };
+    constexpr WaveScript::DelayRow kWhole[] = {{0, 2, 10}, {3, 3, 20}};
+    constexpr WaveScript::DelayRow kGap[] = {{0, 2, 10}, {4, 5, 20}};
+    constexpr WaveScript::DelayRow kNoFrames[] = {{0, 2, 10}, {3, 3, 0}};
+    startGame();
+    EXPECT_EQ(TableScript(scene, {{}, kWhole, {}, {}, {}, {}, nullptr}).getStepCount(), 4);
+    try {
+        TableScript(scene, {{}, kGap, {}, {}, {}, {}, nullptr});
+        ADD_FAILURE() << "a gap at step 3 was taken";
+    } catch (const tidewell::ErrorGeneric& error) {
+        EXPECT_EQ(error.module, "WaveScript");
+        EXPECT_EQ(error.code, 3) << "the first step without a delay";
+    }
+    EXPECT_THROW(TableScript(scene, {{}, kNoFrames, {}, {}, {}, {}, nullptr}), tidewell::ErrorGeneric);
 }
 
 TEST_F(StageScriptTest, AScriptHoldsItsPicturesForItsLifetime) {
