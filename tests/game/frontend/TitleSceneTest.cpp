@@ -239,6 +239,26 @@ TEST_F(TitleSceneTest, ClosingAPanelGivesThePointerBackItsArrow) {
     }
 }
 
+TEST_F(TitleSceneTest, TheHelpPageCoversTheButtonsAboveExitAndHoldsItsCloseButton) {
+    startTitle();
+    clickOn(title->getHelpButton());
+    // The page is the panel's first child; the panel's own box also takes in its button.
+    const tidewell::Sprite* page = title->getHelpPanel()->getFirstChild();
+    auto inside = [&](const tidewell::Sprite* sprite) {
+        return sprite->getAbsoluteLeft() >= page->getAbsoluteLeft() &&
+               sprite->getAbsoluteRight() <= page->getAbsoluteRight() &&
+               sprite->getAbsoluteTop() >= page->getAbsoluteTop() &&
+               sprite->getAbsoluteBottom() <= page->getAbsoluteBottom();
+    };
+    EXPECT_TRUE(inside(title->getHelpPanel()->getCloseButton()));
+    for (const Button* button : {title->getStartButton(), title->getOptionsButton(), title->getHelpButton(),
+                                 title->getVisitButton()}) {
+        EXPECT_TRUE(inside(button)) << "a title button shows beside the help page at y " << button->y;
+    }
+    EXPECT_GE(page->getAbsoluteTop(), 0);
+    EXPECT_LE(page->getAbsoluteBottom(), 600);
+}
+
 TEST_F(TitleSceneTest, AHiddenHelpPanelIgnoresAClickOnItsCloseButton) {
     startTitle();
     HelpPanel* help = title->getHelpPanel();
