@@ -251,8 +251,8 @@ TEST_F(TitleSceneTest, TheHelpPageCoversTheButtonsAboveExitAndHoldsItsCloseButto
                sprite->getAbsoluteBottom() <= page->getAbsoluteBottom();
     };
     EXPECT_TRUE(inside(title->getHelpPanel()->getCloseButton()));
-    for (const Button* button : {title->getStartButton(), title->getOptionsButton(), title->getHelpButton(),
-                                 title->getVisitButton()}) {
+    for (const Button* button :
+         {title->getStartButton(), title->getOptionsButton(), title->getHelpButton(), title->getVisitButton()}) {
         EXPECT_TRUE(inside(button)) << "a title button shows beside the help page at y " << button->y;
     }
     EXPECT_GE(page->getAbsoluteTop(), 0);
