@@ -13,7 +13,8 @@ constexpr const char* kFont = "arial20_1.twf";
 constexpr float kRiseSpeed = 3.0f;
 constexpr float kRiseLimit = -60.0f;
 // A damage number takes in the hits that land within this reach of it while it has risen
-// less than this: a third of a second, a fire's every frame, but not the next volley's.
+// less than this (ten frames, half a second): a fire's hits, which come every frame, and a
+// fast gun's on one enemy read as one growing total.
 constexpr float kAbsorbReach = 24.0f;
 constexpr float kAbsorbRise = 30.0f;
 constexpr int kDamageType = 1;
