@@ -24,6 +24,9 @@ HelpPanel::~HelpPanel() = default;
 
 void HelpPanel::notify(tidewell::Sprite* sender, int code) {
     if (sender != closeButton_ || code != tidewell::Button::clickedCode) return;
+    // A hidden button no longer updates: let go of the Close button now, or it keeps the
+    // pointer in its over-a-button shape until the pointer crosses another button.
+    closeButton_->setState(tidewell::Button::normalState);
     if (title_) title_->enableButtons();
     setAlpha(0);
 }

@@ -159,6 +159,9 @@ void OptionsPanel::notify(Sprite* sender, int code) {
     } else if (sender == fullScreenBox_ || sender == windowBox_) {
         selectFullScreen(sender == fullScreenBox_);
     } else if (sender == closeButton_) {
+        // A hidden button no longer updates: let go of the Close button now, or it keeps the
+        // pointer in its over-a-button shape until the pointer crosses another button.
+        closeButton_->setState(tidewell::Button::normalState);
         if (title_) title_->enableButtons();
         setAlpha(0);
     }

@@ -2,6 +2,8 @@
 #include "Colours.h"
 #include "Milestones.h"
 
+#include <algorithm>
+
 #include "graphics/GraphicManager.h"
 #include "display/Image.h"
 #include "input/InputManager.h"
@@ -24,6 +26,7 @@
 #include "gameplay/hud/GameOverMenu.h"
 #include "gameplay/hud/LifeBar.h"
 #include "gameplay/hud/PauseMenu.h"
+#include "gameplay/hud/PopupText.h"
 #include "gameplay/hud/StageTitle.h"
 #include "gameplay/hud/WeaponPanel.h"
 
@@ -45,6 +48,10 @@ constexpr float kShipStartY = 300;
 constexpr float kShipPlayX = 100;
 constexpr float kShipLeaveX = 900;
 constexpr float kShipGoneX = 700;
+// About half the widest popup line ("Downward Gun!") and half a line: a text placed this
+// far from the edges is whole on the screen.
+constexpr float kTextMarginX = 70;
+constexpr float kTextMarginY = 24;
 
 // Frames of the phases.
 constexpr int kFlashFrames = 1;
@@ -108,12 +115,13 @@ GameScene::GameScene(bool useJoystick, bool invincible, bool fullPower, int firs
     joystickStop = true;
     InputManager::setCursorVisible(false);
 
-    stage_ = firstStage;
-    beginStage();
-
+    // The flags first, so the stage's first report already shows the levels the game starts with.
     ship_->setUseJoystick(useJoystick_);
     ship_->setInvincible(invincible_);
     ship_->setFullPower(fullPower_);
+
+    stage_ = firstStage;
+    beginStage();
 }
 
 GameScene::~GameScene() {
@@ -190,7 +198,7 @@ void GameScene::keyDown(int key) {
         }
         return;
     }
-    if (!useJoystick_ && key == kKeySpace && !paused_) {
+    if (!useJoystick_ && key == kKeySpace && canPause()) {
         pauseGame();
     }
 }
@@ -203,10 +211,14 @@ void GameScene::joystickDown(int button, int joystick) {
         }
         return;
     }
-    if (useJoystick_ && joystick == 0 && button == kPauseButton && !paused_) {
+    if (useJoystick_ && joystick == 0 && button == kPauseButton && canPause()) {
         pauseGame();
     }
 }
+
+// Over the game-over menu a pause would take the key that chooses its entries: the Enter
+// that resumes would also continue or quit underneath.
+bool GameScene::canPause() const { return !paused_ && !gameOverMenu_->isShown(); }
 
 void GameScene::update() {
     PointerSteering::steer();
@@ -332,7 +344,21 @@ void GameScene::addExplosion(Sprite* explosion, float x, float y) { placeInLayer
 
 void GameScene::addAward(Award* award, float x, float y) { placeInLayer(awardLayer_, award, x, y); }
 
-void GameScene::addText(Sprite* text, float x, float y) { placeInLayer(textLayer_, text, x, y); }
+void GameScene::addText(PopupText* text, float x, float y) {
+    // A text is there to be read: one placed at the ship flying in from off screen, or at an
+    // enemy at the edge, starts inside the screen instead.
+    text->setPosition(std::clamp(x, kTextMarginX, static_cast<float>(screenWidth) - kTextMarginX),
+                      std::clamp(y, kTextMarginY, static_cast<float>(screenHeight) - kTextMarginY));
+    for (Sprite* child = textLayer_->getFirstChild(); child; child = child->getNextSibling()) {
+        auto* shown = static_cast<PopupText*>(child);
+        if (shown->canAbsorb(*text)) {
+            shown->absorb(*text);
+            delete text;
+            return;
+        }
+    }
+    textLayer_->addChild(text);
+}
 
 int GameScene::bulletHitsEnemies(Bullet* bullet) { return waves_->bulletHitsEnemies(bullet); }
 
@@ -384,6 +410,10 @@ void GameScene::offerWeapons() {
 }
 
 void GameScene::beginStageClear() {
+    // A wrecked ship cannot fly off, so the clear would never end; the game-over menu leads on.
+    if (shipIsDead()) {
+        return;
+    }
     setOverlay(kWhite, 0);
     stageClearCounter_ = 0;
 }
@@ -429,6 +459,9 @@ void GameScene::beginStage() {
 
 void GameScene::continueGame() {
     Milestones::report("continue", stage_);
+    // A clear under way when the ship went down would run before the continue and wait for a
+    // fly-off that never comes: the continue replays the stage instead.
+    stageClearCounter_ = -1;
     continueCounter_ = 0;
     flashOverlay_->setRGB(kWhite);
 }

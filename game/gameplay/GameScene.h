@@ -22,6 +22,7 @@ class GameOverMenu;
 class LifeBar;
 class PauseMenu;
 class PlayerShip;
+class PopupText;
 class StageTitle;
 class WaveScript;
 class WeaponPanel;
@@ -46,7 +47,8 @@ public:
     void addBullet(tidewell::Sprite* bullet, float x, float y);
     void addExplosion(tidewell::Sprite* explosion, float x, float y);
     void addAward(Award* award, float x, float y);
-    void addText(tidewell::Sprite* text, float x, float y);
+    // A text is kept on the screen, and a damage number near a young one adds up into it.
+    void addText(PopupText* text, float x, float y);
 
     // Collision questions, answered by whoever holds the targets.
     int bulletHitsEnemies(Bullet* bullet);
@@ -128,6 +130,7 @@ private:
     void replaceStageContent(int n);
     template <typename T>
     T* replaceChild(T* old, T* fresh);
+    bool canPause() const;
     void runPhases();
     bool runFlash();
     bool runStageStart();

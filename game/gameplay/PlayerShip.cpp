@@ -343,6 +343,10 @@ void PlayerShip::setFullPower(bool on) {
         setLifeLevel(Experience::kMaxLevel);
         setSpeedLevel(Experience::kMaxLevel);
         setGunLevel(Experience::kMaxLevel);
+        // Whoever typed the code expects a full bar, not the first level's life in a wide frame.
+        life_ = lifeMax_;
+        tint();
+        scene_->setLifeShown(life_);
     }
 }
 

@@ -131,6 +131,8 @@ void queueEvent(const InputEvent& event);
 void drawPointer();
 // Frame 0 is the arrow, frame 1 the pointing hand's stand-in, an upward arrow.
 void setCursorFrame(unsigned frame);
+// The pointer frame last set, whether or not the pointer has been drawn yet.
+unsigned getCursorFrame();
 // Shows or hides the pointer (its opacity 255 or 0).
 void setCursorVisible(bool visible);
 

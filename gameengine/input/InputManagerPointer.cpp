@@ -63,6 +63,8 @@ void setCursorFrame(unsigned frame) {
     if (pointer) pointer->setPointerFrame(frame);
 }
 
+unsigned getCursorFrame() { return pointerFrame; }
+
 void setCursorVisible(bool visible) {
     pointerVisible = visible;
     if (pointer) pointer->setAlpha(visible ? 255 : 0);

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 using namespace tidewell::platform;
@@ -15,6 +19,23 @@ std::unique_ptr<Platform> startPlatform() {
     auto platform = createPlatform("", {}, whyNot);
     EXPECT_NE(platform, nullptr) << whyNot;
     return platform;
+}
+
+// The size the X server gives the window of that title, asked of xwininfo, as a player's
+// eyes would see it; false where there is no X display or no xwininfo to ask.
+bool xServerWindowSize(const char* title, int& width, int& height) {
+    if (std::getenv("DISPLAY") == nullptr) return false;
+    const std::string command = std::string("xwininfo -name '") + title + "' 2>/dev/null";
+    FILE* answer = popen(command.c_str(), "r");
+    if (answer == nullptr) return false;
+    width = height = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, answer) != nullptr) {
+        std::sscanf(line, " Width: %d", &width);
+        std::sscanf(line, " Height: %d", &height);
+    }
+    pclose(answer);
+    return width > 0 && height > 0;
 }
 
 } // namespace
@@ -64,5 +85,32 @@ TEST(Window, RecreationSwitchesModeAndKeepsTitle) {
     EXPECT_FALSE(window.isFullScreen());
     EXPECT_EQ(window.clientSize().width, 800);
     EXPECT_EQ(window.clientSize().height, 600);
+    window.destroy();
+}
+
+// A full screen the display does not grant (no window manager, as in the Xvfb these tests run
+// in) leaves the window at its size: the window reports the size it really has, which is what
+// the picture and the pointer are fitted to, not the whole display it asked for.
+TEST(Window, FullScreenReportsTheSizeTheWindowReallyHas) {
+    auto platform = startPlatform();
+    ASSERT_NE(platform, nullptr);
+    Window& window = platform->window();
+    constexpr const char* kTitle = "Brinefall full screen size";
+    window.setTitle(kTitle);
+    ASSERT_TRUE(window.create(true));
+    std::vector<std::uint32_t> xrgb(800 * 600, 0x0B2A4A);
+    window.present(FrameView{xrgb.data(), 800, 600, 800 * 4, PixelFormat::Xrgb8888});
+    WindowEvent event;
+    for (int drained = 0; drained < 1000 && window.pollEvent(event); ++drained) {
+    }
+    const WindowSize size = window.clientSize();
+    EXPECT_GT(size.width, 0);
+    EXPECT_GT(size.height, 0);
+    int width = 0;
+    int height = 0;
+    if (std::strcmp(platform->name(), "sdl") == 0 && xServerWindowSize(kTitle, width, height)) {
+        EXPECT_EQ(size.width, width);
+        EXPECT_EQ(size.height, height);
+    }
     window.destroy();
 }

@@ -1,6 +1,7 @@
 #include "gameplay/hud/PopupText.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 #include "display/Text.h"
@@ -11,6 +12,12 @@ namespace {
 constexpr const char* kFont = "arial20_1.twf";
 constexpr float kRiseSpeed = 3.0f;
 constexpr float kRiseLimit = -60.0f;
+// A damage number takes in the hits that land within this reach of it while it has risen
+// less than this (ten frames, half a second): a fire's hits, which come every frame, and a
+// fast gun's on one enemy read as one growing total.
+constexpr float kAbsorbReach = 24.0f;
+constexpr float kAbsorbRise = 30.0f;
+constexpr int kDamageType = 1;
 
 // The tracks with fixed names, by popup type.
 struct FixedText {
@@ -74,7 +81,7 @@ std::string fixedText(int type, int value) {
 
 }  // namespace
 
-PopupText::PopupText(int type, int kind, int value) {
+PopupText::PopupText(int type, int kind, int value) : type_(type), value_(value) {
     text_ = new tidewell::Text(kFont);
     addChild(text_);
     // A wrap width of 0 puts every word centred on a line of its own.
@@ -107,6 +114,17 @@ std::string PopupText::textFor(int type, int kind, int value) {
         return name ? "GET\n" + std::string(name) + "!" : std::string();
     }
     return fixedText(type, value);
+}
+
+bool PopupText::canAbsorb(const PopupText& fresh) const {
+    return type_ == kDamageType && fresh.type_ == kDamageType && !isRemoved() && text_->y > -kAbsorbRise &&
+           std::fabs(x - fresh.x) <= kAbsorbReach && std::fabs(y - fresh.y) <= kAbsorbReach;
+}
+
+void PopupText::absorb(const PopupText& fresh) {
+    value_ += fresh.value_;
+    string_ = std::to_string(value_);
+    text_->setNumber(value_);
 }
 
 void PopupText::update() {

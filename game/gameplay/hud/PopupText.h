@@ -29,6 +29,12 @@ public:
     // outside 1 to 3 or a type that has no text.
     static std::string textFor(int type, int kind, int value);
 
+    // A damage number placed near this one while this one is still young: their amounts
+    // add up in this one, so hits that come every frame (a fire burning) read as one
+    // growing total instead of a smear of numbers.
+    bool canAbsorb(const PopupText& fresh) const;
+    void absorb(const PopupText& fresh);
+
     tidewell::Text* getText() const { return text_; }
     // What it says, as built.
     const std::string& getString() const { return string_; }
@@ -36,6 +42,8 @@ public:
 private:
     tidewell::Text* text_ = nullptr;
     std::string string_;
+    int type_ = 0;
+    int value_ = 0;
 };
 
 }  // namespace brinefall

@@ -104,6 +104,8 @@ void WeaponPanel::blink() {
 }
 
 int WeaponPanel::touchedIcon() const {
+    // A wreck picks nothing: its drifting image must not choose the weapon and start the clear.
+    if (scene_->getShip()->isDead()) return -1;
     const tidewell::Sprite* ship = scene_->getShip()->getShipImage();
     for (int i = 0; i < kIconCount; ++i) {
         const tidewell::Image* icon = icons_[static_cast<std::size_t>(i)];

@@ -417,7 +417,9 @@ bool SdlGpuDevice::present() {
     }
     int width = 0;
     int height = 0;
-    SDL_GL_GetDrawableSize(window_, &width, &height);
+    if (!serverWindowSize(window_, width, height)) {
+        SDL_GL_GetDrawableSize(window_, &width, &height);
+    }
     const PictureRect box = pictureFitOf(window_).destination();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);

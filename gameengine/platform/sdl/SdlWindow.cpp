@@ -197,7 +197,9 @@ WindowSize SdlWindow::clientSize() const {
         return {};
     }
     WindowSize size;
-    SDL_GetWindowSize(window_, &size.width, &size.height);
+    if (!serverWindowSize(window_, size.width, size.height)) {
+        SDL_GetWindowSize(window_, &size.width, &size.height);
+    }
     return size;
 }
 
@@ -279,8 +281,16 @@ void SdlWindow::present(const FrameView& frame) {
     if (target == nullptr || picture == nullptr) {
         return;
     }
-    // The surface is in the window's pixels, whatever the display's density.
-    const PictureRect box = PictureFit(target->w, target->h).destination();
+    // The surface is in the window's pixels, whatever the display's density. SDL makes it
+    // the size it believes the window has; where the window is really smaller (a full
+    // screen not granted), only the part the window shows is used.
+    int shownWidth = target->w;
+    int shownHeight = target->h;
+    if (serverWindowSize(window_, shownWidth, shownHeight)) {
+        shownWidth = std::min(shownWidth, target->w);
+        shownHeight = std::min(shownHeight, target->h);
+    }
+    const PictureRect box = PictureFit(shownWidth, shownHeight).destination();
     fillBars(target, box);
     SDL_Rect where{box.x, box.y, box.width, box.height};
     if (box.width == frame.width && box.height == frame.height) {

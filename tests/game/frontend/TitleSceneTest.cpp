@@ -217,6 +217,48 @@ TEST_F(TitleSceneTest, WhileAPanelShowsTheTitleButtonsUnderItDoNotReact) {
     EXPECT_EQ(alphaOf(title->getHelpPanel()), 255);
 }
 
+TEST_F(TitleSceneTest, ClosingAPanelGivesThePointerBackItsArrow) {
+    startTitle();
+    for (tidewell::Button* opener : {title->getHelpButton(), title->getOptionsButton()}) {
+        clickOn(opener);
+        Button* close = opener == title->getHelpButton() ? title->getHelpPanel()->getCloseButton()
+                                                         : title->getOptionsPanel()->getCloseButton();
+        clickOn(close);
+        ASSERT_EQ(alphaOf(close->parent), 0);
+        // Off every button, in the sky above them.
+        mouseTo(400, 100);
+        step(2);
+        EXPECT_EQ(tidewell::InputManager::getCursorFrame(), 0u);
+        EXPECT_EQ(close->getState(), Button::normalState);
+        // Over a title button the hand comes back.
+        mouseTo(screenX(title->getStartButton()), screenY(title->getStartButton()));
+        step(1);
+        EXPECT_EQ(tidewell::InputManager::getCursorFrame(), 1u);
+        mouseTo(400, 100);
+        step(1);
+    }
+}
+
+TEST_F(TitleSceneTest, TheHelpPageCoversTheButtonsAboveExitAndHoldsItsCloseButton) {
+    startTitle();
+    clickOn(title->getHelpButton());
+    // The page is the panel's first child; the panel's own box also takes in its button.
+    const tidewell::Sprite* page = title->getHelpPanel()->getFirstChild();
+    auto inside = [&](const tidewell::Sprite* sprite) {
+        return sprite->getAbsoluteLeft() >= page->getAbsoluteLeft() &&
+               sprite->getAbsoluteRight() <= page->getAbsoluteRight() &&
+               sprite->getAbsoluteTop() >= page->getAbsoluteTop() &&
+               sprite->getAbsoluteBottom() <= page->getAbsoluteBottom();
+    };
+    EXPECT_TRUE(inside(title->getHelpPanel()->getCloseButton()));
+    for (const Button* button :
+         {title->getStartButton(), title->getOptionsButton(), title->getHelpButton(), title->getVisitButton()}) {
+        EXPECT_TRUE(inside(button)) << "a title button shows beside the help page at y " << button->y;
+    }
+    EXPECT_GE(page->getAbsoluteTop(), 0);
+    EXPECT_LE(page->getAbsoluteBottom(), 600);
+}
+
 TEST_F(TitleSceneTest, AHiddenHelpPanelIgnoresAClickOnItsCloseButton) {
     startTitle();
     HelpPanel* help = title->getHelpPanel();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <set>
 
 #include "EnemyTestSupport.h"
 #include "display/Text.h"
@@ -269,6 +270,35 @@ TEST_F(EnemyTest, HoppersShowTheirHopInTheirFrames) {
     EXPECT_FLOAT_EQ(crabTop, -210);
     EXPECT_GT(crabLanding, shrimpLanding) << "the shrimp falls harder and lands sooner";
     EXPECT_FLOAT_EQ(crab->getHitArea()->y, crab->image->y);
+}
+
+TEST_F(EnemyTest, TheUrchinShowsItsHopSpeedBandsUpToTheirEdges) {
+    startGame();
+    auto* urchin = place(new Enemy13(scene), 400, 500);
+    // Its frame by hop speed: below -20 stretched (1), from -20 squashed (0), from -10 round
+    // (2), from 10 squashed again, from 20 on stretched.
+    struct Band {
+        float from;
+        unsigned frame;
+    };
+    constexpr Band kBands[] = {{-1000, 1}, {-20, 0}, {-10, 2}, {10, 0}, {20, 1}};
+    auto designedFrame = [&](float speed) {
+        unsigned frame = 0;
+        for (const Band& band : kBands) {
+            if (speed >= band.from) frame = band.frame;
+        }
+        return frame;
+    };
+    std::set<float> edgesSeen;
+    for (int frame = 1; frame <= 90; ++frame) {
+        step(1);
+        const float speed = urchin->hopSpeed;
+        EXPECT_EQ(urchin->image->getFrame(), designedFrame(speed)) << "frame " << frame << ", speed " << speed;
+        for (const Band& band : kBands) {
+            if (speed == band.from) edgesSeen.insert(speed);
+        }
+    }
+    EXPECT_EQ(edgesSeen.size(), 4u) << "a hop passes every edge exactly";
 }
 
 TEST_F(EnemyTest, TheGrouperLobsItsGlobWithItsMouthWideOpen) {

@@ -2,11 +2,13 @@
 #include <vector>
 
 #include "GameFixture.h"
+#include "Milestones.h"
 #include "display/Image.h"
 #include "input/InputManager.h"
 #include "SceneSwitcher.h"
 #include "core/SettingManager.h"
 #include "display/Shape.h"
+#include "display/Text.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background2.h"
 #include "gameplay/GameScene.h"
@@ -14,6 +16,7 @@
 #include "gameplay/Stage1Script.h"
 #include "gameplay/Stage2Script.h"
 #include "gameplay/bullets/EnemyBullet.h"
+#include "gameplay/bullets/FireBombBullet.h"
 #include "gameplay/effects/AwardLayer.h"
 #include "gameplay/effects/ShipExplosion.h"
 #include "gameplay/enemies/Enemy.h"
@@ -31,6 +34,7 @@ namespace {
 constexpr int kEnter = 28;
 constexpr int kSpace = 57;
 constexpr int kDown = 208;
+constexpr int kUp = 200;
 
 // The switcher's place: it holds the scene and hears when the scene wants to leave.
 class Holder : public tidewell::Sprite {
@@ -471,6 +475,141 @@ TEST_F(GameSceneTest, AnInvincibleShipStillRamsEnemiesButNeverLosesLife) {
         EXPECT_TRUE(childrenOfType<Enemy>(scene->getWaves()).empty());
         EXPECT_EQ(ship->getLife(), invincible ? 1000 : 800);
         TearDown();
+    }
+}
+
+TEST_F(GameSceneTest, AContinueChosenDuringTheStageClearLeadsOnAtOnce) {
+    start();
+    step(41);
+    scene->beginStageClear();
+    step(45);
+    PlayerShip* ship = scene->getShip();
+    ASSERT_TRUE(ship->isFlying());
+    // A stray bullet still in flight downs the ship as it flies off.
+    ship->takeDamage(5000);
+    ASSERT_TRUE(scene->getGameOverMenu()->isShown());
+    step(3);
+    keyPress(kEnter);
+    step(21);
+    EXPECT_EQ(scene->getStageClearCounter(), -1);
+    EXPECT_EQ(scene->getContinueCounter(), -1);
+    EXPECT_EQ(scene->getStage(), 1) << "a continue replays the stage the ship went down in";
+    EXPECT_FALSE(ship->isDead());
+    EXPECT_EQ(scene->getStageStartCounter(), 0);
+    EXPECT_TRUE(ship->isFlying());
+    EXPECT_LT(ship->getShipImage()->x, 0) << "flying in again from the left edge";
+
+    // The last boss dies after the ship: a wreck clears no stage, the game-over menu leads on.
+    scene->startStage(2);
+    step(41);
+    ship->takeDamage(5000);
+    scene->offerWeapons();
+    step(1100);
+    EXPECT_EQ(scene->getStageClearCounter(), -1);
+    EXPECT_EQ(scene->getEndingImage(), nullptr);
+    EXPECT_TRUE(scene->getGameOverMenu()->isShown());
+    keyPress(kEnter);
+    step(21);
+    EXPECT_FALSE(ship->isDead());
+    EXPECT_EQ(scene->getStage(), 2);
+}
+
+TEST_F(GameSceneTest, SpaceOverTheGameOverMenuOpensNoPauseSoEnterChoosesOnlyOnce) {
+    start();
+    step(41);
+    scene->getShip()->takeDamage(5000);
+    step();
+    keyPress(kDown);
+    step();
+    keyPress(kSpace);
+    step();
+    EXPECT_FALSE(scene->isPaused());
+    EXPECT_FALSE(scene->getPauseMenu()->isShown());
+    EXPECT_TRUE(scene->updateEnabled);
+    // Back to Continue and choose it: the game goes on, nothing leaves for the title.
+    keyPress(kUp);
+    step();
+    keyPress(kEnter);
+    step();
+    EXPECT_EQ(scene->getContinueCounter(), 1);
+    EXPECT_TRUE(holder->senders.empty());
+    // Once the menu is gone, Space pauses again.
+    step(25);
+    keyPress(kSpace);
+    step();
+    EXPECT_TRUE(scene->isPaused());
+}
+
+TEST_F(GameSceneTest, AWreckDriftingOverAWeaponIconTakesNothing) {
+    start();
+    step(41);
+    scene->offerWeapons();
+    step(180);
+    PlayerShip* ship = scene->getShip();
+    ship->takeDamage(5000);
+    tidewell::Image* icon = scene->getWeaponPanel()->getIcon(1);
+    ship->getShipImage()->setPosition(icon->getAbsoluteX(), icon->getAbsoluteY());
+    clearAudioEvents();
+    step();
+    EXPECT_FALSE(ship->isSpecialOn());
+    EXPECT_TRUE(scene->getWeaponPanel()->isActive());
+    EXPECT_EQ(scene->getStageClearCounter(), -1);
+    EXPECT_FALSE(played("weapon.tws"));
+    for (PopupText* popup : childrenOfType<PopupText>(scene->getTextLayer())) {
+        EXPECT_EQ(popup->getString().find("GET"), std::string::npos);
+    }
+}
+
+TEST_F(GameSceneTest, FullPowerStartsWithAFullBarAndItsFirstReportShowsTheLevels) {
+    std::vector<std::string> lines;
+    Milestones::setSink([&](const std::string& line) { lines.push_back(line); });
+    start(false, false, true);
+    Milestones::setSink({});
+    PlayerShip* ship = scene->getShip();
+    EXPECT_EQ(ship->getLifeLevel(), 5);
+    EXPECT_EQ(ship->getLife(), ship->getLifeMax());
+    EXPECT_EQ(scene->getLifeBar()->getLifeShown(), ship->getLifeMax());
+    EXPECT_EQ(ship->colour & 0xFFFFFFu, 0xFFFFFFu) << "a full ship is not tinted";
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find("stage 1 wave 0 levels 5 5 5 0"), std::string::npos) << lines[0];
+}
+
+TEST_F(GameSceneTest, TextsStartOnTheScreenAndAFireReadsAsAFewGrowingTotals) {
+    start(false, true);
+    step(41);
+    PlayerShip* ship = scene->getShip();
+    ship->takeDamage(5000);
+    step(3);
+    keyPress(kEnter);
+    step(21);
+    // The continue's award text is placed while the ship waits off screen, left of the edge.
+    const std::vector<PopupText*> texts = childrenOfType<PopupText>(scene->getTextLayer());
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0]->getString(), "Life\n+1000");
+    EXPECT_GE(texts[0]->getText()->getAbsoluteLeft(), 0);
+    EXPECT_LE(texts[0]->getText()->getAbsoluteRight(), 800);
+
+    // A level 5 fire on a sturdy enemy hurts it every frame; the numbers it makes add up to
+    // what it took, in a few totals set well apart.
+    step(30);
+    auto* enemy = new Enemy(scene, "enemy18.twi");
+    enemy->setHitPoints(1000000);
+    enemy->setHitArea(64, 40, 2);
+    scene->getWaves()->addChild(enemy);
+    enemy->setPosition(500, 300);
+    scene->addBullet(new FireBombBullet(scene, 5), 500, 290);
+    for (PopupText* text : childrenOfType<PopupText>(scene->getTextLayer())) text->remove();
+    // Long enough for the fire to open fully, short enough that its first number still shows.
+    step(18);
+    const int taken = 1000000 - enemy->hitPoints;
+    ASSERT_GE(taken, 150 * 15);
+    int shown = 0;
+    std::vector<PopupText*> numbers = childrenOfType<PopupText>(scene->getTextLayer());
+    for (PopupText* number : numbers) shown += std::stoi(number->getString());
+    EXPECT_EQ(shown, taken);
+    EXPECT_LE(numbers.size(), 3u);
+    for (std::size_t i = 1; i < numbers.size(); ++i) {
+        EXPECT_GE(numbers[i]->getText()->getAbsoluteY() - numbers[i - 1]->getText()->getAbsoluteY(), 20.0f);
     }
 }
 
