@@ -90,7 +90,9 @@ protected:
         std::string award;
         for (int kind = 1; kind <= Enemy::kAwardKinds; ++kind) {
             const int amount = enemy.awards[kind - 1];
-            if (amount > 0) award += (award.empty() ? "" : ",") + std::to_string(kind) + ":" + std::to_string(amount);
+            if (amount <= 0) continue;
+            if (!award.empty()) award += ',';
+            award += std::to_string(kind) + ":" + std::to_string(amount);
         }
         return award.empty() ? "-" : award;
     }
