@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Engine.h"
+#include "graphics/GraphicManager.h"
 #include "input/InputManager.h"
 
 namespace tidewell {
@@ -544,8 +545,31 @@ void Sprite::dispatchUpdate() {
     visitChildren(updateOrder, &Sprite::updateStop, [](Sprite& child) { child.dispatchUpdate(); });
 }
 
+// The first time a tick's pictures draw this sprite, its place at the tick before becomes
+// its previous place; a sprite not drawn then (new, or hidden) has none and is drawn where
+// it is, and so is one that jumped farther than anything slides.
+void Sprite::placeForPicture() {
+    const std::uint64_t tick = GraphicManager::pictureTick();
+    if (placedTick_ != tick) {
+        const bool drawnAtTickBefore = placedTick_ != 0 && placedTick_ + 1 == tick;
+        slides_ = drawnAtTickBefore && std::abs(absoluteX_ - placedX_) <= largestSlide &&
+                  std::abs(absoluteY_ - placedY_) <= largestSlide;
+        previousX_ = placedX_;
+        previousY_ = placedY_;
+        placedX_ = absoluteX_;
+        placedY_ = absoluteY_;
+        placedTick_ = tick;
+        if (slides_ && (previousX_ != absoluteX_ || previousY_ != absoluteY_)) GraphicManager::noteMotion();
+    }
+    const float fraction = GraphicManager::pictureFraction();
+    const bool between = slides_ && fraction < 1;
+    drawOffsetX_ = between ? (previousX_ - absoluteX_) * (1 - fraction) : 0;
+    drawOffsetY_ = between ? (previousY_ - absoluteY_) * (1 - fraction) : 0;
+}
+
 void Sprite::dispatchDraw() {
     if (removed_ || !visible) return;
+    placeForPicture();
     draw();
     visitChildren(drawOrder, &Sprite::drawStop, [](Sprite& child) { child.dispatchDraw(); });
 }

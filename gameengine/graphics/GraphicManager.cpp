@@ -6,22 +6,22 @@
 #include "core/Engine.h"
 #include "core/ErrorDirectX.h"
 #include "core/ErrorGeneric.h"
-#include "graphics/Font.h"
-#include "resources/FontResource.h"
-#include "resources/ImageResource.h"
-#include "input/InputManager.h"
 #include "core/MainLoop.h"
 #include "core/NewOrNoMemory.h"
-#include "graphics/PixelBlend.h"
-#include "resources/Registry.h"
-#include "graphics/Renderer.h"
-#include "resources/ResourceManager.h"
 #include "core/Screen.h"
-#include "graphics/SoftwareRenderer.h"
-#include "display/Sprite.h"
-#include "graphics/Texture.h"
 #include "core/WindowManager.h"
+#include "display/Sprite.h"
+#include "graphics/Font.h"
+#include "graphics/PixelBlend.h"
+#include "graphics/Renderer.h"
+#include "graphics/SoftwareRenderer.h"
+#include "graphics/Texture.h"
+#include "input/InputManager.h"
 #include "platform/Platform.h"
+#include "resources/FontResource.h"
+#include "resources/ImageResource.h"
+#include "resources/Registry.h"
+#include "resources/ResourceManager.h"
 
 namespace tidewell::GraphicManager {
 
@@ -60,6 +60,9 @@ int displayDepth = 0;
 DisplayFormat displayFormat;
 std::unique_ptr<Registry<Texture>> textureList;
 std::unique_ptr<Registry<Font>> fontList;
+std::uint64_t currentPictureTick = 0;
+float currentPictureFraction = 1;
+bool motionThisTick = false;
 
 // Full screen takes the depth asked for; a window shows the desktop's own, 32 bits.
 int chooseDepth(bool fullScreen) {
@@ -163,6 +166,7 @@ void stop() {
     fontList.reset();
     textureList.reset();
     closeDevice();
+    currentPictureFraction = 1;  // the next start draws where things are until told otherwise
     started = false;
 }
 
@@ -229,6 +233,21 @@ void present() {
     if (!window) throw ErrorGeneric(kModulePath, kLinePresentNoPrimary, 0);
     renderer->present(*window);
 }
+
+void beginTick() {
+    ++currentPictureTick;
+    motionThisTick = false;
+}
+
+std::uint64_t pictureTick() { return currentPictureTick; }
+
+void setPictureFraction(float fraction) { currentPictureFraction = std::clamp(fraction, 0.0f, 1.0f); }
+
+float pictureFraction() { return currentPictureFraction; }
+
+void noteMotion() { motionThisTick = true; }
+
+bool tickHasMotion() { return motionThisTick; }
 
 void copyToWindow() {
     if (!started || fullScreenDisplay) return;

@@ -69,6 +69,22 @@ Renderer* getRenderer();
 void drawFrame();
 // Shows the finished frame; nothing while inactive.
 void present();
+
+// Drawing positions. The rules move sprites once a tick; a picture drawn between ticks
+// (smooth motion) shows each sprite between where it stood at the previous tick and where
+// it stands now. A new tick for the pictures: the places sprites hold now become their
+// previous places when they are next drawn.
+void beginTick();
+// The tick the pictures belong to, counted from 1 by beginTick(); 0 before the first.
+std::uint64_t pictureTick();
+// How far the pictures drawn from now on stand between the previous places (0) and the
+// current ones (1). 1, the default, draws everything where it is, as the tick left it.
+void setPictureFraction(float fraction);
+float pictureFraction();
+// Said by drawing when a sprite slides between its previous and current place; whether
+// one did since the tick began (if none did, every picture of the tick is the same).
+void noteMotion();
+bool tickHasMotion();
 // Shows the last frame again in a window (after part of it was uncovered).
 void copyToWindow();
 // The frame on screen (the logical picture, without the window's scaling) as width x height
