@@ -45,7 +45,7 @@ void startPicturesOfTick() {
     platform::Window* window = WindowManager::getWindow();
     pacer.setRate(smoothMotion && window ? window->refreshRate() : 0);
     pacer.startTick();
-    GraphicManager::beginTick();
+    GraphicManager::beginTick(pacer.fractions());
 }
 
 // One frame's work, begun at `startTime` (the moment the cadence rule measures from).
@@ -75,21 +75,24 @@ void runFrameStartedAt(std::uint32_t startTime) {
     ++frameCount;
 }
 
-// A picture between ticks when one is due, true when it was drawn. When nothing slid in
-// the tick's own picture, every later one would be the same: none is drawn.
+// A picture between ticks when one is due, true when it was drawn. One in which nothing
+// stands at another pixel than in the picture before would show the same: it is not drawn.
 bool drawPictureBetweenTicksIfDue(std::uint32_t elapsed) {
     const unsigned picture = pacer.takeDuePicture(elapsed);
-    if (picture == 0 || !GraphicManager::tickHasMotion()) return false;
+    if (picture == 0 || !GraphicManager::pictureDiffers(picture)) return false;
     drawAndPresent(picture);
     return true;
 }
 
-// How long the loop may sleep: until the next frame or the next picture between frames.
+// How long the loop may sleep: until the next frame, or the next picture between frames
+// that will be drawn.
 std::uint32_t millisecondsUntilNextWork(std::uint32_t elapsed) {
     std::uint32_t wait = millisecondsUntilDue(elapsed);
-    const auto pictureAt = pacer.nextDueAt();
-    if (pictureAt && *pictureAt > elapsed && GraphicManager::tickHasMotion())
-        wait = std::min(wait, *pictureAt - elapsed);
+    for (unsigned picture = pacer.nextPicture(); picture < pacer.picturesPerTick(); ++picture) {
+        if (!GraphicManager::pictureDiffers(picture)) continue;
+        if (pacer.dueAt(picture) > elapsed) wait = std::min(wait, pacer.dueAt(picture) - elapsed);
+        break;
+    }
     return wait;
 }
 

@@ -10,6 +10,8 @@ namespace tidewell {
 void PicturePacer::setRate(std::uint32_t picturesPerSecond) {
     rate_ = picturesPerSecond;
     perTick_ = rate_ > framesPerSecond ? (rate_ - framesPerSecond / 2) / framesPerSecond + 1 : 1;
+    fractions_.resize(perTick_);
+    for (unsigned picture = 0; picture < perTick_; ++picture) fractions_[picture] = fractionOf(picture);
 }
 
 void PicturePacer::startTick() {
@@ -35,11 +37,6 @@ unsigned PicturePacer::takeDuePicture(std::uint32_t elapsedMs) {
     if (due == 0) return 0;
     drawn_ = due + 1;
     return due;
-}
-
-std::optional<std::uint32_t> PicturePacer::nextDueAt() const {
-    if (!inTick_ || drawn_ >= perTick_) return std::nullopt;
-    return dueAt(drawn_);
 }
 
 }  // namespace tidewell

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
+#include <vector>
 
 namespace tidewell {
 
@@ -25,18 +25,20 @@ public:
     void startTick();
     // The fraction of a picture of the tick: 0 is the tick's own.
     float fractionOf(unsigned picture) const;
+    // The fractions of all the tick's pictures, in order.
+    const std::vector<float>& fractions() const { return fractions_; }
     // Milliseconds from the tick's start at which a picture is due.
     std::uint32_t dueAt(unsigned picture) const;
     // The latest picture between ticks due `elapsedMs` after the tick began and not drawn
     // yet (pictures whose time passed unseen are skipped); 0 when none is due.
     unsigned takeDuePicture(std::uint32_t elapsedMs);
-    // When the next picture between ticks is due, from the tick's start; nothing when the
-    // tick has no more.
-    std::optional<std::uint32_t> nextDueAt() const;
+    // The next picture of the tick not drawn yet; picturesPerTick() when none is left.
+    unsigned nextPicture() const { return inTick_ ? drawn_ : perTick_; }
 
 private:
     std::uint32_t rate_ = 0;
     unsigned perTick_ = 1;
+    std::vector<float> fractions_{1.0f};
     bool inTick_ = false;  // no picture comes between ticks before the first tick
     unsigned drawn_ = 0;   // pictures of this tick drawn or skipped, its own included
 };

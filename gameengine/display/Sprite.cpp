@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/Engine.h"
@@ -559,12 +560,32 @@ void Sprite::placeForPicture() {
         placedX_ = absoluteX_;
         placedY_ = absoluteY_;
         placedTick_ = tick;
-        if (slides_ && (previousX_ != absoluteX_ || previousY_ != absoluteY_)) GraphicManager::noteMotion();
+        // A sprite at zero opacity shows nothing, wherever it stands.
+        const bool seen = (effectiveColour_ >> 24) != 0;
+        if (slides_ && seen && (previousX_ != absoluteX_ || previousY_ != absoluteY_)) {
+            GraphicManager::notePictureChanges(pixelChangesInTick());
+        }
     }
     const float fraction = GraphicManager::pictureFraction();
     const bool between = slides_ && fraction < 1;
     drawOffsetX_ = between ? (previousX_ - absoluteX_) * (1 - fraction) : 0;
     drawOffsetY_ = between ? (previousY_ - absoluteY_) * (1 - fraction) : 0;
+}
+
+// Bit k set when at picture k of the tick this sprite stands at another pixel than at
+// picture k - 1: a slow slide leaves most pictures between ticks the same as the one before.
+std::uint64_t Sprite::pixelChangesInTick() const {
+    const auto pixelAt = [this](float fraction) {
+        return std::pair(std::floor(absoluteX_ + (previousX_ - absoluteX_) * (1 - fraction)),
+                         std::floor(absoluteY_ + (previousY_ - absoluteY_) * (1 - fraction)));
+    };
+    std::uint64_t changes = 0;
+    for (unsigned picture = 1; picture < GraphicManager::picturesInTick(); ++picture) {
+        if (pixelAt(GraphicManager::tickFraction(picture)) != pixelAt(GraphicManager::tickFraction(picture - 1))) {
+            changes |= std::uint64_t{1} << picture;
+        }
+    }
+    return changes;
 }
 
 void Sprite::dispatchDraw() {

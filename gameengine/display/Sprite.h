@@ -252,6 +252,7 @@ private:
     void adopt(Sprite* child, ChildNode* node);
     void refreshDerivedState();
     void placeForPicture();
+    std::uint64_t pixelChangesInTick() const;
     bool isChild(const Sprite* sprite) const;
     bool receives(bool kindEnabled) const;
     template <typename Visit>

@@ -62,7 +62,8 @@ std::unique_ptr<Registry<Texture>> textureList;
 std::unique_ptr<Registry<Font>> fontList;
 std::uint64_t currentPictureTick = 0;
 float currentPictureFraction = 1;
-bool motionThisTick = false;
+std::vector<float> fractionsOfTick{1.0f};  // kept from tick to tick, so that a tick costs no allocation
+std::uint64_t changedPictures = 0;
 
 // Full screen takes the depth asked for; a window shows the desktop's own, 32 bits.
 int chooseDepth(bool fullScreen) {
@@ -234,20 +235,27 @@ void present() {
     renderer->present(*window);
 }
 
-void beginTick() {
+void beginTick(const std::vector<float>& fractions) {
+    constexpr std::size_t kMostPictures = 64;  // one bit each in changedPictures
     ++currentPictureTick;
-    motionThisTick = false;
+    fractionsOfTick.assign(fractions.begin(), fractions.begin() + std::min(fractions.size(), kMostPictures));
+    if (fractionsOfTick.empty()) fractionsOfTick.push_back(1.0f);
+    changedPictures = 0;
 }
 
 std::uint64_t pictureTick() { return currentPictureTick; }
+
+unsigned picturesInTick() { return static_cast<unsigned>(fractionsOfTick.size()); }
+
+float tickFraction(unsigned picture) { return picture < fractionsOfTick.size() ? fractionsOfTick[picture] : 1.0f; }
 
 void setPictureFraction(float fraction) { currentPictureFraction = std::clamp(fraction, 0.0f, 1.0f); }
 
 float pictureFraction() { return currentPictureFraction; }
 
-void noteMotion() { motionThisTick = true; }
+void notePictureChanges(std::uint64_t pictures) { changedPictures |= pictures; }
 
-bool tickHasMotion() { return motionThisTick; }
+bool pictureDiffers(unsigned picture) { return picture < 64 && (changedPictures >> picture & 1u) != 0; }
 
 void copyToWindow() {
     if (!started || fullScreenDisplay) return;
