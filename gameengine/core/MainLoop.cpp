@@ -24,6 +24,7 @@ std::uint64_t frameCount = 0;
 FrameStartHook frameStartHook;
 bool smoothMotion = true;
 PicturePacer pacer;
+unsigned shownPicture = 0;  // the tick's picture on screen: 0 its own, k the k-th after it
 
 // Milliseconds until (elapsed * 20) reaches 1000, computed in the same wrapping
 // arithmetic as the cadence rule so the two can never disagree; at least 1.
@@ -72,15 +73,26 @@ void runFrameStartedAt(std::uint32_t startTime) {
     lastFrameTime = frameStartTime;  // the start of this frame, so a slow frame does not shift the cadence
     if (platform::Window* window = WindowManager::getWindow()) window->notePicture(0);
     GraphicManager::present();
+    shownPicture = 0;
     ++frameCount;
 }
 
+// Whether a picture differs from the one on screen: some picture after that one, up to it,
+// has something at another pixel (a late loop may have let pictures pass unseen).
+bool differsFromShown(unsigned picture) {
+    for (unsigned later = shownPicture + 1; later <= picture; ++later) {
+        if (GraphicManager::pictureDiffers(later)) return true;
+    }
+    return false;
+}
+
 // A picture between ticks when one is due, true when it was drawn. One in which nothing
-// stands at another pixel than in the picture before would show the same: it is not drawn.
+// stands at another pixel than in the picture on screen would show the same: it is not drawn.
 bool drawPictureBetweenTicksIfDue(std::uint32_t elapsed) {
     const unsigned picture = pacer.takeDuePicture(elapsed);
-    if (picture == 0 || !GraphicManager::pictureDiffers(picture)) return false;
+    if (picture == 0 || !differsFromShown(picture)) return false;
     drawAndPresent(picture);
+    shownPicture = picture;
     return true;
 }
 
@@ -89,7 +101,7 @@ bool drawPictureBetweenTicksIfDue(std::uint32_t elapsed) {
 std::uint32_t millisecondsUntilNextWork(std::uint32_t elapsed) {
     std::uint32_t wait = millisecondsUntilDue(elapsed);
     for (unsigned picture = pacer.nextPicture(); picture < pacer.picturesPerTick(); ++picture) {
-        if (!GraphicManager::pictureDiffers(picture)) continue;
+        if (!differsFromShown(picture)) continue;
         if (pacer.dueAt(picture) > elapsed) wait = std::min(wait, pacer.dueAt(picture) - elapsed);
         break;
     }

@@ -244,3 +244,20 @@ TEST_F(MainLoopTest, WithoutSmoothMotionEachTickHasItsOwnPictureOnly) {
     EXPECT_EQ(starts, (std::vector<std::uint32_t>{50, 100, 150}));
     EXPECT_EQ(pictures, (std::vector<Picture>{{1, 0, 50, {109}}, {2, 0, 100, {118}}, {3, 0, 150, {127}}}));
 }
+
+// A loop that comes late draws the latest picture due, and draws it when a picture that
+// passed unseen would have shown a change, even if the latest shows none of its own.
+TEST_F(MainLoopTest, ALateLoopStillShowsAChangeOfAPictureThatPassedUnseen) {
+    machine->window().setDisplayRate(60);
+    // 1.5 pixels a tick from 100: the second tick's pictures stand at 100.5, 101 and 101.5.
+    recorder->addChild(new Slider(98.5f, 10, 1.5f));
+    recorder->onFrame = [this](std::size_t frame) {
+        if (frame == 2) machine->system().advanceClock(40);  // both pictures after it are due at once
+    };
+    watchPictures({11});
+    runFrames(3);
+    ASSERT_GE(pictures.size(), 3u) << ::testing::PrintToString(pictures);
+    EXPECT_EQ(pictures[0], (Picture{1, 0, 50, {100}}));
+    EXPECT_EQ(pictures[1], (Picture{2, 0, 140, {100}}));
+    EXPECT_EQ(pictures[2], (Picture{2, 2, 140, {101}}));
+}
