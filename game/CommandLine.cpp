@@ -65,6 +65,18 @@ const std::map<std::string, OptionSpec>& optionTable() {
         {"--fullscreen", {Value::none, [](LaunchOptions& o, const std::string&) { o.fullScreen = true; return true; }}},
         {"--software", {Value::none, [](LaunchOptions& o, const std::string&) { o.hardware = false; return true; }}},
         {"--hardware", {Value::none, [](LaunchOptions& o, const std::string&) { o.hardware = true; return true; }}},
+        {"--smooth", {Value::none, [](LaunchOptions& o, const std::string&) { o.smoothMotion = true; return true; }}},
+        {"--no-smooth", {Value::none, [](LaunchOptions& o, const std::string&) { o.smoothMotion = false; return true; }}},
+        {"--display-rate",
+         {Value::required,
+          [](LaunchOptions& o, const std::string& v) {
+              o.displayRate = parseNumber<std::uint32_t>(v);
+              return o.displayRate.has_value() && *o.displayRate >= 1 && *o.displayRate <= kFastestDisplayRate;
+          },
+          [](const std::string& v) {
+              return "--display-rate takes pictures a second, a whole number from 1 to " +
+                     std::to_string(kFastestDisplayRate) + ", not \"" + v + "\"";
+          }}},
         {"--demo-sprites", {Value::none, [](LaunchOptions& o, const std::string&) { return o.demoSprites = true; }}},
         {"--data-dir", {Value::required, [](LaunchOptions& o, const std::string& v) { o.dataDir = v; return !v.empty(); }}},
         {"--input", {Value::required, [](LaunchOptions& o, const std::string& v) { o.inputScript = v; return !v.empty(); }}},
@@ -177,6 +189,13 @@ std::string usageText() {
            "  --dump-frames DIR    write frames as PNG files into DIR (headless)\n"
            "  --dump-every K       with --dump-frames: write every K-th frame only\n"
            "  --dump-audio FILE    write the mixed sound to a WAV file (headless)\n"
+           "  --smooth             draw pictures between the 20 a second at the display's rate,\n"
+           "                       everything moving smoothly, this time (the stored setting\n"
+           "                       smoothMotion is kept; it is on unless changed)\n"
+           "  --no-smooth          one picture for each of the 20 a second, this time\n"
+           "  --display-rate HZ    headless: a display of HZ pictures a second; with smooth motion\n"
+           "                       the pictures between frames are drawn, and --dump-frames writes\n"
+           "                       them as frame-N-1.png, frame-N-2.png ... after frame-N.png\n"
            "  --software           draw with the software renderer\n"
            "  --hardware           draw with OpenGL, or fail if it cannot be had\n"
            "  --demo-sprites       show the renderer's demonstration scene instead of the game\n"

@@ -22,6 +22,8 @@ struct LaunchOptions {
     std::optional<std::uint32_t> dumpEvery; // --dump-every K
     std::optional<bool> hardware;        // --software / --hardware
     std::string dumpAudioFile;           // --dump-audio FILE
+    std::optional<bool> smoothMotion;    // --smooth / --no-smooth: this run only, not stored
+    std::optional<std::uint32_t> displayRate; // --display-rate HZ: the headless backend's virtual display
     bool demoSprites = false;            // --demo-sprites: the renderer's demonstration scene
     std::optional<int> windowScale;      // --scale N: open the window at N times 800 x 600
     bool milestones = false;             // --milestones: the run's story on standard output
@@ -37,6 +39,8 @@ struct LaunchOptions {
 
 // The largest --scale: beyond it no display of today has room.
 inline constexpr int kLargestWindowScale = 8;
+// The fastest --display-rate: a picture a millisecond.
+inline constexpr std::uint32_t kFastestDisplayRate = 1000;
 
 // The outcome of reading the command line: options, or a message and an exit status.
 struct ParseResult {

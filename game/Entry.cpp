@@ -80,8 +80,12 @@ void configureEngine(const LaunchOptions& options) {
     SettingManager::readSetting("fullScreen", &fullScreen);
     // --windowed and --fullscreen decide for this run only; the stored choice stays.
     WindowManager::setFullScreen(options.fullScreen.value_or(fullScreen));
+    bool smoothMotion = true;
+    SettingManager::readSetting("smoothMotion", &smoothMotion);
     setRandomSeed(options.seed);
     MainLoop::reset();
+    // --smooth and --no-smooth, like --windowed, decide for this run only.
+    MainLoop::setSmoothMotion(options.smoothMotion.value_or(smoothMotion));
     MainLoop::setFrameLimit(options.frames);
 }
 
@@ -165,6 +169,7 @@ platform::PlatformOptions platformOptions(const LaunchOptions& launch) {
     options.frameDumpDirectory = launch.dumpFramesDir;
     options.frameDumpEvery = launch.dumpEvery.value_or(1);
     options.windowScale = launch.windowScale.value_or(1);
+    options.displayRate = launch.displayRate.value_or(0);
     return options;
 }
 
@@ -241,6 +246,9 @@ int runGame(const LaunchOptions& launch, const std::filesystem::path& programPat
     }
     if (!options.dumpFramesDir.empty() && std::string_view(machine->name()) != "headless") {
         std::fprintf(stderr, "brinefall: frames are written only by the headless backend (--headless)\n");
+    }
+    if (options.displayRate && std::string_view(machine->name()) != "headless") {
+        std::fprintf(stderr, "brinefall: --display-rate is for the headless backend; a window uses its display's\n");
     }
     if (!options.inputScript.empty() && std::string_view(machine->name()) != "headless") {
         std::fprintf(stderr, "brinefall: --input is played only by the headless backend; the real devices are used\n");

@@ -13,8 +13,9 @@ namespace MainLoop {
 
 // Runs frames at 20 a second until a quit is requested. Window events are served
 // first; a frame starts when (now - start of the previous frame) * 20 >= 1000 in
-// unsigned 32-bit milliseconds, and between frames the loop waits for events until
-// the next frame is due instead of spinning. While inactive no frame runs.
+// unsigned 32-bit milliseconds. With smooth motion the pictures between frames are
+// drawn when due; otherwise, and once a frame's pictures are all drawn, the loop waits
+// for events until the next is due instead of spinning. While inactive nothing runs.
 void run();
 
 // One frame, now, without waiting for it to be due: the music streams are refilled,
@@ -24,6 +25,12 @@ void run();
 // fixture steps the game with it. Counts towards framesRun(), not checked against
 // the frame limit.
 void runFrame();
+
+// Smooth motion: between ticks the loop presents pictures at the display's rate, each
+// showing every sprite between where it stood at the previous tick and where it stands
+// now. Off, there is one picture a tick, the tick's own. The ticks are the same either way.
+void setSmoothMotion(bool on);
+bool isSmoothMotion();
 
 // Foreground or background. Leaving pauses sounds, music and force feedback;
 // returning resumes them and drops the input queued in the meantime.

@@ -85,8 +85,16 @@ void Image::updateClip() {
 
 void Image::draw() {
     if (!texture_ || (getEffectiveColour() >> 24) == 0) return;
-    texture_->draw(sourceLeft_, sourceTop_, sourceRight_, sourceBottom_, destinationLeft_, destinationTop_,
-                   destinationRight_, destinationBottom_, getEffectiveColour(), getEffectiveAddColour());
+    if (getDrawX() == getAbsoluteX() && getDrawY() == getAbsoluteY()) {
+        texture_->draw(sourceLeft_, sourceTop_, sourceRight_, sourceBottom_, destinationLeft_, destinationTop_,
+                       destinationRight_, destinationBottom_, getEffectiveColour(), getEffectiveAddColour());
+        return;
+    }
+    // Between ticks the frame goes where the picture shows the sprite, cut to the same clip.
+    const Rectangles between = rectanglesAt(getDrawX(), getDrawY());
+    texture_->draw(between.sourceLeft, between.sourceTop, between.sourceRight, between.sourceBottom,
+                   between.destinationLeft, between.destinationTop, between.destinationRight, between.destinationBottom,
+                   getEffectiveColour(), getEffectiveAddColour());
 }
 
 void Image::setFile(const char* fileName, unsigned newColumns, unsigned newRows, unsigned newFrameCount) {
@@ -168,19 +176,33 @@ void Image::setFlipX(bool flip) {
     updateAbsoluteX();
 }
 
-void Image::updateRectangles() {
+Image::Rectangles Image::rectanglesAt(float screenX, float screenY) const {
+    Rectangles result;
     const unsigned column = frame_ % columns_;
     const unsigned row = frame_ / columns_;
-    sourceLeft_ = static_cast<int>(frameWidth_ * column);
-    sourceRight_ = sourceLeft_ + static_cast<int>(frameWidth_);
-    sourceTop_ = static_cast<int>(frameHeight_ * row);
-    sourceBottom_ = sourceTop_ + static_cast<int>(frameHeight_);
-    const int left = truncated(getAbsoluteX() - anchorX_);
-    const int top = truncated(getAbsoluteY() - anchorY_);
+    result.sourceLeft = static_cast<int>(frameWidth_ * column);
+    result.sourceRight = result.sourceLeft + static_cast<int>(frameWidth_);
+    result.sourceTop = static_cast<int>(frameHeight_ * row);
+    result.sourceBottom = result.sourceTop + static_cast<int>(frameHeight_);
+    const int left = truncated(screenX - anchorX_);
+    const int top = truncated(screenY - anchorY_);
     clipAxis(left, frameWidth_, truncated(getEffectiveClipLeft()), truncated(getEffectiveClipRight()), flipX_,
-             sourceLeft_, sourceRight_, destinationLeft_, destinationRight_);
+             result.sourceLeft, result.sourceRight, result.destinationLeft, result.destinationRight);
     clipAxis(top, frameHeight_, truncated(getEffectiveClipTop()), truncated(getEffectiveClipBottom()), flipY,
-             sourceTop_, sourceBottom_, destinationTop_, destinationBottom_);
+             result.sourceTop, result.sourceBottom, result.destinationTop, result.destinationBottom);
+    return result;
+}
+
+void Image::updateRectangles() {
+    const Rectangles now = rectanglesAt(getAbsoluteX(), getAbsoluteY());
+    sourceLeft_ = now.sourceLeft;
+    sourceTop_ = now.sourceTop;
+    sourceRight_ = now.sourceRight;
+    sourceBottom_ = now.sourceBottom;
+    destinationLeft_ = now.destinationLeft;
+    destinationTop_ = now.destinationTop;
+    destinationRight_ = now.destinationRight;
+    destinationBottom_ = now.destinationBottom;
 }
 
 }  // namespace tidewell

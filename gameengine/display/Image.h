@@ -104,6 +104,14 @@ protected:
     // Takes the new texture (already one reference held), gives the old one back and sets the grid.
     void adoptTexture(Texture* newTexture, unsigned columns, unsigned rows, unsigned frameCount);
     void updateRectangles();
+
+private:
+    // The part of the texture drawn and where it goes, for the frame placed at a screen point.
+    struct Rectangles {
+        int sourceLeft = 0, sourceTop = 0, sourceRight = 0, sourceBottom = 0;
+        int destinationLeft = 0, destinationTop = 0, destinationRight = 0, destinationBottom = 0;
+    };
+    Rectangles rectanglesAt(float screenX, float screenY) const;
 };
 
 }  // namespace tidewell

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/GraphicManager.h"
 #include "core/NewOrNoMemory.h"
+#include "graphics/GraphicManager.h"
 #include "graphics/PixelPosition.h"
 
 namespace tidewell {
@@ -102,6 +102,18 @@ bool Shape::isAxisAlignedRectangle() const {
            screenX_[1] == screenX_[2] && screenY_[2] == screenY_[3];
 }
 
+void Shape::pointsForPicture(const std::vector<int>*& xs, const std::vector<int>*& ys) {
+    xs = &screenX_;
+    ys = &screenY_;
+    if (getDrawX() == getAbsoluteX() && getDrawY() == getAbsoluteY()) return;
+    betweenX_.resize(pointX_.size());
+    betweenY_.resize(pointY_.size());
+    for (std::size_t i = 0; i < pointX_.size(); ++i) betweenX_[i] = truncated(getDrawX() + pointX_[i]);
+    for (std::size_t i = 0; i < pointY_.size(); ++i) betweenY_[i] = truncated(getDrawY() + pointY_[i]);
+    xs = &betweenX_;
+    ys = &betweenY_;
+}
+
 void Shape::draw() {
     const std::uint32_t colour = getEffectiveColour();
     if ((colour >> 24) == 0 || screenX_.empty()) return;
@@ -110,17 +122,21 @@ void Shape::draw() {
     const int clipTop = truncated(getEffectiveClipTop());
     const int clipRight = truncated(getEffectiveClipRight());
     const int clipBottom = truncated(getEffectiveClipBottom());
-    if (screenX_.size() == 1) {
-        GraphicManager::drawPixel(screenX_[0], screenY_[0], colour, add, clipLeft, clipTop, clipRight, clipBottom);
-    } else if (screenX_.size() == 2) {
-        GraphicManager::drawLine(screenX_[0], screenY_[0], screenX_[1], screenY_[1], colour, add, clipLeft, clipTop,
-                                 clipRight, clipBottom);
+    const std::vector<int>* xsOfPicture = nullptr;
+    const std::vector<int>* ysOfPicture = nullptr;
+    pointsForPicture(xsOfPicture, ysOfPicture);
+    const std::vector<int>& xs = *xsOfPicture;
+    const std::vector<int>& ys = *ysOfPicture;
+    if (xs.size() == 1) {
+        GraphicManager::drawPixel(xs[0], ys[0], colour, add, clipLeft, clipTop, clipRight, clipBottom);
+    } else if (xs.size() == 2) {
+        GraphicManager::drawLine(xs[0], ys[0], xs[1], ys[1], colour, add, clipLeft, clipTop, clipRight, clipBottom);
     } else if (isAxisAlignedRectangle()) {
-        GraphicManager::drawRectangle(screenX_[0], screenY_[0], screenX_[2], screenY_[2], colour, add, clipLeft,
-                                      clipTop, clipRight, clipBottom);
+        GraphicManager::drawRectangle(xs[0], ys[0], xs[2], ys[2], colour, add, clipLeft, clipTop, clipRight,
+                                      clipBottom);
     } else {
-        GraphicManager::drawPolygon(screenX_.data(), screenY_.data(), static_cast<int>(screenX_.size()), colour, add,
-                                    clipLeft, clipTop, clipRight, clipBottom);
+        GraphicManager::drawPolygon(xs.data(), ys.data(), static_cast<int>(xs.size()), colour, add, clipLeft, clipTop,
+                                    clipRight, clipBottom);
     }
 }
 

@@ -44,6 +44,9 @@ private:
     void setPoints(const float* xs, const float* ys, std::size_t count);
     void updateScreenX();
     void updateScreenY();
+    // The points where the picture being drawn shows them: the screen points, or those
+    // points moved to the sprite's place in a picture between ticks.
+    void pointsForPicture(const std::vector<int>*& xs, const std::vector<int>*& ys);
     // Four points laid out as setRectangle makes them.
     bool isAxisAlignedRectangle() const;
 
@@ -51,6 +54,8 @@ private:
     std::vector<float> pointY_;
     std::vector<int> screenX_;
     std::vector<int> screenY_;
+    std::vector<int> betweenX_;  // kept from picture to picture, so that drawing costs no allocation
+    std::vector<int> betweenY_;
 };
 
 }  // namespace tidewell

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "core/Engine.h"
+#include "graphics/GraphicManager.h"
 #include "input/InputManager.h"
 
 namespace tidewell {
@@ -544,8 +546,51 @@ void Sprite::dispatchUpdate() {
     visitChildren(updateOrder, &Sprite::updateStop, [](Sprite& child) { child.dispatchUpdate(); });
 }
 
+// The first time a tick's pictures draw this sprite, its place at the tick before becomes
+// its previous place; a sprite not drawn then (new, or hidden) has none and is drawn where
+// it is, and so is one that jumped farther than anything slides.
+void Sprite::placeForPicture() {
+    const std::uint64_t tick = GraphicManager::pictureTick();
+    if (placedTick_ != tick) {
+        const bool drawnAtTickBefore = placedTick_ != 0 && placedTick_ + 1 == tick;
+        slides_ = drawnAtTickBefore && std::abs(absoluteX_ - placedX_) <= largestSlide &&
+                  std::abs(absoluteY_ - placedY_) <= largestSlide;
+        previousX_ = placedX_;
+        previousY_ = placedY_;
+        placedX_ = absoluteX_;
+        placedY_ = absoluteY_;
+        placedTick_ = tick;
+        // A sprite at zero opacity shows nothing, wherever it stands.
+        const bool seen = (effectiveColour_ >> 24) != 0;
+        if (slides_ && seen && (previousX_ != absoluteX_ || previousY_ != absoluteY_)) {
+            GraphicManager::notePictureChanges(pixelChangesInTick());
+        }
+    }
+    const float fraction = GraphicManager::pictureFraction();
+    const bool between = slides_ && fraction < 1;
+    drawOffsetX_ = between ? (previousX_ - absoluteX_) * (1 - fraction) : 0;
+    drawOffsetY_ = between ? (previousY_ - absoluteY_) * (1 - fraction) : 0;
+}
+
+// Bit k set when at picture k of the tick this sprite stands at another pixel than at
+// picture k - 1: a slow slide leaves most pictures between ticks the same as the one before.
+std::uint64_t Sprite::pixelChangesInTick() const {
+    const auto pixelAt = [this](float fraction) {
+        return std::pair(std::floor(absoluteX_ + (previousX_ - absoluteX_) * (1 - fraction)),
+                         std::floor(absoluteY_ + (previousY_ - absoluteY_) * (1 - fraction)));
+    };
+    std::uint64_t changes = 0;
+    for (unsigned picture = 1; picture < GraphicManager::picturesInTick(); ++picture) {
+        if (pixelAt(GraphicManager::tickFraction(picture)) != pixelAt(GraphicManager::tickFraction(picture - 1))) {
+            changes |= std::uint64_t{1} << picture;
+        }
+    }
+    return changes;
+}
+
 void Sprite::dispatchDraw() {
     if (removed_ || !visible) return;
+    placeForPicture();
     draw();
     visitChildren(drawOrder, &Sprite::drawStop, [](Sprite& child) { child.dispatchDraw(); });
 }

@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "display/LinkedList.h"
 #include "core/Screen.h"
+#include "display/LinkedList.h"
 
 namespace tidewell {
 
@@ -135,6 +135,14 @@ public:
     float getEffectiveClipTop() const { return effectiveClipTop_; }
     float getEffectiveClipRight() const { return effectiveClipRight_; }
     float getEffectiveClipBottom() const { return effectiveClipBottom_; }
+    // Where the picture being drawn shows this sprite: its absolute position, or, in a
+    // picture between ticks, a point between its place at the previous tick and that
+    // position. Valid inside draw().
+    float getDrawX() const { return absoluteX_ + drawOffsetX_; }
+    float getDrawY() const { return absoluteY_ + drawOffsetY_; }
+    // The farthest a sprite moves in one tick and still slides there in the pictures between
+    // ticks; a longer step is a jump (a recycled tile, a placement) and is drawn at once.
+    static constexpr float largestSlide = 128;
 
     // Geometry. The absolute box is the extent on screen.
     float getAbsoluteLeft() const;
@@ -229,9 +237,22 @@ private:
     bool removed_ = false;
     bool childRemoved_ = false;  // on every ancestor of a removed sprite, for the sweep
 
+    // Its places for the pictures: where it stood when first drawn at tick placedTick_
+    // (0: never drawn), and whether it stood within a slide of there at the tick before.
+    float placedX_ = 0;
+    float placedY_ = 0;
+    float previousX_ = 0;
+    float previousY_ = 0;
+    std::uint64_t placedTick_ = 0;
+    bool slides_ = false;
+    float drawOffsetX_ = 0;
+    float drawOffsetY_ = 0;
+
     bool canAdopt(const Sprite* child) const;
     void adopt(Sprite* child, ChildNode* node);
     void refreshDerivedState();
+    void placeForPicture();
+    std::uint64_t pixelChangesInTick() const;
     bool isChild(const Sprite* sprite) const;
     bool receives(bool kindEnabled) const;
     template <typename Visit>

@@ -179,9 +179,9 @@ void Text::layOutWords(std::size_t line) {
 }
 
 void Text::draw() {
-    const float left = getAbsoluteX() - anchorX;
+    const float left = getDrawX() - anchorX;
     for (std::size_t line = 0; line < lineStarts_.size(); ++line) {
-        const int top = truncated(getAbsoluteY() - anchorY +
+        const int top = truncated(getDrawY() - anchorY +
                                   static_cast<float>(line) * static_cast<float>(font_ ? font_->lineHeight : 0));
         drawLine(line, left, top);
     }

@@ -6,22 +6,22 @@
 #include "core/Engine.h"
 #include "core/ErrorDirectX.h"
 #include "core/ErrorGeneric.h"
-#include "graphics/Font.h"
-#include "resources/FontResource.h"
-#include "resources/ImageResource.h"
-#include "input/InputManager.h"
 #include "core/MainLoop.h"
 #include "core/NewOrNoMemory.h"
-#include "graphics/PixelBlend.h"
-#include "resources/Registry.h"
-#include "graphics/Renderer.h"
-#include "resources/ResourceManager.h"
 #include "core/Screen.h"
-#include "graphics/SoftwareRenderer.h"
-#include "display/Sprite.h"
-#include "graphics/Texture.h"
 #include "core/WindowManager.h"
+#include "display/Sprite.h"
+#include "graphics/Font.h"
+#include "graphics/PixelBlend.h"
+#include "graphics/Renderer.h"
+#include "graphics/SoftwareRenderer.h"
+#include "graphics/Texture.h"
+#include "input/InputManager.h"
 #include "platform/Platform.h"
+#include "resources/FontResource.h"
+#include "resources/ImageResource.h"
+#include "resources/Registry.h"
+#include "resources/ResourceManager.h"
 
 namespace tidewell::GraphicManager {
 
@@ -60,6 +60,10 @@ int displayDepth = 0;
 DisplayFormat displayFormat;
 std::unique_ptr<Registry<Texture>> textureList;
 std::unique_ptr<Registry<Font>> fontList;
+std::uint64_t currentPictureTick = 0;
+float currentPictureFraction = 1;
+std::vector<float> fractionsOfTick{1.0f};  // kept from tick to tick, so that a tick costs no allocation
+std::uint64_t changedPictures = 0;
 
 // Full screen takes the depth asked for; a window shows the desktop's own, 32 bits.
 int chooseDepth(bool fullScreen) {
@@ -163,6 +167,7 @@ void stop() {
     fontList.reset();
     textureList.reset();
     closeDevice();
+    currentPictureFraction = 1;  // the next start draws where things are until told otherwise
     started = false;
 }
 
@@ -229,6 +234,28 @@ void present() {
     if (!window) throw ErrorGeneric(kModulePath, kLinePresentNoPrimary, 0);
     renderer->present(*window);
 }
+
+void beginTick(const std::vector<float>& fractions) {
+    constexpr std::size_t kMostPictures = 64;  // one bit each in changedPictures
+    ++currentPictureTick;
+    fractionsOfTick.assign(fractions.begin(), fractions.begin() + std::min(fractions.size(), kMostPictures));
+    if (fractionsOfTick.empty()) fractionsOfTick.push_back(1.0f);
+    changedPictures = 0;
+}
+
+std::uint64_t pictureTick() { return currentPictureTick; }
+
+unsigned picturesInTick() { return static_cast<unsigned>(fractionsOfTick.size()); }
+
+float tickFraction(unsigned picture) { return picture < fractionsOfTick.size() ? fractionsOfTick[picture] : 1.0f; }
+
+void setPictureFraction(float fraction) { currentPictureFraction = std::clamp(fraction, 0.0f, 1.0f); }
+
+float pictureFraction() { return currentPictureFraction; }
+
+void notePictureChanges(std::uint64_t pictures) { changedPictures |= pictures; }
+
+bool pictureDiffers(unsigned picture) { return picture < 64 && (changedPictures >> picture & 1u) != 0; }
 
 void copyToWindow() {
     if (!started || fullScreenDisplay) return;

@@ -69,6 +69,28 @@ Renderer* getRenderer();
 void drawFrame();
 // Shows the finished frame; nothing while inactive.
 void present();
+
+// Drawing positions. The rules move sprites once a tick; a picture drawn between ticks
+// (smooth motion) shows each sprite between where it stood at the previous tick and where
+// it stands now, by a fraction from 0 (the previous place) to 1 (the current one). A new
+// tick for the pictures, with the fractions of its pictures, its own first (at least one;
+// at most 64 are kept): the places sprites hold now become their previous places when
+// they are next drawn.
+void beginTick(const std::vector<float>& fractions);
+// The tick the pictures belong to, counted from 1 by beginTick(); 0 before the first.
+std::uint64_t pictureTick();
+// The tick's pictures and their fractions.
+unsigned picturesInTick();
+float tickFraction(unsigned picture);
+// The fraction of the pictures drawn from now on. 1, the default, draws everything where it is.
+void setPictureFraction(float fraction);
+float pictureFraction();
+// Said by drawing the tick's own picture: the pictures of the tick (bit k for picture k) in
+// which a sprite stands at another pixel than in the picture before.
+void notePictureChanges(std::uint64_t pictures);
+// Whether picture k of the tick shows something at another pixel than picture k - 1; if not,
+// it is the same picture and need not be drawn.
+bool pictureDiffers(unsigned picture);
 // Shows the last frame again in a window (after part of it was uncovered).
 void copyToWindow();
 // The frame on screen (the logical picture, without the window's scaling) as width x height

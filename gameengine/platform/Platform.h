@@ -26,6 +26,9 @@ struct PlatformOptions {
     // folder (frame-000001.png ...); empty = write none.
     std::filesystem::path frameDumpDirectory{};
     unsigned frameDumpEvery = 1;
+    // Headless: a virtual display showing this many pictures a second, so that pictures are
+    // drawn between ticks; 0 = none, one picture a tick.
+    std::uint32_t displayRate = 0;
     // The input script the headless backend plays (see InputScript.h); empty = no player.
     std::filesystem::path inputScript{};
     // A window opens at this many times the logical size (the display permitting).

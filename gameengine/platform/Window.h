@@ -60,6 +60,10 @@ public:
 
     // Shows a finished frame, scaled to the client area with its aspect kept; nothing while the card draws here.
     virtual void present(const FrameView& frame) = 0;
+    // Pictures a second the display shows; 0 when it shows only each tick's own picture.
+    virtual std::uint32_t refreshRate() const = 0;
+    // Says which picture the next present shows: 0 a tick's own, k the k-th after it.
+    virtual void notePicture(unsigned betweenTicks) = 0;
     // Lets the graphics card draw into the window; null with the reason (empty: no card at all) when none can.
     // The device stays until closeGpu() (a re-created window leaves it lost, not gone).
     virtual GpuDevice* openGpu(std::string& whyNot) = 0;

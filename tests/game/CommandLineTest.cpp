@@ -28,6 +28,20 @@ TEST(CommandLine, ValuesComeSeparateOrAfterEquals) {
 TEST(CommandLine, LaterModeOptionWins) {
     EXPECT_EQ(parseCommandLine({"--fullscreen", "--windowed"}).options.fullScreen, false);
     EXPECT_EQ(parseCommandLine({"--hardware", "--software"}).options.hardware, false);
+    EXPECT_EQ(parseCommandLine({"--no-smooth", "--smooth"}).options.smoothMotion, true);
+    EXPECT_EQ(parseCommandLine({"--smooth", "--no-smooth"}).options.smoothMotion, false);
+    EXPECT_FALSE(parseCommandLine({}).options.smoothMotion.has_value());
+}
+
+TEST(CommandLine, DisplayRateIsAWholeNumberOfPicturesASecond) {
+    EXPECT_EQ(parseCommandLine({"--display-rate", "60"}).options.displayRate, 60u);
+    EXPECT_EQ(parseCommandLine({"--display-rate=144"}).options.displayRate, 144u);
+    for (const char* bad : {"0", "1001", "59.94", "sixty", ""}) {
+        const auto result = parseCommandLine({"--display-rate", bad});
+        EXPECT_EQ(result.exitStatus, 2) << bad;
+        EXPECT_EQ(result.error, std::string("--display-rate takes pictures a second, a whole number from 1 to 1000, "
+                                            "not \"") + bad + "\"");
+    }
 }
 
 TEST(CommandLine, MistakesGiveOneLineAndStatusTwo) {
@@ -53,7 +67,8 @@ TEST(CommandLine, HelpNamesEveryOption) {
     const std::string usage = brinefall::usageText();
     for (const char* option : {"--help", "--version", "--windowed", "--fullscreen", "--data-dir", "--headless",
                                "--frames", "--seed", "--input", "--dump-frames", "--dump-every", "--dump-audio",
-                               "--software", "--hardware", "--demo-sprites"}) {
+                               "--software", "--hardware", "--demo-sprites", "--smooth", "--no-smooth",
+                               "--display-rate"}) {
         EXPECT_NE(usage.find(option), std::string::npos) << option;
         EXPECT_EQ(parseCommandLine({"-h"}).options.help, true);
     }

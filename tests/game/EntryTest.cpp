@@ -72,8 +72,10 @@ protected:
 TEST_F(EntryTest, FirstRunStartsWindowedRunsItsFramesAndShutsDown) {
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_EQ(MainLoop::framesRun(), 100u);
-    // The scene switcher stores the sound and music defaults it read, after the window's.
-    EXPECT_EQ(settings(), "fullScreen=00\nsoundOn=01\nmusicOn=01\n");
+    // The scene switcher stores the sound and music defaults it read, after the window's and
+    // smooth motion's.
+    EXPECT_EQ(settings(), "fullScreen=00\nsmoothMotion=01\nsoundOn=01\nmusicOn=01\n");
+    EXPECT_TRUE(MainLoop::isSmoothMotion());
     EXPECT_EQ(machine().window().creations(), 1);
     EXPECT_FALSE(machine().window().isFullScreen());
     EXPECT_FALSE(machine().window().isCreated());  // destroyed at shut-down
@@ -93,7 +95,26 @@ TEST_F(EntryTest, StoredFullScreenIsUsedAndCommandLineOverridesWithoutWriting) {
     options.fullScreen = false;
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_FALSE(machine().window().isFullScreen());
-    EXPECT_EQ(settings(), "fullScreen=01\nsoundOn=01\nmusicOn=01\n");
+    EXPECT_EQ(settings(), "fullScreen=01\nsmoothMotion=01\nsoundOn=01\nmusicOn=01\n");
+}
+
+TEST_F(EntryTest, StoredSmoothMotionIsUsedAndEitherFlagOverridesItWithoutWriting) {
+    std::filesystem::create_directories(settingsFolder() / "Tidewell" / "Brinefall");
+    std::ofstream(settingsFolder() / "Tidewell" / "Brinefall" / "settings") << "smoothMotion=00\n";
+    options.frames = 1;
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_FALSE(MainLoop::isSmoothMotion());
+
+    options.smoothMotion = true;
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_TRUE(MainLoop::isSmoothMotion());
+    EXPECT_EQ(settings(), "smoothMotion=00\nfullScreen=00\nsoundOn=01\nmusicOn=01\n");
+
+    std::ofstream(settingsFolder() / "Tidewell" / "Brinefall" / "settings") << "smoothMotion=01\n";
+    options.smoothMotion = false;
+    EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
+    EXPECT_FALSE(MainLoop::isSmoothMotion());
+    EXPECT_EQ(settings(), "smoothMotion=01\nfullScreen=00\nsoundOn=01\nmusicOn=01\n");
 }
 
 TEST_F(EntryTest, EachErrorKindEndsInItsDialogAfterShutDown) {

@@ -58,6 +58,7 @@ void resetProcessOptions() {
     setRandomSeed(std::nullopt);
     MainLoop::reset();
     MainLoop::setFrameLimit(std::nullopt);
+    MainLoop::setSmoothMotion(true);  // as the game starts by default; a headless window shows one picture a tick
 }
 
 std::string demangled(const char* name) {

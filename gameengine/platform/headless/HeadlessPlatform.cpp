@@ -9,6 +9,7 @@ HeadlessPlatform::HeadlessPlatform(const PlatformOptions& options)
     : privateRoot_(options.settingsRoot.empty() ? makePrivateSettingsRoot() : std::filesystem::path()),
       settings_(options.settingsRoot.empty() ? privateRoot_ : options.settingsRoot) {
     window_.setFrameDump(options.frameDumpDirectory, options.frameDumpEvery);
+    window_.setDisplayRate(options.displayRate);
 }
 
 HeadlessPlatform::~HeadlessPlatform() {

@@ -70,7 +70,18 @@ void HeadlessWindow::present(const FrameView& frame) {
     lastFrameHeight_ = frame.height;
     toRgbPixels(frame, lastFrame_);  // into the same memory every frame
     ++framesPresented_;
+    if (pictureInTick_ == 0) ++tickPicturesPresented_;
     dumpFrame();
+    if (pictureListener_) pictureListener_(tickPicturesPresented_, pictureInTick_);
+    pictureInTick_ = 0;  // unless told otherwise, the next picture is a tick's own
+}
+
+std::uint32_t HeadlessWindow::refreshRate() const {
+    return displayRate_;
+}
+
+void HeadlessWindow::notePicture(unsigned betweenTicks) {
+    pictureInTick_ = betweenTicks;
 }
 
 void HeadlessWindow::setFrameDump(const std::filesystem::path& directory, unsigned every) {
@@ -79,11 +90,15 @@ void HeadlessWindow::setFrameDump(const std::filesystem::path& directory, unsign
 }
 
 void HeadlessWindow::dumpFrame() {
-    if (dumpDirectory_.empty() || framesPresented_ % dumpEvery_ != 0) {
+    if (dumpDirectory_.empty() || tickPicturesPresented_ % dumpEvery_ != 0) {
         return;
     }
-    char name[32];
-    std::snprintf(name, sizeof name, "frame-%06ld.png", framesPresented_);
+    char name[48];
+    if (pictureInTick_ == 0) {
+        std::snprintf(name, sizeof name, "frame-%06ld.png", tickPicturesPresented_);
+    } else {
+        std::snprintf(name, sizeof name, "frame-%06ld-%u.png", tickPicturesPresented_, pictureInTick_);
+    }
     std::string whyNot;
     if (!writePng(dumpDirectory_ / name, lastFrame_.data(), lastFrameWidth_, lastFrameHeight_, whyNot)) {
         std::fprintf(stderr, "brinefall: cannot write %s: %s; no more frames are written\n",

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -27,6 +28,8 @@ public:
     WindowSize clientSize() const override;
     bool pollEvent(WindowEvent& event) override;
     void present(const FrameView& frame) override;
+    std::uint32_t refreshRate() const override;
+    void notePicture(unsigned betweenTicks) override;
     void minimise() override;
     bool cursorPosition(int& x, int& y) const override;
     void moveSystemCursor(int x, int y) override;
@@ -51,11 +54,15 @@ public:
     // When the earliest scheduled event arrives; nothing when none is scheduled.
     std::optional<std::uint32_t> nextScheduledTime() const;
 
-    // Writes every `every`-th presented frame into the folder as frame-NNNNNN.png, numbered
-    // from 1 by presentation; an empty folder writes none. A failing write is reported
-    // once on standard error and ends the writing, never the run.
+    // Writes the pictures of every `every`-th tick into the folder: the tick's own as
+    // frame-NNNNNN.png, numbered from 1 by the ticks' pictures presented, and those drawn
+    // after it before the next tick as frame-NNNNNN-1.png, frame-NNNNNN-2.png ...; an empty
+    // folder writes none. A failing write is reported once on standard error and ends the
+    // writing, never the run.
     void setFrameDump(const std::filesystem::path& directory, unsigned every);
     long framesDumped() const { return framesDumped_; }
+    // A virtual display of this many pictures a second (0: none, one picture a tick).
+    void setDisplayRate(std::uint32_t picturesPerSecond) { displayRate_ = picturesPerSecond; }
 
     // Makes create() fail, as on a machine where no window can be opened.
     void failCreation(bool fail) { failCreation_ = fail; }
@@ -74,6 +81,12 @@ public:
 
     // How many frames were presented, and the last one as 0xRRGGBB words, row by row.
     long framesPresented() const { return framesPresented_; }
+    // How many of them were a tick's own picture; the others came between ticks.
+    long tickPicturesPresented() const { return tickPicturesPresented_; }
+    // Called after every present with the picture's place: the tick's picture count and 0
+    // for a tick's own, k for the k-th after it. lastFrame() holds the picture then.
+    using PictureListener = std::function<void(long tickPicture, unsigned betweenTicks)>;
+    void setPictureListener(PictureListener listener) { pictureListener_ = std::move(listener); }
     const std::vector<std::uint32_t>& lastFrame() const { return lastFrame_; }
     int lastFrameWidth() const { return lastFrameWidth_; }
     int lastFrameHeight() const { return lastFrameHeight_; }
@@ -102,6 +115,10 @@ private:
     std::deque<WindowEvent> events_;
     std::vector<Scheduled> scheduled_;  // in arrival order
     long framesPresented_ = 0;
+    long tickPicturesPresented_ = 0;
+    unsigned pictureInTick_ = 0;
+    std::uint32_t displayRate_ = 0;
+    PictureListener pictureListener_;
     std::vector<std::uint32_t> lastFrame_;
     int lastFrameWidth_ = 0;
     int lastFrameHeight_ = 0;

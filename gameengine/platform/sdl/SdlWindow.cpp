@@ -301,6 +301,19 @@ void SdlWindow::present(const FrameView& frame) {
     SDL_UpdateWindowSurface(window_);
 }
 
+// The rate of the display the window is on; a display that does not say is taken for
+// the common 60 Hz.
+std::uint32_t SdlWindow::refreshRate() const {
+    constexpr std::uint32_t kUsualRate = 60;
+    SDL_DisplayMode mode;
+    const int display = window_ != nullptr ? SDL_GetWindowDisplayIndex(window_) : 0;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0 || mode.refresh_rate <= 0) return kUsualRate;
+    return static_cast<std::uint32_t>(mode.refresh_rate);
+}
+
+// A window shows every picture alike, between ticks or not.
+void SdlWindow::notePicture(unsigned) {}
+
 GpuDevice* SdlWindow::openGpu(std::string& whyNot) {
     if (window_ == nullptr) {
         whyNot = "there is no window to draw into";

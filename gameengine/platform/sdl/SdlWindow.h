@@ -32,6 +32,8 @@ public:
     WindowSize clientSize() const override;
     bool pollEvent(WindowEvent& event) override;
     void present(const FrameView& frame) override;
+    std::uint32_t refreshRate() const override;
+    void notePicture(unsigned betweenTicks) override;
     void minimise() override;
     bool cursorPosition(int& x, int& y) const override;
     void moveSystemCursor(int x, int y) override;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "GameFixture.h"
+#include "core/MainLoop.h"
 #include "display/Image.h"
 #include "core/SettingManager.h"
 #include "gameplay/GameScene.h"
@@ -136,6 +137,31 @@ TEST_F(PlayerShipTest, RightBeatsLeftDownBeatsUpAndADiagonalIsAsFastAsAStraightM
     step();
     EXPECT_FLOAT_EQ(shipX(), x);
     EXPECT_FLOAT_EQ(shipY() - y, -5);
+}
+
+// On a 60 Hz display the engine's own loop draws two pictures between ticks: the ship flying
+// up at 5 pixels a tick is drawn 5/3 of a pixel further in each picture, the tick's own first.
+TEST_F(PlayerShipTest, OnASixtyHertzDisplayTheFlyingShipIsDrawnAtThreeEvenlySpacedPlacesATick) {
+    start(false, true);
+    const float y = ship->getShipImage()->getAbsoluteY();
+    machine().window().setDisplayRate(60);
+    std::vector<unsigned> pictures;
+    std::vector<float> drawnY;
+    machine().window().setPictureListener([&](long, unsigned betweenTicks) {
+        pictures.push_back(betweenTicks);
+        drawnY.push_back(ship->getShipImage()->getDrawY());
+    });
+    keyDown(kUp);
+    tidewell::MainLoop::setFrameLimit(framesRun() + 4);
+    tidewell::MainLoop::run();
+    tidewell::MainLoop::setFrameLimit(std::nullopt);
+    machine().window().setPictureListener(nullptr);
+
+    // The run ends with the fourth tick's own picture.
+    EXPECT_EQ(pictures, (std::vector<unsigned>{0, 1, 2, 0, 1, 2, 0, 1, 2, 0}));
+    for (std::size_t i = 0; i < drawnY.size(); ++i) {
+        EXPECT_NEAR(drawnY[i], y - 5.0f * static_cast<float>(i + 1) / 3, 1e-3) << "picture " << i;
+    }
 }
 
 TEST_F(PlayerShipTest, JoystickPlayFollowsTheStickAndIgnoresTheArrowKeys) {
