@@ -2,23 +2,22 @@
 
 #include <algorithm>
 
-#include "display/Button.h"
-#include "core/ErrorDialog.h"
-#include "graphics/GraphicManager.h"
-#include "display/Image.h"
-#include "input/InputManager.h"
-#include "core/MainLoop.h"
-#include "sound/Music.h"
 #include "ScanCodes.h"
-#include "display/Shape.h"
-#include "sound/Sound.h"
-#include "sound/SoundMusicManager.h"
-#include "display/Text.h"
 #include "backgrounds/Background6.h"
+#include "core/ErrorDialog.h"
+#include "core/MainLoop.h"
+#include "display/Button.h"
+#include "display/Image.h"
+#include "display/Shape.h"
+#include "display/Text.h"
 #include "frontend/HelpPanel.h"
 #include "frontend/OptionsPanel.h"
 #include "frontend/PanelButtons.h"
 #include "frontend/PointerSteering.h"
+#include "input/InputManager.h"
+#include "sound/Music.h"
+#include "sound/Sound.h"
+#include "sound/SoundMusicManager.h"
 
 namespace brinefall {
 namespace {
@@ -30,7 +29,6 @@ constexpr const char* kVersionLine = "Brinefall Demo Version 1.2";
 // 0xA9 is the copyright sign in the font's code page.
 constexpr const char* kCopyright = "\xA9 2026 Tidewell\nAll rights reserved.";
 constexpr float kCopyrightWidth = 200;
-
 
 // One change of an idle animation: at this count the enemy shows this frame.
 struct AnimationStep {
@@ -130,8 +128,6 @@ void TitleScene::update() {
     PointerSteering::steer();
     animateEnemies();
     if (starting_) stepStartFade();
-    // Without the hardware renderer no partial fade is drawn: the screen cuts to white at the end.
-    if (!GraphicManager::isHardware3D() && (fadeOverlay_->colour >> 24) != 0xFF) fadeOverlay_->setAlpha(0);
 }
 
 void TitleScene::animateEnemies() {

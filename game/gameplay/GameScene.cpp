@@ -1,18 +1,12 @@
 #include "gameplay/GameScene.h"
-#include "Milestones.h"
 
-#include "graphics/GraphicManager.h"
-#include "display/Image.h"
-#include "input/InputManager.h"
-#include "sound/Music.h"
+#include "Milestones.h"
 #include "ScanCodes.h"
-#include "core/SettingManager.h"
-#include "display/Shape.h"
-#include "sound/Sound.h"
-#include "sound/SoundMusicManager.h"
-#include "input/Vibration.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background2.h"
+#include "core/SettingManager.h"
+#include "display/Image.h"
+#include "display/Shape.h"
 #include "frontend/PointerSteering.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/Stage1Script.h"
@@ -24,6 +18,11 @@
 #include "gameplay/hud/PauseMenu.h"
 #include "gameplay/hud/StageTitle.h"
 #include "gameplay/hud/WeaponPanel.h"
+#include "input/InputManager.h"
+#include "input/Vibration.h"
+#include "sound/Music.h"
+#include "sound/Sound.h"
+#include "sound/SoundMusicManager.h"
 
 namespace brinefall {
 namespace {
@@ -35,6 +34,8 @@ constexpr int kPauseButton = 1;
 constexpr int kWhite = 0xFFFFFF;
 constexpr int kRed = 0xFF0000;
 constexpr int kOpaque = 255;
+// The hit flash tints the play red at half strength, never hiding it.
+constexpr int kFlashAlpha = 127;
 
 constexpr float kMenuX = 400;
 constexpr float kMenuY = 300;
@@ -46,6 +47,11 @@ constexpr float kShipGoneX = 700;
 
 // Frames of the phases.
 constexpr int kFlashFrames = 1;
+// The red of a hit shows for two frames, the hit's own and the next, and lights again at
+// the earliest 7 frames after it lit: under three flashes a second however often the ship
+// is hit, so a long contact with a boss does not strobe the screen.
+constexpr int kFlashShownFrames = 2;
+constexpr int kFlashSpacing = 7;
 constexpr int kFadeInFrames = 20;
 constexpr int kStageMusicFrame = 10;
 constexpr int kClearWait = 40;
@@ -214,10 +220,21 @@ void GameScene::joystickDown(int button, int joystick) {
 
 void GameScene::update() {
     PointerSteering::steer();
+    ageFlash();
     runPhases();
-    // Without the graphics card partial fades are skipped: the overlay is either full or gone.
-    if (!GraphicManager::isHardware3D() && (flashOverlay_->colour >> 24) != kOpaque) {
+}
+
+void GameScene::ageFlash() {
+    if (flashAge_ < 0) {
+        return;
+    }
+    ++flashAge_;
+    // The overlay is red only for a flash; a fade that took it over keeps it.
+    if (flashAge_ == kFlashShownFrames && (flashOverlay_->colour & 0xFFFFFF) == kRed) {
         flashOverlay_->setAlpha(0);
+    }
+    if (flashAge_ >= kFlashSpacing) {
+        flashAge_ = -1;
     }
 }
 
@@ -250,7 +267,7 @@ bool GameScene::runStageStart() {
         flashOverlay_->setAlpha(0);
         return true;
     }
-    flashOverlay_->setAlpha((kFadeInFrames - n) * kOpaque / kFadeInFrames);
+    setOverlay(kWhite, (kFadeInFrames - n) * kOpaque / kFadeInFrames);
     if (n == kStageMusicFrame) {
         startStageMusic();
     }
@@ -270,12 +287,12 @@ bool GameScene::runStageClear() {
             stageClearCounter_ = kClearFadeStart;
         }
     } else if (n >= kClearFadeStart && n < kClearFadeStart + kClearFadeFrames) {
-        flashOverlay_->setAlpha((n - kClearFadeStart) * kOpaque / kClearFadeFrames);
+        setOverlay(kWhite, (n - kClearFadeStart) * kOpaque / kClearFadeFrames);
     } else if (n >= kClearFadeStart + kClearFadeFrames && n < kClearWhiteEnd) {
-        flashOverlay_->setAlpha(kOpaque);
+        setOverlay(kWhite, kOpaque);
     } else if (n >= kClearWhiteEnd) {
         stageClearCounter_ = -1;
-        flashOverlay_->setAlpha(kOpaque);
+        setOverlay(kWhite, kOpaque);
         if (stage_ >= kLastStage) {
             beginEnding();
         } else {
@@ -291,7 +308,7 @@ bool GameScene::runContinue() {
     }
     const int n = ++continueCounter_;
     if (n <= kContinueFadeFrames) {
-        flashOverlay_->setAlpha(n * kOpaque / kContinueFadeFrames);
+        setOverlay(kWhite, n * kOpaque / kContinueFadeFrames);
         return true;
     }
     continueCounter_ = -1;
@@ -361,9 +378,17 @@ Award* GameScene::findAwardTouching(PlayerShip* ship) { return awardLayer_->find
 void GameScene::setScrollTarget(float speed) { background_->setTargetSpeed(speed); }
 
 void GameScene::onShipHit(int damage) {
-    setOverlay(kRed, GraphicManager::isHardware3D() ? 127 : kOpaque);
+    lightFlash();
     flashCounter_ = 0;
     lifeBar_->setLifeShown(lifeBar_->getLifeShown() - damage);
+}
+
+void GameScene::lightFlash() {
+    if (flashAge_ >= 0) {
+        return;
+    }
+    setOverlay(kRed, kFlashAlpha);
+    flashAge_ = 0;
 }
 
 void GameScene::setLifeShown(int life) {

@@ -127,6 +127,8 @@ private:
     T* replaceChild(T* old, T* fresh);
     void runPhases();
     bool runFlash();
+    void lightFlash();
+    void ageFlash();
     bool runStageStart();
     bool runStageClear();
     bool runContinue();
@@ -168,6 +170,8 @@ private:
     bool fullPower_ = false;
     int stage_ = 1;
     int flashCounter_ = -1;
+    // Frames since the hit flash last lit, -1 once another may light.
+    int flashAge_ = -1;
     int stageStartCounter_ = -1;
     int stageClearCounter_ = -1;
     int continueCounter_ = -1;
