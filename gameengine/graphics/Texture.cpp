@@ -125,6 +125,11 @@ void Texture::classifyPixels() {
                 ++x;
             }
             const std::uint32_t start = x;
+            // Four at a time through the long stretches, then one by one to the run's end.
+            while (x + 4 <= width_ && (isTranslucent(row[x]) & isTranslucent(row[x + 1]) & isTranslucent(row[x + 2]) &
+                                       isTranslucent(row[x + 3]))) {
+                x += 4;
+            }
             while (x < width_ && isTranslucent(row[x])) ++x;
             if (x > start) {
                 translucentRuns_.push_back({y * width_ + start, x - start});
