@@ -1,5 +1,7 @@
 #include "gameplay/GameScene.h"
 
+#include <span>
+
 #include "Milestones.h"
 #include "ScanCodes.h"
 #include "backgrounds/Background1.h"
@@ -18,6 +20,7 @@
 #include "gameplay/hud/PauseMenu.h"
 #include "gameplay/hud/StageTitle.h"
 #include "gameplay/hud/WeaponPanel.h"
+#include "graphics/GraphicManager.h"
 #include "input/InputManager.h"
 #include "input/Vibration.h"
 #include "sound/Music.h"
@@ -64,17 +67,21 @@ constexpr int kEndingFrames = 160;
 constexpr int kEndingLockedFrames = 40;
 constexpr int kLastStage = 2;
 
-// What each stage plays; a stage past the last plays the last one again.
+// What each stage plays; a stage past the last plays the last one again. A stage reached
+// through a stage clear names its backdrop's pictures, which the clear makes ready.
 struct StageContent {
     const char* music;
     WaveScript* (*makeWaves)(GameScene*);
     Background* (*makeBackground)();
+    std::span<const char* const> pictures;
 };
-constexpr StageContent kStages[] = {
-    {"stage1.tws", [](GameScene* scene) -> WaveScript* { return new Stage1Script(scene); },
-     []() -> Background* { return new Background1(); }},
+const StageContent kStages[] = {
+    {"stage1.tws",
+     [](GameScene* scene) -> WaveScript* { return new Stage1Script(scene); },
+     []() -> Background* { return new Background1(); },
+     {}},  // the first stage follows no clear
     {"stage2.tws", [](GameScene* scene) -> WaveScript* { return new Stage2Script(scene); },
-     []() -> Background* { return new Background2(); }},
+     []() -> Background* { return new Background2(); }, Background2::kPictureFiles},
 };
 
 const StageContent& contentOf(int stage) { return kStages[stage <= 1 ? 0 : 1]; }
@@ -127,6 +134,7 @@ GameScene::GameScene(bool useJoystick, bool invincible, bool fullPower, int firs
 }
 
 GameScene::~GameScene() {
+    releaseNextPictures();
     if (bossVibration_) {
         bossVibration_->stop();
         InputManager::releaseVibration(bossVibration_);
@@ -279,6 +287,7 @@ bool GameScene::runStageClear() {
         return false;
     }
     const int n = ++stageClearCounter_;
+    readyNextPicture();
     if (n == kClearWait) {
         ship_->setControlOn(false);
         ship_->flyTo(kShipLeaveX);
@@ -429,9 +438,27 @@ void GameScene::beginStageClear() {
     stageClearCounter_ = 0;
 }
 
+// One picture a frame while the stage clears: the next stage's backdrop is some half a
+// million pixels to read and sort, far too much for the one frame that starts it. The
+// pictures are shared, so the new backdrop finds them ready; nothing else changes.
+void GameScene::readyNextPicture() {
+    const std::span<const char* const> pictures = contentOf(stage_ + 1).pictures;
+    if (nextStagePictures_.size() < pictures.size()) {
+        nextStagePictures_.push_back(GraphicManager::getTexture(pictures[nextStagePictures_.size()], true));
+    }
+}
+
+void GameScene::releaseNextPictures() {
+    for (Texture* picture : nextStagePictures_) {
+        GraphicManager::releaseTexture(picture);
+    }
+    nextStagePictures_.clear();
+}
+
 void GameScene::startStage(int n) {
     stage_ = n;
     replaceStageContent(n);
+    releaseNextPictures();
     stageTitle_->show(n);
     // Nothing of the previous attempt survives.
     bulletLayer_ = replaceChild(bulletLayer_, new Sprite());

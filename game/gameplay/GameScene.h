@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "display/Sprite.h"
 
@@ -9,6 +10,7 @@ class Image;
 class Music;
 class Shape;
 class Sound;
+class Texture;
 class Vibration;
 }  // namespace tidewell
 
@@ -128,6 +130,8 @@ private:
     void runPhases();
     bool runFlash();
     void lightFlash();
+    void readyNextPicture();
+    void releaseNextPictures();
     void ageFlash();
     bool runStageStart();
     bool runStageClear();
@@ -177,6 +181,8 @@ private:
     int continueCounter_ = -1;
     int endingCounter_ = -1;
     tidewell::Image* endingImage_ = nullptr;
+    // The next stage's pictures, made ready during the stage clear and held until it starts.
+    std::vector<tidewell::Texture*> nextStagePictures_;
     bool paused_ = false;
     bool vibrating_ = false;
 };
