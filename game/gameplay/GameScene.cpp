@@ -68,20 +68,24 @@ constexpr int kEndingLockedFrames = 40;
 constexpr int kLastStage = 2;
 
 // What each stage plays; a stage past the last plays the last one again. A stage reached
-// through a stage clear names its backdrop's pictures, which the clear makes ready.
+// through a stage clear names its backdrop's and its wave script's pictures, which the
+// clear makes ready.
 struct StageContent {
     const char* music;
     WaveScript* (*makeWaves)(GameScene*);
     Background* (*makeBackground)();
-    std::span<const char* const> pictures;
+    std::span<const char* const> backdropPictures;
+    std::span<const char* const> wavePictures;
 };
 const StageContent kStages[] = {
+    // The first stage follows no clear.
     {"stage1.tws",
      [](GameScene* scene) -> WaveScript* { return new Stage1Script(scene); },
      []() -> Background* { return new Background1(); },
-     {}},  // the first stage follows no clear
+     {},
+     {}},
     {"stage2.tws", [](GameScene* scene) -> WaveScript* { return new Stage2Script(scene); },
-     []() -> Background* { return new Background2(); }, Background2::kPictureFiles},
+     []() -> Background* { return new Background2(); }, Background2::kPictureFiles, Stage2Script::kHeldImages},
 };
 
 const StageContent& contentOf(int stage) { return kStages[stage <= 1 ? 0 : 1]; }
@@ -438,13 +442,18 @@ void GameScene::beginStageClear() {
     stageClearCounter_ = 0;
 }
 
-// One picture a frame while the stage clears: the next stage's backdrop is some half a
-// million pixels to read and sort, far too much for the one frame that starts it. The
-// pictures are shared, so the new backdrop finds them ready; nothing else changes.
+// One picture a frame while the stage clears: the next stage's backdrop alone is some half
+// a million pixels to read and sort, far too much for the one frame that starts it. The
+// pictures are shared, so the new backdrop and wave script find them ready; nothing else
+// changes.
 void GameScene::readyNextPicture() {
-    const std::span<const char* const> pictures = contentOf(stage_ + 1).pictures;
-    if (nextStagePictures_.size() < pictures.size()) {
-        nextStagePictures_.push_back(GraphicManager::getTexture(pictures[nextStagePictures_.size()], true));
+    const StageContent& next = contentOf(stage_ + 1);
+    const std::size_t backdrop = next.backdropPictures.size();
+    const std::size_t ready = nextStagePictures_.size();
+    if (ready < backdrop) {
+        nextStagePictures_.push_back(GraphicManager::getTexture(next.backdropPictures[ready], true));
+    } else if (ready - backdrop < next.wavePictures.size()) {
+        nextStagePictures_.push_back(GraphicManager::getTexture(next.wavePictures[ready - backdrop], true));
     }
 }
 

@@ -1,16 +1,16 @@
 #include "Stage2Script.h"
-#include "Milestones.h"
 
 #include <iterator>
 
+#include "Milestones.h"
 #include "core/Random.h"
-#include "resources/ResourceManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/enemies/Boss2.h"
 #include "gameplay/enemies/Enemy02.h"
 #include "gameplay/enemies/Enemy07.h"
 #include "gameplay/enemies/Enemy13.h"
 #include "gameplay/enemies/PlainEnemy.h"
+#include "resources/ResourceManager.h"
 
 namespace brinefall {
 namespace {
@@ -89,12 +89,12 @@ constexpr WaveScript::Table kTable{
     kAwards, static_cast<int>(std::size(kAwards)), {20, 100, 8, 150},
 };
 
-constexpr const char* kHeldImages[] = {
+}  // namespace
+
+const std::array<const char*, 10> Stage2Script::kHeldImages = {
     "enemy02.twi",     "enemy07.twi", "enemy13.twi", "enemy14.twi",   "enemy22.twi",
     "bulletEnemy.twi", "boss2_1.twi", "boss2_2.twi", "explosion.twi", "awards.twi",
 };
-
-}  // namespace
 
 Stage2Script::Stage2Script(GameScene* scene) : WaveScript(scene, kTable) {
     for (const char* file : kHeldImages) {

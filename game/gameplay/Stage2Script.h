@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <vector>
 
 #include "WaveScript.h"
@@ -16,6 +17,8 @@ namespace brinefall {
 class Stage2Script : public WaveScript {
 public:
     static constexpr int kStepCount = 91;
+    // The pictures it holds, its enemies', their bullets' and explosions' and its awards'.
+    static const std::array<const char*, 10> kHeldImages;
 
     explicit Stage2Script(GameScene* scene);
     ~Stage2Script() override;
