@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "backgrounds/ScrollingBackground.h"
 #include "backgrounds/TileRow.h"
 
@@ -11,6 +13,9 @@ class Background2 : public ScrollingBackground {
 public:
     Background2();
     ~Background2() override;
+
+    // Its six pictures, row A's three then row B's: what a stage on this trench reads.
+    static const std::array<const char*, 6> kPictureFiles;
 
     void update() override;
 

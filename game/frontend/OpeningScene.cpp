@@ -2,17 +2,16 @@
 #include "Colours.h"
 #include "FrameCycle.h"
 
-#include "graphics/GraphicManager.h"
-#include "display/Image.h"
-#include "input/InputManager.h"
-#include "sound/Music.h"
-#include "core/Random.h"
 #include "ScanCodes.h"
-#include "display/Shape.h"
-#include "sound/SoundMusicManager.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background6.h"
+#include "core/Random.h"
+#include "display/Image.h"
+#include "display/Shape.h"
 #include "frontend/OpeningCaption.h"
+#include "input/InputManager.h"
+#include "sound/Music.h"
+#include "sound/SoundMusicManager.h"
 
 namespace brinefall {
 
@@ -170,8 +169,6 @@ void OpeningScene::update() {
     if (finished_) return;
     ++counter_;
     runTimeline();
-    // Without the hardware renderer partial shades are not drawn: either covered or clear.
-    if (!tidewell::GraphicManager::isHardware3D() && (overlay_->colour >> 24) != 255) overlay_->setAlpha(0);
 }
 
 void OpeningScene::runTimeline() {

@@ -5,7 +5,6 @@
 
 #include "display/Button.h"
 #include "core/ErrorDialog.h"
-#include "graphics/GraphicManager.h"
 #include "display/Image.h"
 #include "input/InputManager.h"
 #include "core/MainLoop.h"
@@ -117,8 +116,6 @@ void TitleScene::update() {
     PointerSteering::steer();
     animateEnemies();
     if (starting_) stepStartFade();
-    // Without the hardware renderer no partial fade is drawn: the screen cuts to white at the end.
-    if (!GraphicManager::isHardware3D() && (fadeOverlay_->colour >> 24) != 0xFF) fadeOverlay_->setAlpha(0);
 }
 
 void TitleScene::animateEnemies() {

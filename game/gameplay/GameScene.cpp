@@ -3,19 +3,14 @@
 #include "Milestones.h"
 
 #include <algorithm>
+#include <span>
 
-#include "graphics/GraphicManager.h"
-#include "display/Image.h"
-#include "input/InputManager.h"
-#include "sound/Music.h"
 #include "ScanCodes.h"
-#include "core/SettingManager.h"
-#include "display/Shape.h"
-#include "sound/Sound.h"
-#include "sound/SoundMusicManager.h"
-#include "input/Vibration.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background2.h"
+#include "core/SettingManager.h"
+#include "display/Image.h"
+#include "display/Shape.h"
 #include "frontend/PointerSteering.h"
 #include "gameplay/Assets.h"
 #include "gameplay/PlayerShip.h"
@@ -29,6 +24,12 @@
 #include "gameplay/hud/PopupText.h"
 #include "gameplay/hud/StageTitle.h"
 #include "gameplay/hud/WeaponPanel.h"
+#include "graphics/GraphicManager.h"
+#include "input/InputManager.h"
+#include "input/Vibration.h"
+#include "sound/Music.h"
+#include "sound/Sound.h"
+#include "sound/SoundMusicManager.h"
 
 namespace brinefall {
 namespace {
@@ -40,6 +41,8 @@ constexpr int kPauseButton = 1;
 using Colours::kRed;
 using Colours::kWhite;
 constexpr int kOpaque = 255;
+// The hit flash tints the play red at half strength, never hiding it.
+constexpr int kFlashAlpha = 127;
 
 constexpr float kMenuX = 400;
 constexpr float kMenuY = 300;
@@ -55,6 +58,11 @@ constexpr float kTextMarginY = 24;
 
 // Frames of the phases.
 constexpr int kFlashFrames = 1;
+// The red of a hit shows for two frames, the hit's own and the next, and lights again at
+// the earliest 7 frames after it lit: under three flashes a second however often the ship
+// is hit, so a long contact with a boss does not strobe the screen.
+constexpr int kFlashShownFrames = 2;
+constexpr int kFlashSpacing = 7;
 constexpr int kFadeInFrames = 20;
 constexpr int kStageMusicFrame = 10;
 constexpr int kClearWait = 40;
@@ -67,17 +75,25 @@ constexpr int kEndingFrames = 160;
 constexpr int kEndingLockedFrames = 40;
 constexpr int kLastStage = 2;
 
-// What each stage plays; a stage past the last plays the last one again.
+// What each stage plays; a stage past the last plays the last one again. A stage reached
+// through a stage clear names its backdrop's and its wave script's pictures, which the
+// clear makes ready.
 struct StageContent {
     const char* music;
     WaveScript* (*makeWaves)(GameScene*);
     Background* (*makeBackground)();
+    std::span<const char* const> backdropPictures;
+    std::span<const char* const> wavePictures;
 };
-constexpr StageContent kStages[] = {
-    {"stage1.tws", [](GameScene* scene) -> WaveScript* { return new Stage1Script(scene); },
-     []() -> Background* { return new Background1(); }},
+const StageContent kStages[] = {
+    // The first stage follows no clear.
+    {"stage1.tws",
+     [](GameScene* scene) -> WaveScript* { return new Stage1Script(scene); },
+     []() -> Background* { return new Background1(); },
+     {},
+     {}},
     {"stage2.tws", [](GameScene* scene) -> WaveScript* { return new Stage2Script(scene); },
-     []() -> Background* { return new Background2(); }},
+     []() -> Background* { return new Background2(); }, Background2::kPictureFiles, Stage2Script::kHeldImages},
 };
 
 const StageContent& contentOf(int stage) { return kStages[stage <= 1 ? 0 : 1]; }
@@ -125,6 +141,7 @@ GameScene::GameScene(bool useJoystick, bool invincible, bool fullPower, int firs
 }
 
 GameScene::~GameScene() {
+    releaseNextPictures();
     if (bossVibration_) {
         bossVibration_->stop();
         InputManager::releaseVibration(bossVibration_);
@@ -222,10 +239,21 @@ bool GameScene::canPause() const { return !paused_ && !gameOverMenu_->isShown();
 
 void GameScene::update() {
     PointerSteering::steer();
+    ageFlash();
     runPhases();
-    // Without the graphics card partial fades are skipped: the overlay is either full or gone.
-    if (!GraphicManager::isHardware3D() && (flashOverlay_->colour >> 24) != kOpaque) {
+}
+
+void GameScene::ageFlash() {
+    if (flashAge_ < 0) {
+        return;
+    }
+    ++flashAge_;
+    // The overlay is red only for a flash; a fade that took it over keeps it.
+    if (flashAge_ == kFlashShownFrames && (flashOverlay_->colour & 0xFFFFFF) == kRed) {
         flashOverlay_->setAlpha(0);
+    }
+    if (flashAge_ >= kFlashSpacing) {
+        flashAge_ = -1;
     }
 }
 
@@ -258,7 +286,7 @@ bool GameScene::runStageStart() {
         flashOverlay_->setAlpha(0);
         return true;
     }
-    flashOverlay_->setAlpha((kFadeInFrames - n) * kOpaque / kFadeInFrames);
+    setOverlay(kWhite, (kFadeInFrames - n) * kOpaque / kFadeInFrames);
     if (n == kStageMusicFrame) {
         startStageMusic();
     }
@@ -270,6 +298,7 @@ bool GameScene::runStageClear() {
         return false;
     }
     const int n = ++stageClearCounter_;
+    readyNextPicture();
     if (n == kClearWait) {
         ship_->setControlOn(false);
         ship_->flyTo(kShipLeaveX);
@@ -278,12 +307,12 @@ bool GameScene::runStageClear() {
             stageClearCounter_ = kClearFadeStart;
         }
     } else if (n >= kClearFadeStart && n < kClearFadeStart + kClearFadeFrames) {
-        flashOverlay_->setAlpha((n - kClearFadeStart) * kOpaque / kClearFadeFrames);
+        setOverlay(kWhite, (n - kClearFadeStart) * kOpaque / kClearFadeFrames);
     } else if (n >= kClearFadeStart + kClearFadeFrames && n < kClearWhiteEnd) {
-        flashOverlay_->setAlpha(kOpaque);
+        setOverlay(kWhite, kOpaque);
     } else if (n >= kClearWhiteEnd) {
         stageClearCounter_ = -1;
-        flashOverlay_->setAlpha(kOpaque);
+        setOverlay(kWhite, kOpaque);
         if (stage_ >= kLastStage) {
             beginEnding();
         } else {
@@ -299,7 +328,7 @@ bool GameScene::runContinue() {
     }
     const int n = ++continueCounter_;
     if (n <= kContinueFadeFrames) {
-        flashOverlay_->setAlpha(n * kOpaque / kContinueFadeFrames);
+        setOverlay(kWhite, n * kOpaque / kContinueFadeFrames);
         return true;
     }
     continueCounter_ = -1;
@@ -371,9 +400,17 @@ Award* GameScene::findAwardTouching(PlayerShip* ship) { return awardLayer_->find
 void GameScene::setScrollTarget(float speed) { background_->setTargetSpeed(speed); }
 
 void GameScene::onShipHit(int damage) {
-    setOverlay(kRed, GraphicManager::isHardware3D() ? 127 : kOpaque);
+    lightFlash();
     flashCounter_ = 0;
     lifeBar_->setLifeShown(lifeBar_->getLifeShown() - damage);
+}
+
+void GameScene::lightFlash() {
+    if (flashAge_ >= 0) {
+        return;
+    }
+    setOverlay(kRed, kFlashAlpha);
+    flashAge_ = 0;
 }
 
 void GameScene::setLifeShown(int life) {
@@ -418,9 +455,32 @@ void GameScene::beginStageClear() {
     stageClearCounter_ = 0;
 }
 
+// One picture a frame while the stage clears: the next stage's backdrop alone is some half
+// a million pixels to read and sort, far too much for the one frame that starts it. The
+// pictures are shared, so the new backdrop and wave script find them ready; nothing else
+// changes.
+void GameScene::readyNextPicture() {
+    const StageContent& next = contentOf(stage_ + 1);
+    const std::size_t backdrop = next.backdropPictures.size();
+    const std::size_t ready = nextStagePictures_.size();
+    if (ready < backdrop) {
+        nextStagePictures_.push_back(GraphicManager::getTexture(next.backdropPictures[ready], true));
+    } else if (ready - backdrop < next.wavePictures.size()) {
+        nextStagePictures_.push_back(GraphicManager::getTexture(next.wavePictures[ready - backdrop], true));
+    }
+}
+
+void GameScene::releaseNextPictures() {
+    for (Texture* picture : nextStagePictures_) {
+        GraphicManager::releaseTexture(picture);
+    }
+    nextStagePictures_.clear();
+}
+
 void GameScene::startStage(int n) {
     stage_ = n;
     replaceStageContent(n);
+    releaseNextPictures();
     stageTitle_->show(n);
     // Nothing of the previous attempt survives.
     bulletLayer_ = replaceChild(bulletLayer_, new Sprite());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "display/Sprite.h"
 
@@ -9,6 +10,7 @@ class Image;
 class Music;
 class Shape;
 class Sound;
+class Texture;
 class Vibration;
 }  // namespace tidewell
 
@@ -133,6 +135,10 @@ private:
     bool canPause() const;
     void runPhases();
     bool runFlash();
+    void lightFlash();
+    void readyNextPicture();
+    void releaseNextPictures();
+    void ageFlash();
     bool runStageStart();
     bool runStageClear();
     bool runContinue();
@@ -173,11 +179,15 @@ private:
     bool fullPower_ = false;
     int stage_ = 1;
     int flashCounter_ = -1;
+    // Frames since the hit flash last lit, -1 once another may light.
+    int flashAge_ = -1;
     int stageStartCounter_ = -1;
     int stageClearCounter_ = -1;
     int continueCounter_ = -1;
     int endingCounter_ = -1;
     tidewell::Image* endingImage_ = nullptr;
+    // The next stage's pictures, made ready during the stage clear and held until it starts.
+    std::vector<tidewell::Texture*> nextStagePictures_;
     bool paused_ = false;
     bool vibrating_ = false;
 };

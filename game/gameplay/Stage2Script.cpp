@@ -81,15 +81,10 @@ constexpr WaveScript::AwardRow kAwards[] = {
     {58, 1, 1000}, {59, 4, 400}, {64, 2, 200}, {69, 3, 400}, {74, 2, 200}, {79, 5, 400}, {84, 4, 400},  {89, 1, 1000},
 };
 
-constexpr const char* kHeldImages[] = {
-    "enemy02.twi",     "enemy07.twi", "enemy13.twi", "enemy14.twi",   "enemy22.twi",
-    "bulletEnemy.twi", "boss2_1.twi", "boss2_2.twi", "explosion.twi", "awards.twi",
-};
-
 // Every randomly chosen enemy shoots: first shot, interval, bullet speed, bullet damage.
 constexpr WaveScript::RandomShot kRandomShot{20, 100, 8, 150};
 
-constexpr WaveScript::Table kTable{kKinds, kDelays, kSpawns, kAwards, kRandomShot, kHeldImages, nullptr};
+constexpr WaveScript::Table kTable{kKinds, kDelays, kSpawns, kAwards, kRandomShot, Stage2Script::kHeldImages, nullptr};
 
 }  // namespace
 

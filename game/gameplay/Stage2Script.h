@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "WaveScript.h"
 
 namespace brinefall {
@@ -9,6 +11,12 @@ namespace brinefall {
 // pictures its enemies use.
 class Stage2Script : public WaveScript {
 public:
+    // The pictures it holds, its enemies', their bullets' and explosions' and its awards'.
+    static constexpr std::array<const char*, 10> kHeldImages = {
+        "enemy02.twi",     "enemy07.twi", "enemy13.twi", "enemy14.twi",   "enemy22.twi",
+        "bulletEnemy.twi", "boss2_1.twi", "boss2_2.twi", "explosion.twi", "awards.twi",
+    };
+
     explicit Stage2Script(GameScene* scene);
     ~Stage2Script() override;
 

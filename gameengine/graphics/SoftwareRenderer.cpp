@@ -8,6 +8,7 @@
 
 #include "core/ErrorGeneric.h"
 #include "core/Screen.h"
+#include "graphics/FlatBlend.h"
 #include "graphics/Texture.h"
 #include "platform/Window.h"
 
@@ -143,6 +144,17 @@ void SoftwareRenderer::blendSpan(std::uint8_t* row, int from, int to, std::uint3
     }
 }
 
+void SoftwareRenderer::blendLargeRectangle(std::uint8_t* first, const PixelRect& region, const FlatBlend& blend) {
+    for (int y = 0; y < region.height(); ++y) {
+        std::uint8_t* row = first + static_cast<std::size_t>(y) * backBuffer_->getPitch();
+        if (format_.depth == 32) {
+            blend.apply(reinterpret_cast<std::uint32_t*>(row), region.width());
+        } else {
+            blend.apply(reinterpret_cast<std::uint16_t*>(row), region.width());
+        }
+    }
+}
+
 void SoftwareRenderer::drawPixel(int x, int y, std::uint32_t colour, std::uint32_t add, const ClipRect& clip) {
     if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom) return;
     const std::uint32_t value = drawingColour(colour, add);
@@ -214,8 +226,12 @@ void SoftwareRenderer::drawRectangle(int left, int top, int right, int bottom, s
         return;
     }
     std::uint8_t* first = lockBackBuffer(region, kModulePath, kLineRectangleRestore, kLineRectangleLock);
-    for (int y = 0; y < region.height(); ++y) {
-        blendSpan(first + static_cast<std::size_t>(y) * backBuffer_->getPitch(), 0, region.width(), value, alpha);
+    if (region.width() * region.height() >= FlatBlend::kWorthwhilePixels) {
+        blendLargeRectangle(first, region, FlatBlend(format_, value, alpha));
+    } else {
+        for (int y = 0; y < region.height(); ++y) {
+            blendSpan(first + static_cast<std::size_t>(y) * backBuffer_->getPitch(), 0, region.width(), value, alpha);
+        }
     }
     backBuffer_->unlock();
 }

@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "graphics/Renderer.h"
-#include "platform/FrameView.h"
 #include "graphics/Surface.h"
+#include "platform/FrameView.h"
 
 namespace tidewell {
+
+class FlatBlend;
 
 // The renderer that draws with the processor into a back buffer in the display
 // format (RGB565 at 16 bits, XRGB8888 at 32): colour-keyed copies of opaque pixels,
@@ -68,6 +70,7 @@ private:
     // The primitives' drawing colour: the colour plus the add colour, in the display format.
     std::uint32_t drawingColour(std::uint32_t colour, std::uint32_t add) const;
     void blendSpan(std::uint8_t* row, int from, int to, std::uint32_t value, std::uint32_t alpha) const;
+    void blendLargeRectangle(std::uint8_t* first, const PixelRect& region, const FlatBlend& blend);
     void fillTriangle(std::uint8_t* region, const PixelRect& rect, const int (&xs)[3], const int (&ys)[3],
                       std::uint32_t value, std::uint32_t alpha) const;
 

@@ -4,13 +4,13 @@
 #include <cstring>
 
 #include "core/ErrorGeneric.h"
-#include "resources/ImageResource.h"
+#include "core/Screen.h"
 #include "graphics/PixelBlend.h"
 #include "graphics/Renderer.h"
-#include "resources/ResourceManager.h"
-#include "core/Screen.h"
 #include "graphics/SoftwareRenderer.h"
 #include "graphics/Surface.h"
+#include "resources/ImageResource.h"
+#include "resources/ResourceManager.h"
 
 namespace tidewell {
 namespace {
@@ -103,31 +103,37 @@ void Texture::prepareSoftware(std::uint32_t maxWidth, std::uint32_t maxHeight, b
     directDraw_ = directDraw;
     backBuffer_ = backBuffer;
     classifyPixels();
-    chooseColourKey();
+    colourKey_.reset();
     computeSoftwareGrid();
 }
 
+// Row by row, in stretches: the pixels of a picture come in long runs of one kind, so each
+// run of translucent pixels is found with one tight scan instead of a test per pixel.
 void Texture::classifyPixels() {
     hasOpaque_ = false;
     hasTranslucent_ = false;
     translucentRuns_.clear();
     translucentCount_ = 0;
     if (!pixels_) return;
+    const auto isTranslucent = [](std::uint32_t pixel) { return pixel - 0x01000000u < 0xFE000000u; };
     for (std::uint32_t y = 0; y < height_; ++y) {
         const std::uint32_t* row = pixels_ + std::size_t{y} * width_;
-        for (std::uint32_t x = 0; x < width_; ++x) {
-            const std::uint32_t alpha = row[x] >> 24;
-            if (alpha == 255) {
-                hasOpaque_ = true;
-            } else if (alpha != 0) {
-                const std::uint32_t index = y * width_ + x;
-                if (x > 0 && !translucentRuns_.empty() &&
-                    translucentRuns_.back().start + translucentRuns_.back().length == index) {
-                    ++translucentRuns_.back().length;
-                } else {
-                    translucentRuns_.push_back({index, 1});
-                }
-                ++translucentCount_;
+        std::uint32_t x = 0;
+        while (x < width_) {
+            while (x < width_ && !isTranslucent(row[x])) {
+                hasOpaque_ = hasOpaque_ || (row[x] >> 24) == 255;
+                ++x;
+            }
+            const std::uint32_t start = x;
+            // Four at a time through the long stretches, then one by one to the run's end.
+            while (x + 4 <= width_ && (isTranslucent(row[x]) & isTranslucent(row[x + 1]) & isTranslucent(row[x + 2]) &
+                                       isTranslucent(row[x + 3]))) {
+                x += 4;
+            }
+            while (x < width_ && isTranslucent(row[x])) ++x;
+            if (x > start) {
+                translucentRuns_.push_back({y * width_ + start, x - start});
+                translucentCount_ += x - start;
             }
         }
     }
@@ -135,7 +141,13 @@ void Texture::classifyPixels() {
     translucentRuns_.shrink_to_fit();
 }
 
-void Texture::chooseColourKey() {
+std::uint32_t Texture::getColourKey() const {
+    if (!directDraw_) return 0;  // the hardware form keys nothing
+    if (!colourKey_) colourKey_ = chooseColourKey();
+    return *colourKey_;
+}
+
+std::uint32_t Texture::chooseColourKey() const {
     const std::size_t count = std::size_t{width_} * height_;
     const DisplayFormat& format = directDraw_->displayFormat();
     if (format.depth == 16) {
@@ -143,15 +155,14 @@ void Texture::chooseColourKey() {
         for (std::size_t i = 0; pixels_ && i < count; ++i) {
             if (pixels_[i] >> 24) ++uses[format.toDisplayColour(pixels_[i])];
         }
-        colourKey_ = leastUsed(uses);
-        return;
+        return leastUsed(uses);
     }
     std::vector<std::uint32_t> uses(4096, 0);
     for (std::size_t i = 0; pixels_ && i < count; ++i) {
         if (pixels_[i] >> 24) ++uses[colourClass(pixels_[i])];
     }
     const std::uint32_t chosen = leastUsed(uses);
-    colourKey_ = ((chosen >> 8 & 0xF) * 16 + 1) << 16 | ((chosen >> 4 & 0xF) * 16 + 1) << 8 | ((chosen & 0xF) * 16 + 1);
+    return ((chosen >> 8 & 0xF) * 16 + 1) << 16 | ((chosen >> 4 & 0xF) * 16 + 1) << 8 | ((chosen & 0xF) * 16 + 1);
 }
 
 void Texture::computeSoftwareGrid() {
@@ -202,7 +213,7 @@ void Texture::createSoftwareSurfaces() {
             const std::uint32_t cellWidth = column + 1 < columns_ ? maxWidth_ : surfaceWidth_;
             const std::uint32_t cellHeight = row + 1 < rows_ ? maxHeight_ : surfaceHeight_;
             std::unique_ptr<Surface> cell = directDraw_->createSurface(cellWidth, cellHeight);
-            cell->setColourKey(colourKey_);
+            cell->setColourKey(getColourKey());
             fillCell(*cell, column, row);
             cells.push_back(std::move(cell));
         }
@@ -222,7 +233,7 @@ void Texture::fillCell(Surface& cell, std::uint32_t column, std::uint32_t row) {
         if (!cell.restore()) throw ErrorGeneric(kModulePath, kLineFillRestore, 0);
     }
     const DisplayFormat& format = cell.getFormat();
-    const std::uint32_t key = colourKey_;
+    const std::uint32_t key = getColourKey();
     for (std::uint32_t y = 0; y < cell.getHeight(); ++y) {
         const std::uint32_t* source = pixels_ + std::size_t{row * maxHeight_ + y} * width_ + column * maxWidth_;
         std::uint8_t* target = first + std::size_t{y} * cell.getPitch();

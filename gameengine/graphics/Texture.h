@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tidewell {
@@ -37,8 +38,9 @@ public:
     // For a hardware renderer: its size limits and itself, which makes and draws the surfaces.
     void prepareHardware(std::uint32_t maxWidth, std::uint32_t maxHeight, std::uint32_t tileWidth,
                          std::uint32_t tileHeight, Renderer* device);
-    // For the software renderer: sorts the pixels into opaque and translucent, chooses
-    // the colour key and splits the image into cells of at most maxWidth × maxHeight.
+    // For the software renderer: sorts the pixels into opaque and translucent and splits
+    // the image into cells of at most maxWidth × maxHeight. The colour key is chosen when
+    // first needed: pictures without opaque pixels (every .twi file) never need one.
     void prepareSoftware(std::uint32_t maxWidth, std::uint32_t maxHeight, bool rotationBlits,
                          SoftwareRenderer* directDraw, Surface* backBuffer);
 
@@ -74,7 +76,7 @@ public:
     bool hasOpaquePixels() const { return hasOpaque_; }
     bool hasTranslucentPixels() const { return hasTranslucent_; }
     std::uint32_t getTranslucentPixelCount() const { return translucentCount_; }
-    std::uint32_t getColourKey() const { return colourKey_; }
+    std::uint32_t getColourKey() const;
     // The cell of that column and row, or null while the surfaces do not exist.
     Surface* getSurface(std::uint32_t column, std::uint32_t row) const;
 
@@ -99,7 +101,7 @@ private:
 
     void copyImage(int missingImageLine);
     void classifyPixels();
-    void chooseColourKey();
+    std::uint32_t chooseColourKey() const;
     void computeSoftwareGrid();
     void createSoftwareSurfaces();
     void fillCell(Surface& cell, std::uint32_t column, std::uint32_t row);
@@ -127,7 +129,8 @@ private:
     bool hasOpaque_ = true;
     std::vector<Run> translucentRuns_;
     std::uint32_t translucentCount_ = 0;
-    std::uint32_t colourKey_ = 0;
+    // Chosen on first use for the software form; empty until then.
+    mutable std::optional<std::uint32_t> colourKey_;
     bool rotationBlits_ = false;
     SoftwareRenderer* directDraw_ = nullptr;
     Surface* backBuffer_ = nullptr;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "graphics/DisplayFormat.h"
+#include "graphics/FlatBlend.h"
 #include "graphics/PixelBlend.h"
 
 using namespace tidewell;
@@ -150,4 +151,31 @@ TEST(PixelBlendTest, MultiplyAddColourClampsEachChannelAndDropsAlpha) {
     EXPECT_EQ(PB::multiplyAddColour(0x12FF8040, 0xFF800000, 0x00000000), 0x800000u);  // 255 × 128 / 255 = 128
     EXPECT_EQ(PB::multiplyAddColour(0xFFF0F0F0, 0xFFFFFFFF, 0x00202020), 0xFFFFFFu);  // 240 + 32 clamps
     EXPECT_EQ(PB::multiplyAddColour(0xFF010203, 0x7F7F7F7F, 0x00010101), 0x010102u);
+}
+
+// A translucent rectangle's look-up blend gives the display format's own blend for every
+// 16-bit pixel and for every value of each 32-bit channel, at the alphas of a fade.
+TEST(PixelBlendTest, TheFlatBlendOfARectangleGivesThePixelsOfTheFormatsBlend) {
+    const tidewell::DisplayFormat rgb565 = tidewell::DisplayFormat::rgb565();
+    const tidewell::DisplayFormat xrgb8888 = tidewell::DisplayFormat::xrgb8888();
+    std::vector<std::uint16_t> every16(65536);
+    std::vector<std::uint32_t> every32(256 * 256);
+    for (std::uint32_t colour : {0xFFFFFFu, 0xFF0000u, 0x000000u, 0x7F3A19u}) {
+        for (std::uint32_t alpha : {1u, 12u, 127u, 128u, 191u, 254u}) {
+            for (std::uint32_t i = 0; i < every16.size(); ++i) every16[i] = static_cast<std::uint16_t>(i);
+            const std::uint32_t colour16 = rgb565.toDisplayColour(colour);
+            tidewell::FlatBlend(rgb565, colour16, alpha).apply(every16.data(), static_cast<int>(every16.size()));
+            for (std::uint32_t i = 0; i < every16.size(); ++i) {
+                ASSERT_EQ(every16[i], rgb565.blendPixel(i, colour16, alpha)) << std::hex << i << " " << colour;
+            }
+            // Each channel takes every value, beside changing others, so a mixed-up channel shows.
+            for (std::uint32_t i = 0; i < every32.size(); ++i)
+                every32[i] = (i & 0xFF) << 16 | (i >> 8) << 8 | (i * 7 & 0xFF);
+            tidewell::FlatBlend(xrgb8888, colour, alpha).apply(every32.data(), static_cast<int>(every32.size()));
+            for (std::uint32_t i = 0; i < every32.size(); ++i) {
+                const std::uint32_t under = (i & 0xFF) << 16 | (i >> 8) << 8 | (i * 7 & 0xFF);
+                ASSERT_EQ(every32[i], xrgb8888.blendPixel(under, colour, alpha)) << std::hex << under << " " << colour;
+            }
+        }
+    }
 }

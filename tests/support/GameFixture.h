@@ -69,6 +69,25 @@ protected:
     // Read back.
     std::vector<std::uint32_t> lastFrame() const;      // 800 x 600, 0xAARRGGBB, row by row; empty before a frame
     void saveFrame(const std::string& pngPath) const;  // to look at it
+    // The colour `over` laid with `alpha` on `under` (0xRRGGBB), worked out apart from the renderer,
+    // and the largest difference of two colours in one channel, to hold a drawn pixel against it.
+    static std::uint32_t blendOver(std::uint32_t under, std::uint32_t over, int alpha) {
+        std::uint32_t result = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int below = static_cast<int>((under >> shift) & 0xFF);
+            const int above = static_cast<int>((over >> shift) & 0xFF);
+            result |= static_cast<std::uint32_t>((above * alpha + below * (255 - alpha) + 127) / 255) << shift;
+        }
+        return result;
+    }
+    static int channelDistance(std::uint32_t a, std::uint32_t b) {
+        int most = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int difference = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+            most = difference > most ? difference : (-difference > most ? -difference : most);
+        }
+        return most;
+    }
     struct AudioEvent {
         enum Kind { SoundPlay, SoundStop, MusicPlay, MusicStop, MusicVolume } kind;
         std::string file;     // as the game named it, e.g. "hit.tws"

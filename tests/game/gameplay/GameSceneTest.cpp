@@ -3,14 +3,13 @@
 
 #include "GameFixture.h"
 #include "Milestones.h"
-#include "display/Image.h"
-#include "input/InputManager.h"
 #include "SceneSwitcher.h"
-#include "core/SettingManager.h"
-#include "display/Shape.h"
 #include "display/Text.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background2.h"
+#include "core/SettingManager.h"
+#include "display/Image.h"
+#include "display/Shape.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 #include "gameplay/Stage1Script.h"
@@ -26,6 +25,7 @@
 #include "gameplay/hud/PopupText.h"
 #include "gameplay/hud/StageTitle.h"
 #include "gameplay/hud/WeaponPanel.h"
+#include "input/InputManager.h"
 #include "platform/headless/HeadlessPlatform.h"
 
 namespace brinefall {
@@ -131,8 +131,8 @@ TEST_F(GameSceneTest, AStageStartsWithTheShipFlyingInAndItsMusicAtTheTenthFrame)
     EXPECT_FALSE(played("stage1.tws"));
     step();
     EXPECT_EQ(frameStarted("stage1.tws"), 10u);
-    // Without the graphics card the fade has no steps between full and gone.
-    EXPECT_EQ(overlayAlpha(), 0u);
+    // Half way through the fade, drawn by either renderer.
+    EXPECT_EQ(overlayAlpha(), 127u);
     step(11);
     EXPECT_EQ(scene->getStageStartCounter(), -1);
     step(20);
@@ -154,7 +154,7 @@ TEST_F(GameSceneTest, AStageStartWaitsForARunningHitFlash) {
     start();
     step(3);
     scene->onShipHit(0);
-    EXPECT_EQ(overlayAlpha(), 255u);
+    EXPECT_EQ(overlayAlpha(), 127u);
     EXPECT_EQ(scene->getFlashOverlay()->colour & 0xFFFFFFu, 0xFF0000u);
     step(2);
     EXPECT_EQ(scene->getFlashCounter(), -1);
@@ -164,15 +164,44 @@ TEST_F(GameSceneTest, AStageStartWaitsForARunningHitFlash) {
     EXPECT_EQ(frameStarted("stage1.tws"), 12u);
 }
 
-TEST_F(GameSceneTest, AHitFlashesForTwoFramesAndTakesTheDamageOffTheLifeBar) {
+// The flash lays red at half strength over the play, never hiding it, and however often the
+// ship is hit it lights at most every seventh frame, under three times a second.
+TEST_F(GameSceneTest, AHitFlashesHalfRedAtMostEverySeventhFrameAndTakesTheDamageOffTheLifeBar) {
     start();
     step(30);
+    // Paused, the sea stands still under the flash.
+    keyPress(kSpace);
+    step();
+    ASSERT_TRUE(scene->isPaused());
+    const std::size_t spot = 40 * 800 + 700;
+    const std::uint32_t sea = lastFrame()[spot] & 0xFFFFFF;
     scene->onShipHit(300);
     EXPECT_EQ(scene->getLifeBar()->getLifeShown(), 700);
     step();
-    EXPECT_EQ(overlayAlpha(), 255u);
+    EXPECT_EQ(overlayAlpha(), 127u);
+    EXPECT_LE(channelDistance(lastFrame()[spot], blendOver(sea, 0xFF0000, 127)), 1) << std::hex << sea;
+    keyPress(kEnter);
+    step();
+    ASSERT_FALSE(scene->isPaused());
+    EXPECT_EQ(overlayAlpha(), 127u);
     step();
     EXPECT_EQ(overlayAlpha(), 0u);
+
+    // A bullet on the ship every frame, as in a long contact with a boss: every hit counts,
+    // the red shows two frames in seven.
+    step(10);
+    const int life = scene->getShip()->getLife();
+    std::string shown;
+    for (int frame = 0; frame < 21; ++frame) {
+        tidewell::Image* ship = scene->getShip()->getShipImage();
+        auto* bullet = new EnemyBullet(scene);
+        bullet->damage = 1;
+        scene->addBullet(bullet, ship->getAbsoluteX(), ship->getAbsoluteY());
+        step();
+        shown += overlayAlpha() == 127u ? 'R' : (overlayAlpha() == 0u ? '.' : '?');
+    }
+    EXPECT_EQ(shown, "RR.....RR.....RR.....");
+    EXPECT_EQ(scene->getShip()->getLife(), life - 21);
 }
 
 TEST_F(GameSceneTest, SpacePausesKeyboardPlayAndIsIgnoredWhilePaused) {
@@ -291,9 +320,18 @@ TEST_F(GameSceneTest, TheFirstStageOffersWeaponsAndTheStageClearLeadsToTheNextSt
     step(121);
     EXPECT_EQ(scene->getStageClearCounter(), 1000);
     step(10);
+    EXPECT_EQ(overlayAlpha(), 127u);
+    // A stray bullet's hit in the fade: its red flash holds the fade two frames, which then
+    // goes on in white, not in the flash's red.
+    scene->onShipHit(0);
+    step(2);
     EXPECT_EQ(overlayAlpha(), 0u);
-    step(10);
+    step();
+    EXPECT_EQ(overlayAlpha(), 11u * 255 / 20);
+    EXPECT_EQ(scene->getFlashOverlay()->colour & 0xFFFFFFu, 0xFFFFFFu);
+    step(9);
     EXPECT_EQ(overlayAlpha(), 255u);
+    EXPECT_EQ(scene->getFlashOverlay()->colour & 0xFFFFFFu, 0xFFFFFFu);
     step(20);
     EXPECT_EQ(scene->getStage(), 2);
     EXPECT_NE(dynamic_cast<Stage2Script*>(scene->getWaves()), nullptr);
