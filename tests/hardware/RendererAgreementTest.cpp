@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "../resources/FormatWriters.h"
+#include "DrawnPixels.h"
 #include "core/Engine.h"
 #include "graphics/GraphicManager.h"
 #include "graphics/HardwareRenderer.h"
@@ -212,21 +213,7 @@ protected:
 
     // One frame of the scene, as 0xRRGGBB words row by row.
     std::vector<std::uint32_t> drawn(Sprite& scene) {
-        Renderer& renderer = *GraphicManager::getRenderer();
-        renderer.beginScene();
-        renderer.clear(GraphicManager::clearColour);
-        scene.dispatchDraw();
-        renderer.endScene();
-        std::vector<std::uint32_t> pixels;
-        if (auto* software = dynamic_cast<SoftwareRenderer*>(&renderer)) {
-            const Surface& back = *software->getBackBuffer();
-            for (int y = 0; y < 600; ++y) {
-                for (int x = 0; x < 800; ++x) pixels.push_back(back.pixelAt(x, y) & 0xFFFFFF);
-            }
-        } else {
-            EXPECT_TRUE(dynamic_cast<HardwareRenderer&>(renderer).device().readBackBuffer(pixels));
-        }
-        return pixels;
+        return tidewell::testing::drawnPixels(scene, GraphicManager::clearColour);
     }
 
     static int channelDifference(std::uint32_t a, std::uint32_t b) {

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "DrawnPixels.h"
 #include "core/Engine.h"
 #include "core/MainLoop.h"
 #include "core/WindowManager.h"
@@ -161,21 +162,7 @@ protected:
 
     // The tree as the renderer in use draws it now, as 0xRRGGBB words row by row.
     static std::vector<std::uint32_t> drawnNow() {
-        Renderer& renderer = *GraphicManager::getRenderer();
-        renderer.beginScene();
-        renderer.clear(0xFF000000);
-        getRootSprite()->dispatchDraw();
-        renderer.endScene();
-        std::vector<std::uint32_t> pixels;
-        if (auto* software = dynamic_cast<SoftwareRenderer*>(&renderer)) {
-            const Surface& back = *software->getBackBuffer();
-            for (int y = 0; y < 600; ++y) {
-                for (int x = 0; x < 800; ++x) pixels.push_back(back.pixelAt(x, y) & 0xFFFFFF);
-            }
-        } else {
-            EXPECT_TRUE(dynamic_cast<HardwareRenderer&>(renderer).device().readBackBuffer(pixels));
-        }
-        return pixels;
+        return tidewell::testing::drawnPixels(*getRootSprite(), 0xFF000000);
     }
 
     // The present picture by both renderers, held together; the game goes on in software.
