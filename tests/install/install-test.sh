@@ -25,7 +25,7 @@ echo "[Desktop Entry]" >"$prefix/share/applications/someone-else.desktop"
 
 app=org.tidewell.Brinefall
 for file in bin/brinefall bin/wavemelt share/brinefall/icon.twi share/brinefall/title.tws \
-  share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/brinefall.6 \
+  share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/brinefall.6 share/man/man1/wavemelt.1 \
   share/icons/hicolor/scalable/apps/$app.svg; do
   [ -f "$prefix/$file" ] || fail "$file was not installed"
 done

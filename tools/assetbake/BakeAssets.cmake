@@ -95,10 +95,11 @@ if(TARGET brinefall)
   add_dependencies(brinefall assets)
 endif()
 
-# The installed game: programs in bin/, the data folder in share/brinefall/,
-# where the game looks first (beside ../share/brinefall of its program).
-install(TARGETS wavemelt RUNTIME DESTINATION bin)
+# The installed game: programs in bin/, the data folder in share/brinefall/ (GNUInstallDirs'
+# CMAKE_INSTALL_BINDIR and CMAKE_INSTALL_DATADIR), where the game looks for it relative to its
+# own program (game/CMakeLists.txt).
+install(TARGETS wavemelt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET brinefall)
-  install(TARGETS brinefall RUNTIME DESTINATION bin)
+  install(TARGETS brinefall RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
-install(DIRECTORY ${BRINEFALL_DATA_DIR}/ DESTINATION share/brinefall)
+install(DIRECTORY ${BRINEFALL_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/brinefall)
