@@ -11,6 +11,7 @@
 #include "core/MainLoop.h"
 #include "sound/Music.h"
 #include "display/Shape.h"
+#include "display/Text.h"
 #include "sound/SoundMusicManager.h"
 #include "backgrounds/Background6.h"
 #include "frontend/HelpPanel.h"
@@ -323,6 +324,9 @@ TEST_F(TitleSceneTest, WithTheHardwareRendererTheBackdropIsTintedAndTheFadeShows
 // The layout of the whole title screen, with the pointer resting on Start.
 TEST_F(TitleSceneTest, DrawsItsGoldenFrame) {
     startTitle();
+    // The version line shows the project's version number; the golden frame keeps the line it
+    // was drawn with, so that a new version does not change the picture.
+    title->getVersionLine()->setText("Brinefall Demo Version 1.2");
     mouseTo(420, 385);
     step(24);
     ASSERT_EQ(title->getStartButton()->getState(), Button::overState);
