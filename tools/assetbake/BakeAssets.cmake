@@ -95,11 +95,11 @@ if(TARGET brinefall)
   add_dependencies(brinefall assets)
 endif()
 
-# The installed game: programs in bin/, the data folder in share/brinefall/ (GNUInstallDirs'
-# CMAKE_INSTALL_BINDIR and CMAKE_INSTALL_DATADIR), where the game looks for it relative to its
-# own program (game/CMakeLists.txt).
-install(TARGETS wavemelt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The installed game: the programs in bin/, the data folder in share/brinefall/ (the game and
+# its installation tool in BRINEFALL_INSTALL_GAMEDIR, its data in BRINEFALL_INSTALL_DATADIR,
+# where the game looks for it relative to its own program: game/CMakeLists.txt).
+install(TARGETS wavemelt RUNTIME DESTINATION ${BRINEFALL_INSTALL_GAMEDIR})
 if(TARGET brinefall)
-  install(TARGETS brinefall RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(TARGETS brinefall RUNTIME DESTINATION ${BRINEFALL_INSTALL_GAMEDIR})
 endif()
-install(DIRECTORY ${BRINEFALL_DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/brinefall)
+install(DIRECTORY ${BRINEFALL_DATA_DIR}/ DESTINATION ${BRINEFALL_INSTALL_DATADIR})
