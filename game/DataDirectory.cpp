@@ -1,5 +1,6 @@
 #include "DataDirectory.h"
 
+#include <fstream>
 #include <system_error>
 
 namespace brinefall {
@@ -10,7 +11,13 @@ std::vector<std::filesystem::path> dataDirectoryCandidates(const std::string& re
         return {requested};
     }
     const std::filesystem::path programDir = programPath.parent_path();
-    return {programDir / ".." / "share" / "brinefall", std::filesystem::path(BRINEFALL_BUILD_DATA_DIR)};
+    std::vector<std::filesystem::path> candidates{programDir / BRINEFALL_DATA_FROM_PROGRAM};
+    std::ifstream note(programDir / "brinefall-data-dir");
+    std::string line;
+    if (note && std::getline(note, line) && !line.empty()) {
+        candidates.push_back(programDir / line);
+    }
+    return candidates;
 }
 
 bool enterDataDirectory(const std::string& requested, const std::filesystem::path& programPath,

@@ -7,8 +7,10 @@
 namespace brinefall {
 
 // Where the game's data files live, in order of preference: the folder named on
-// the command line, the installed share/brinefall beside the program's bin/, and the
-// build tree's baked assets. Asset names stay relative to it.
+// the command line; the installed data folder, found relative to the program
+// (../share/brinefall beside the usual bin/); and in a build tree the folder that the
+// note "brinefall-data-dir" beside the program names, relative to the program. No
+// folder of the build is compiled in. Asset names stay relative to the chosen folder.
 std::vector<std::filesystem::path> dataDirectoryCandidates(const std::string& requested,
                                                            const std::filesystem::path& programPath);
 

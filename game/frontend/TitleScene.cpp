@@ -26,7 +26,8 @@ namespace {
 using namespace tidewell;
 
 constexpr const char* kSmallFont = "arial12c_1.twf";
-constexpr const char* kVersionLine = "Brinefall Demo Version 1.2";
+// The project's one version number (CMake's project(VERSION)), as --version shows it.
+constexpr const char* kVersionLine = "Brinefall Demo Version " BRINEFALL_VERSION;
 // 0xA9 is the copyright sign in the font's code page.
 constexpr const char* kCopyright = "\xA9 2026 Tidewell\nAll rights reserved.";
 constexpr float kCopyrightWidth = 200;

@@ -60,6 +60,8 @@ public:
     void setUseJoystick(bool on) { useJoystick_ = on; }
 
     tidewell::Button* getStartButton() const { return startButton_; }
+    // "Brinefall Demo Version " and the project's version number.
+    tidewell::Text* getVersionLine() const { return versionLine_; }
     tidewell::Button* getOptionsButton() const { return optionsButton_; }
     tidewell::Button* getHelpButton() const { return helpButton_; }
     tidewell::Button* getVisitButton() const { return visitButton_; }

@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# install-test.sh SOURCE_DIR BUILD_DIR
+# install-test.sh SOURCE_DIR BUILD_DIR [GAME_DIR DATA_DIR]
+#
+# GAME_DIR and DATA_DIR are where the build installs the programs and the data, relative to
+# the prefix (bin and share/brinefall unless the build was configured otherwise).
 #
 # Installs the built game into an empty folder the way `make install PREFIX=...` does,
 # plays 200 frames of the installed program from /, validates its desktop entry,
@@ -7,6 +10,8 @@
 set -euo pipefail
 source_dir=$1
 build_dir=$2
+game_dir=${3:-bin}
+data_dir=${4:-share/brinefall}
 failures=0
 fail() {
   echo "FAIL: $*" >&2
@@ -24,8 +29,8 @@ echo "[Desktop Entry]" >"$prefix/share/applications/someone-else.desktop"
   { cat "$work/install.log" >&2; fail "install-game install"; exit 1; }
 
 app=org.tidewell.Brinefall
-for file in bin/brinefall bin/wavemelt share/brinefall/icon.twi share/brinefall/title.tws \
-  share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/brinefall.6 \
+for file in "$game_dir/brinefall" "$game_dir/wavemelt" "$data_dir/icon.twi" "$data_dir/title.tws" \
+  share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/brinefall.6 share/man/man1/wavemelt.1 \
   share/icons/hicolor/scalable/apps/$app.svg; do
   [ -f "$prefix/$file" ] || fail "$file was not installed"
 done
@@ -33,12 +38,12 @@ for side in 16 32 64 128 256; do
   [ -f "$prefix/share/icons/hicolor/${side}x${side}/apps/$app.png" ] || fail "the ${side} pixel icon was not installed"
 done
 # The data is the baked one, with the sounds installed by wavemelt: no Ogg Vorbis left over.
-if find "$prefix/share/brinefall" -name '*.ogg' | grep -q .; then fail "Ogg Vorbis sources were installed"; fi
+if find "$prefix/$data_dir" -name '*.ogg' | grep -q .; then fail "Ogg Vorbis sources were installed"; fi
 
 # The installed program finds its data beside itself, whatever the working directory.
 settings="$work/settings"
 mkdir -p "$settings"
-if ! (cd / && BRINEFALL_SETTINGS_DIR="$settings" "$prefix/bin/brinefall" --headless --frames 200) >"$work/run.log" 2>&1; then
+if ! (cd / && BRINEFALL_SETTINGS_DIR="$settings" "$prefix/$game_dir/brinefall" --headless --frames 200) >"$work/run.log" 2>&1; then
   cat "$work/run.log" >&2
   fail "the installed brinefall --headless --frames 200 started from / did not exit 0"
 fi
@@ -47,7 +52,7 @@ desktop-file-validate "$prefix/share/applications/$app.desktop" || fail "desktop
 grep -q '^Categories=Game;ActionGame;ArcadeGame;$' "$prefix/share/applications/$app.desktop" ||
   fail "the entry's categories are not Game;ActionGame;ArcadeGame"
 appstreamcli validate --no-net "$prefix/share/metainfo/$app.metainfo.xml" || fail "appstreamcli refused the metadata"
-version="$("$prefix/bin/brinefall" --version | awk '{print $2}')"
+version="$("$prefix/$game_dir/brinefall" --version | awk '{print $2}')"
 grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app.metainfo.xml" ||
   fail "the metadata has no release $version"
 
@@ -60,7 +65,7 @@ for control in 'Left Ctrl' 'arrow keys' 'Alt+Enter' 'F11' 'F12'; do
   grep -q "$control" "$work/man.txt" || fail "the manual page does not name $control"
 done
 # Every option that --help lists is explained in the page.
-for option in $("$prefix/bin/brinefall" --help | grep -oE '(^| )--?[a-z][a-z-]*' | sort -u); do
+for option in $("$prefix/$game_dir/brinefall" --help | grep -oE '(^| )--?[a-z][a-z-]*' | sort -u); do
   grep -qE -- "(^|[ ,])$option([ ,]|$)" "$work/man.txt" || fail "the manual page does not explain $option"
 done
 

@@ -95,10 +95,11 @@ if(TARGET brinefall)
   add_dependencies(brinefall assets)
 endif()
 
-# The installed game: programs in bin/, the data folder in share/brinefall/,
-# where the game looks first (beside ../share/brinefall of its program).
-install(TARGETS wavemelt RUNTIME DESTINATION bin)
+# The installed game: the programs in bin/, the data folder in share/brinefall/ (the game and
+# its installation tool in BRINEFALL_INSTALL_GAMEDIR, its data in BRINEFALL_INSTALL_DATADIR,
+# where the game looks for it relative to its own program: game/CMakeLists.txt).
+install(TARGETS wavemelt RUNTIME DESTINATION ${BRINEFALL_INSTALL_GAMEDIR})
 if(TARGET brinefall)
-  install(TARGETS brinefall RUNTIME DESTINATION bin)
+  install(TARGETS brinefall RUNTIME DESTINATION ${BRINEFALL_INSTALL_GAMEDIR})
 endif()
-install(DIRECTORY ${BRINEFALL_DATA_DIR}/ DESTINATION share/brinefall)
+install(DIRECTORY ${BRINEFALL_DATA_DIR}/ DESTINATION ${BRINEFALL_INSTALL_DATADIR})

@@ -18,20 +18,10 @@
 
 namespace brinefall::testing {
 
-// The folder beside this header. A compiler cache may give the header's path relative to
-// the folder the compiler ran in, which is the build folder (the data folder's parent)
-// with Ninja; it is resolved at start-up, before any test changes into the data folder.
-inline std::filesystem::path findGoldenFolder() {
-    const std::filesystem::path here = std::filesystem::path(__FILE__).parent_path() / "golden";
-    if (here.is_absolute()) return here;
-    for (const std::filesystem::path& base :
-         {std::filesystem::path(BRINEFALL_DATA_DIR).parent_path(), std::filesystem::current_path()}) {
-        if (std::filesystem::is_directory(base / here)) return std::filesystem::weakly_canonical(base / here);
-    }
-    return std::filesystem::absolute(here);
-}
-
-inline const std::filesystem::path kGoldenFolder = findGoldenFolder();
+// The folder golden/ beside this header, named by the build (tests/game/frontend/CMakeLists.txt):
+// __FILE__ is no help, as a compiler cache or a reproducible build (-ffile-prefix-map) gives a
+// relative path.
+inline const std::filesystem::path kGoldenFolder = BRINEFALL_GOLDEN_DIR;
 
 // The picture's colours as 0x00RRGGBB words, row by row; empty when it cannot be read.
 inline std::vector<std::uint32_t> readGoldenPng(const std::filesystem::path& path, int& width, int& height) {

@@ -7,6 +7,7 @@
 #include "sound/Sound.h"
 #include "sound/SoundMusicManager.h"
 #include "core/WindowManager.h"
+#include "display/Text.h"
 #include "frontend/OptionsPanel.h"
 #include "frontend/TitleScene.h"
 #include "platform/headless/HeadlessPlatform.h"
@@ -237,6 +238,8 @@ TEST_F(OptionsPanelTest, ANewTitleReadsTheStoredChoicesAgain) {
 TEST_F(OptionsPanelTest, DrawsItsGoldenFrame) {
     startEngine();
     openOptions();
+    // The golden frame keeps the version line it was drawn with (see the title's golden frame).
+    title->getVersionLine()->setText("Brinefall Demo Version 1.2");
     // Off the close button first: a button left in the same frame as another is entered
     // may set the pointer after it.
     mouseTo(700, 300);

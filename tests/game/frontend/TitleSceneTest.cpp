@@ -10,6 +10,7 @@
 #include "core/MainLoop.h"
 #include "display/Image.h"
 #include "display/Shape.h"
+#include "display/Text.h"
 #include "frontend/HelpPanel.h"
 #include "frontend/OptionsPanel.h"
 #include "frontend/TitleScene.h"
@@ -370,6 +371,9 @@ TEST_F(TitleSceneTest, WithTheHardwareRendererTheBackdropIsTintedAndTheFadeShows
 // The layout of the whole title screen, with the pointer resting on Start.
 TEST_F(TitleSceneTest, DrawsItsGoldenFrame) {
     startTitle();
+    // The version line shows the project's version number; the golden frame keeps the line it
+    // was drawn with, so that a new version does not change the picture.
+    title->getVersionLine()->setText("Brinefall Demo Version 1.2");
     mouseTo(420, 385);
     step(24);
     ASSERT_EQ(title->getStartButton()->getState(), Button::overState);
