@@ -8,6 +8,7 @@
 #include "frontend/OpeningScene.h"
 #include "frontend/TitleScene.h"
 #include "gameplay/GameScene.h"
+#include "StoredChoice.h"
 
 namespace brinefall {
 
@@ -73,10 +74,7 @@ void SceneSwitcher::letSceneHearKeys() {
 }
 
 bool SceneSwitcher::storedJoystickChoice() {
-    if (InputManager::joystickCount == 0) return false;
-    bool stored = true;
-    SettingManager::readSetting("useJoystick", &stored);
-    return stored;
+    return InputManager::joystickCount > 0 && StoredChoice::isOn("useJoystick");
 }
 
 Sprite* SceneSwitcher::getScene() const { return scenes_[currentScene_]; }

@@ -8,6 +8,7 @@
 #include "core/WindowManager.h"
 #include "frontend/PanelButtons.h"
 #include "frontend/TitleScene.h"
+#include "StoredChoice.h"
 
 namespace brinefall {
 namespace {
@@ -53,12 +54,8 @@ OptionsPanel::~OptionsPanel() = default;
 void OptionsPanel::loadSettings() {
     loadJoystickSettings();
 
-    bool sound = true;
-    SettingManager::readSetting("soundOn", &sound);
-    selectSoundOn(sound);
-    bool music = true;
-    SettingManager::readSetting("musicOn", &music);
-    selectMusicOn(music);
+    selectSoundOn(StoredChoice::isOn("soundOn"));
+    selectMusicOn(StoredChoice::isOn("musicOn"));
 
     // The program has already opened the window in the stored mode, unless this run was
     // told --windowed or --fullscreen; either way the boxes show the mode the window is
@@ -75,22 +72,10 @@ void OptionsPanel::loadJoystickSettings() {
     vibrationAvailable_ = joystickAvailable_ && firstJoystickVibrates();
 
     showAvailable(joystickBox_, joystickAvailable_);
-    if (joystickAvailable_) {
-        bool stored = true;
-        SettingManager::readSetting("useJoystick", &stored);
-        selectUseJoystick(stored);
-    } else {
-        selectUseJoystick(false);
-    }
+    selectUseJoystick(joystickAvailable_ && StoredChoice::isOn("useJoystick"));
 
     showAvailable(vibrationBox_, vibrationAvailable_);
-    if (vibrationAvailable_) {
-        bool stored = true;
-        SettingManager::readSetting("enableVibration", &stored);
-        selectEnableVibration(stored);
-    } else {
-        selectEnableVibration(false);
-    }
+    selectEnableVibration(vibrationAvailable_ && StoredChoice::isOn("enableVibration"));
 }
 
 // A pad may have been plugged in or pulled out since the boxes were last set; only a change

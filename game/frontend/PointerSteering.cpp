@@ -1,8 +1,8 @@
 #include "frontend/PointerSteering.h"
 
 #include "FirstJoystick.h"
-#include "input/InputManager.h"
 #include "ScanCodes.h"
+#include "input/InputManager.h"
 
 namespace brinefall::PointerSteering {
 namespace {
@@ -33,6 +33,13 @@ void steer() {
         }
     }
     if (dx != 0 || dy != 0) InputManager::moveMouse(dx, dy);
+}
+
+bool clicksPointer(int key) { return key == kKeyEnter || key == kKeyLeftCtrl || key == kKeySpace; }
+
+void click() {
+    InputManager::pressMouseButton(0);
+    InputManager::releaseMouseButton(0);
 }
 
 }  // namespace brinefall::PointerSteering

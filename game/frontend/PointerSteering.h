@@ -12,4 +12,11 @@ inline constexpr int kStep = 10;
 // horizontal one.
 void steer();
 
+// Enter, Left Ctrl and Space click wherever the pointer is, as any joystick button does,
+// so the menus need no mouse.
+bool clicksPointer(int key);
+
+// A click of the left mouse button where the pointer stands.
+void click();
+
 }  // namespace brinefall::PointerSteering

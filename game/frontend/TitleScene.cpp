@@ -140,10 +140,10 @@ void TitleScene::stepStartFade() {
 void TitleScene::keyDown(int key) {
     rememberKey(key);
     checkCodes();
-    if (key == kKeyEnter || key == kKeyLeftCtrl || key == kKeySpace) clickAtPointer();
+    if (PointerSteering::clicksPointer(key)) PointerSteering::click();
 }
 
-void TitleScene::joystickDown(int /*button*/, int /*joystick*/) { clickAtPointer(); }
+void TitleScene::joystickDown(int /*button*/, int /*joystick*/) { PointerSteering::click(); }
 
 void TitleScene::rememberKey(int key) {
     std::copy(keyHistory_.begin() + 1, keyHistory_.end(), keyHistory_.begin());
@@ -165,12 +165,6 @@ void TitleScene::checkCodes() {
         return;
     }
     if (enemyDeadSound_) enemyDeadSound_->play(true);
-}
-
-// Keys and joystick buttons click wherever the pointer is, so the menu needs no mouse.
-void TitleScene::clickAtPointer() {
-    InputManager::pressMouseButton(0);
-    InputManager::releaseMouseButton(0);
 }
 
 void TitleScene::notify(Sprite* sender, int code) {

@@ -77,7 +77,6 @@ private:
     void rememberKey(int key);
     bool historyEndsWith(const std::array<int, kCodeLength>& code) const;
     void checkCodes();
-    void clickAtPointer();
     void animateEnemies();
     void stepStartFade();
     void forEachButton(void (*apply)(tidewell::Button*));

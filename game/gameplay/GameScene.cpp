@@ -8,7 +8,6 @@
 #include "ScanCodes.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background2.h"
-#include "core/SettingManager.h"
 #include "display/Image.h"
 #include "display/Shape.h"
 #include "frontend/PointerSteering.h"
@@ -30,6 +29,7 @@
 #include "sound/Music.h"
 #include "sound/Sound.h"
 #include "sound/SoundMusicManager.h"
+#include "StoredChoice.h"
 
 namespace brinefall {
 namespace {
@@ -97,14 +97,6 @@ const StageContent kStages[] = {
 };
 
 const StageContent& contentOf(int stage) { return kStages[stage <= 1 ? 0 : 1]; }
-
-bool clicksPointer(int key) { return key == kKeyEnter || key == kKeyLeftCtrl || key == kKeySpace; }
-
-// Keys and joystick buttons also work the pointer, as a click at its place.
-void clickPointer() {
-    InputManager::pressMouseButton(0);
-    InputManager::releaseMouseButton(0);
-}
 
 void placeInLayer(Sprite* layer, Sprite* sprite, float x, float y) {
     sprite->setPosition(x, y);
@@ -205,12 +197,12 @@ void GameScene::loadAudio() {
 }
 
 void GameScene::keyDown(int key) {
-    if (clicksPointer(key)) {
-        clickPointer();
+    if (PointerSteering::clicksPointer(key)) {
+        PointerSteering::click();
     }
     if (endingCounter_ >= 0) {
         // The end of the demo has nothing to pause; its keys only end it.
-        if (clicksPointer(key) && endingCanBeCut()) {
+        if (PointerSteering::clicksPointer(key) && endingCanBeCut()) {
             quitToTitle();
         }
         return;
@@ -221,7 +213,7 @@ void GameScene::keyDown(int key) {
 }
 
 void GameScene::joystickDown(int button, int joystick) {
-    clickPointer();
+    PointerSteering::click();
     if (endingCounter_ >= 0) {
         if (endingCanBeCut()) {
             quitToTitle();
@@ -612,10 +604,6 @@ std::string GameScene::progress() const {
 
 bool GameScene::shipIsDead() const { return ship_->isDead(); }
 
-bool GameScene::vibrationAllowed() const {
-    bool enabled = true;
-    SettingManager::readSetting("enableVibration", &enabled);
-    return enabled;
-}
+bool GameScene::vibrationAllowed() const { return StoredChoice::isOn("enableVibration"); }
 
 }  // namespace brinefall
