@@ -9,8 +9,9 @@
 //
 // BRINEFALL_BENCH_SLOWEST=1 also lists the eight slowest frames by their number in the minute.
 //
-// Reported per depth, in processor time: the median and the worst frame. Goal: worst frame under 2 ms at 32
-// bits (the frame period is 50 ms).
+// Reported per depth, in processor time: the median and the worst frame. Goal: worst frame under 4 ms at
+// either depth, so that no tick takes longer than a 60 Hz display's refresh and shows as a jolt between
+// the in-between pictures (the tick period is 50 ms).
 
 #include <benchmark/benchmark.h>
 
@@ -108,7 +109,7 @@ void BossFightMinute(benchmark::State& state) {
     state.counters["p99_ms"] = frames[frames.size() * 99 / 100];
     state.SetLabel(std::to_string(depth) + " bits, " + std::to_string(kMeasuredFrames) + " frames");
     std::printf("%d bits: boss fight minute, processor time per frame: median %.3f ms, 99th percentile %.3f ms, worst %.3f ms "
-                "(goal: worst < 2 ms at 32 bits)\n",
+                "(goal: worst < 4 ms at either depth)\n",
                 depth, frames[frames.size() / 2], frames[frames.size() * 99 / 100], frames.back());
 }
 BENCHMARK(BossFightMinute)->Arg(32)->Arg(16)->Unit(benchmark::kMillisecond)->Iterations(1);
