@@ -17,9 +17,4 @@ inline constexpr int kKeyLeft = 203;
 inline constexpr int kKeyRight = 205;
 inline constexpr int kKeyDown = 208;
 
-// The arrows steer the pointer and the ship, so they never skip a scene or choose in a menu.
-constexpr bool isArrowKey(int key) {
-    return key == kKeyUp || key == kKeyLeft || key == kKeyRight || key == kKeyDown;
-}
-
 } // namespace brinefall

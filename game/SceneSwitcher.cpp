@@ -1,6 +1,7 @@
 #include "SceneSwitcher.h"
 
 #include "input/InputManager.h"
+#include "AudioLevels.h"
 #include "Milestones.h"
 #include "core/SettingManager.h"
 #include "sound/SoundMusicManager.h"
@@ -32,8 +33,7 @@ SceneSwitcher::SceneSwitcher(const PlayOptions& play) : play_(play) {
     switchTo(play_.startStage > 0 ? kGame : kCompanyLogo);
     SettingManager::readSetting("soundOn", &soundOn_);
     SettingManager::readSetting("musicOn", &musicOn_);
-    if (!soundOn_) SoundMusicManager::setSoundVolume(0.0f);
-    if (!musicOn_) SoundMusicManager::setMusicVolume(0.0f);
+    AudioLevels::apply();
     keyboardEnabled = mouseEnabled = joystickEnabled = true;
 }
 

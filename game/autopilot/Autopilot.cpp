@@ -4,6 +4,7 @@
 #include "core/Engine.h"
 #include "input/InputManager.h"
 #include "core/MainLoop.h"
+#include "ControlBindings.h"
 #include "ScanCodes.h"
 #include "SceneSwitcher.h"
 #include "frontend/TitleScene.h"
@@ -19,6 +20,17 @@ namespace {
 
 // The title takes a moment to come up before it listens; keys typed sooner could be lost.
 constexpr int kTitleSettleFrames = 10;
+
+// The autopilot thinks in the designed keys (arrows, Left Ctrl, Space) and presses the ones
+// the player bound to those actions instead, as the player's own hands would.
+int keyInForce(int designedKey) {
+    const ControlBindings& bindings = ControlBindings::inForce();
+    for (int index = 0; index < ControlBindings::kActionCount; ++index) {
+        const Action action = ControlBindings::actionAt(index);
+        if (ControlBindings::row(action).key == designedKey) return bindings.key(action);
+    }
+    return designedKey;
+}
 
 }  // namespace
 
@@ -132,7 +144,7 @@ void Autopilot::press(const KeySet& wanted) {
     tidewell::platform::InputDevices& devices = tidewell::platform::current().input();
     for (std::size_t key = 0; key < wanted.size(); ++key) {
         if (wanted[key] != held_[key]) {
-            devices.injectKey(static_cast<std::uint8_t>(key), wanted[key]);
+            devices.injectKey(static_cast<std::uint8_t>(keyInForce(static_cast<int>(key))), wanted[key]);
             held_[key] = wanted[key];
         }
     }

@@ -2,7 +2,7 @@
 
 #include "display/Image.h"
 #include "input/InputManager.h"
-#include "ScanCodes.h"
+#include "ControlBindings.h"
 #include "display/Shape.h"
 #include "sound/Sound.h"
 #include "sound/SoundMusicManager.h"
@@ -66,7 +66,7 @@ void CompanyLogoScene::update() {
 }
 
 void CompanyLogoScene::keyDown(int key) {
-    if (!isArrowKey(key)) skip();
+    if (!ControlBindings::inForce().isDirectionKey(key)) skip();
 }
 
 void CompanyLogoScene::mouseDown(int /*button*/) { skip(); }

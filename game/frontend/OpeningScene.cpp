@@ -2,7 +2,7 @@
 #include "Colours.h"
 #include "FrameCycle.h"
 
-#include "ScanCodes.h"
+#include "ControlBindings.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background6.h"
 #include "core/Random.h"
@@ -150,7 +150,7 @@ tidewell::Image* OpeningScene::getEnemy(int number) const {
 
 void OpeningScene::keyDown(int key) {
     // The arrows steer the title screen's pointer; they must not skip what the player watches.
-    if (isArrowKey(key)) return;
+    if (ControlBindings::inForce().isDirectionKey(key)) return;
     finish();
 }
 

@@ -8,6 +8,8 @@
 #include "core/WindowManager.h"
 #include "frontend/PanelButtons.h"
 #include "frontend/TitleScene.h"
+#include "AudioLevels.h"
+#include "ControlBindings.h"
 #include "StoredChoice.h"
 
 namespace brinefall {
@@ -105,14 +107,14 @@ void OptionsPanel::selectSoundOn(bool on) {
     soundOn_ = on;
     tickPair(soundOnBox_, soundOffBox_, on);
     SettingManager::writeSetting("soundOn", on);
-    SoundMusicManager::setSoundVolume(on ? 1.0f : 0.0f);
+    AudioLevels::apply();
 }
 
 void OptionsPanel::selectMusicOn(bool on) {
     musicOn_ = on;
     tickPair(musicOnBox_, musicOffBox_, on);
     SettingManager::writeSetting("musicOn", on);
-    SoundMusicManager::setMusicVolume(on ? 1.0f : 0.0f);
+    AudioLevels::apply();
 }
 
 void OptionsPanel::selectFullScreen(bool on) {

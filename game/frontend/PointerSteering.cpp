@@ -1,5 +1,6 @@
 #include "frontend/PointerSteering.h"
 
+#include "ControlBindings.h"
 #include "FirstJoystick.h"
 #include "ScanCodes.h"
 #include "input/InputManager.h"
@@ -8,8 +9,6 @@ namespace brinefall::PointerSteering {
 namespace {
 
 using namespace tidewell;
-
-bool isDown(int scanCode) { return (InputManager::keyStates[scanCode] & 0x80) != 0; }
 
 // -1, 0 or +1 for the lean of a joystick axis.
 int leanOf(std::int32_t axis) {
@@ -22,8 +21,9 @@ int leanOf(std::int32_t axis) {
 }  // namespace
 
 void steer() {
-    int dy = isDown(kKeyUp) ? -kStep : (isDown(kKeyDown) ? kStep : 0);
-    const int dx = isDown(kKeyLeft) ? -kStep : (isDown(kKeyRight) ? kStep : 0);
+    const ControlBindings& keys = ControlBindings::inForce();
+    int dy = keys.isHeld(Action::Up) ? -kStep : (keys.isHeld(Action::Down) ? kStep : 0);
+    const int dx = keys.isHeld(Action::Left) ? -kStep : (keys.isHeld(Action::Right) ? kStep : 0);
     if (const InputManager::JoystickState* stick = FirstJoystick::state()) {
         if (const int vertical = leanOf(stick->lY); vertical != 0) dy = vertical * kStep;
         // A sideways lean takes the horizontal step over from the keys.
@@ -35,7 +35,10 @@ void steer() {
     if (dx != 0 || dy != 0) InputManager::moveMouse(dx, dy);
 }
 
-bool clicksPointer(int key) { return key == kKeyEnter || key == kKeyLeftCtrl || key == kKeySpace; }
+bool clicksPointer(int key) {
+    const ControlBindings& keys = ControlBindings::inForce();
+    return key == kKeyEnter || keys.isKeyOf(Action::Fire, key) || keys.isKeyOf(Action::Pause, key);
+}
 
 void click() {
     InputManager::pressMouseButton(0);

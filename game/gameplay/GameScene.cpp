@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <span>
 
-#include "ScanCodes.h"
+#include "ControlBindings.h"
 #include "backgrounds/Background1.h"
 #include "backgrounds/Background2.h"
 #include "display/Image.h"
@@ -35,8 +35,6 @@ namespace brinefall {
 namespace {
 
 using namespace tidewell;
-
-constexpr int kPauseButton = 1;
 
 using Colours::kRed;
 using Colours::kWhite;
@@ -107,6 +105,8 @@ void placeInLayer(Sprite* layer, Sprite* sprite, float x, float y) {
 
 GameScene::GameScene(bool useJoystick, bool invincible, bool fullPower, int firstStage)
     : useJoystick_(useJoystick), invincible_(invincible), fullPower_(fullPower) {
+    // The stage card shows the keys in force, and a game may start without a title before it.
+    ControlBindings::loadInForce();
     buildChildren();
     loadAudio();
     // A practice start: the later stage's content replaces the first's before anything runs.
@@ -207,7 +207,7 @@ void GameScene::keyDown(int key) {
         }
         return;
     }
-    if (!useJoystick_ && key == kKeySpace && canPause()) {
+    if (!useJoystick_ && ControlBindings::inForce().isKeyOf(Action::Pause, key) && canPause()) {
         pauseGame();
     }
 }
@@ -220,7 +220,7 @@ void GameScene::joystickDown(int button, int joystick) {
         }
         return;
     }
-    if (useJoystick_ && joystick == 0 && button == kPauseButton && canPause()) {
+    if (useJoystick_ && joystick == 0 && button == ControlBindings::inForce().padButton(PadAction::Pause) && canPause()) {
         pauseGame();
     }
 }

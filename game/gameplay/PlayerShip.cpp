@@ -1,4 +1,5 @@
 #include "gameplay/PlayerShip.h"
+#include "ControlBindings.h"
 #include "FirstJoystick.h"
 #include "FrameCycle.h"
 #include "Milestones.h"
@@ -10,7 +11,6 @@
 #include "display/Image.h"
 #include "input/InputManager.h"
 #include "resources/ResourceManager.h"
-#include "ScanCodes.h"
 #include "sound/Sound.h"
 #include "sound/SoundMusicManager.h"
 #include "input/Vibration.h"
@@ -30,9 +30,6 @@ namespace brinefall {
 namespace {
 
 using namespace tidewell;
-
-// A key state with this bit set is held down.
-constexpr std::uint8_t kHeld = 0x80;
 
 constexpr float kLeftBound = 50;
 constexpr float kRightBound = 750;
@@ -64,8 +61,6 @@ constexpr std::array<AwardHandler, 5> kAwardHandlers{
     &PlayerShip::addLife,   &PlayerShip::addLifeExp,    &PlayerShip::addSpeedExp,
     &PlayerShip::addGunExp, &PlayerShip::addSpecialExp,
 };
-
-bool keyHeld(int scanCode) { return (InputManager::keyStates[scanCode] & kHeld) != 0; }
 
 }  // namespace
 
@@ -152,10 +147,11 @@ void PlayerShip::readDirections() {
         down_ = axisY > 0;
         return;
     }
-    left_ = keyHeld(kKeyLeft);
-    right_ = keyHeld(kKeyRight);
-    up_ = keyHeld(kKeyUp);
-    down_ = keyHeld(kKeyDown);
+    const ControlBindings& bindings = ControlBindings::inForce();
+    left_ = bindings.isHeld(Action::Left);
+    right_ = bindings.isHeld(Action::Right);
+    up_ = bindings.isHeld(Action::Up);
+    down_ = bindings.isHeld(Action::Down);
 }
 
 void PlayerShip::moveByDirections() {
@@ -245,9 +241,9 @@ void PlayerShip::shootStep() {
 bool PlayerShip::fireHeld() const {
     if (useJoystick_) {
         const InputManager::JoystickState* stick = FirstJoystick::state();
-        return stick != nullptr && (stick->rgbButtons[0] & kHeld) != 0;
+        return stick != nullptr && ControlBindings::inForce().isPadHeld(PadAction::Fire, stick->rgbButtons);
     }
-    return keyHeld(kKeyLeftCtrl);
+    return ControlBindings::inForce().isHeld(Action::Fire);
 }
 
 void PlayerShip::fireMainGun() {

@@ -67,6 +67,26 @@ void writeSetting(const char* name, bool value) {
     store()->writeValue(*keyPath, name, byte);
 }
 
+void readSetting(const char* name, std::vector<std::uint8_t>* value) {
+    if (name == nullptr || value == nullptr || !ensureKeyOpen()) {
+        return;
+    }
+    const auto stored = store()->readValue(*keyPath, name);
+    if (stored && stored->size() == value->size()) {
+        *value = *stored;
+        return;
+    }
+    // Missing or of a size no reader of this value ever wrote: the default stands, and is kept.
+    store()->writeValue(*keyPath, name, *value);
+}
+
+void writeSetting(const char* name, std::span<const std::uint8_t> value) {
+    if (name == nullptr || !ensureKeyOpen()) {
+        return;
+    }
+    store()->writeValue(*keyPath, name, value);
+}
+
 void start() {
     started = true;
 }

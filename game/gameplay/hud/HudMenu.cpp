@@ -1,5 +1,6 @@
 #include "gameplay/hud/HudMenu.h"
 #include "Colours.h"
+#include "ControlBindings.h"
 #include "FirstJoystick.h"
 
 #include "display/Image.h"
@@ -11,8 +12,6 @@
 namespace brinefall {
 
 namespace {
-
-bool isArrow(int key) { return key == kKeyUp || key == kKeyLeft || key == kKeyRight || key == kKeyDown; }
 
 tidewell::Shape* makeCursor() {
     static constexpr float xs[] = {-10, 10, -10};
@@ -58,9 +57,10 @@ bool HudMenu::acceptsInput() const { return isShown() && !chosen_; }
 
 void HudMenu::keyDown(int key) {
     if (!acceptsInput() || useJoystick_) return;
-    if (isArrow(key)) {
+    const ControlBindings& bindings = ControlBindings::inForce();
+    if (bindings.isDirectionKey(key)) {
         toggle();
-    } else if (key == kKeyEnter || key == kKeyLeftCtrl) {
+    } else if (key == kKeyEnter || bindings.isKeyOf(Action::Fire, key)) {
         choose();
     }
 }
@@ -74,7 +74,7 @@ void HudMenu::joystickMove(int joystick) {
 
 void HudMenu::joystickDown(int button, int joystick) {
     if (!acceptsInput() || !useJoystick_) return;
-    if (button == 0 && joystick == 0) choose();
+    if (joystick == 0 && button == ControlBindings::inForce().padButton(PadAction::Fire)) choose();
 }
 
 void HudMenu::toggle() {
