@@ -1,11 +1,14 @@
 #include "frontend/OptionsPanel.h"
 
+#include <initializer_list>
+
 #include "display/Button.h"
 #include "display/Image.h"
 #include "input/InputManager.h"
 #include "core/SettingManager.h"
 #include "sound/SoundMusicManager.h"
 #include "core/WindowManager.h"
+#include "frontend/ControlsPanel.h"
 #include "frontend/PanelButtons.h"
 #include "frontend/TitleScene.h"
 #include "AudioLevels.h"
@@ -44,8 +47,12 @@ OptionsPanel::OptionsPanel(TitleScene* title) : title_(title) {
     musicOffBox_ = PanelButtons::makeCheckBox(this, click, 91, 94);
     fullScreenBox_ = PanelButtons::makeCheckBox(this, click, -19, 137);
     windowBox_ = PanelButtons::makeCheckBox(this, click, 91, 137);
-    closeButton_ = PanelButtons::makeCloseButton(this, click, 0, 190);
+    controlsButton_ = PanelButtons::makeMenuButton(this, "controlsButton.twi", click, -70, 190);
+    closeButton_ = PanelButtons::makeCloseButton(this, click, 70, 190);
     SoundMusicManager::releaseSound(click);
+    // Last, so it is drawn over the options and is the first to hear the mouse.
+    controlsPanel_ = new ControlsPanel(this);
+    addChild(controlsPanel_);
 
     loadSettings();
     mouseEnabled = true;
@@ -54,6 +61,7 @@ OptionsPanel::OptionsPanel(TitleScene* title) : title_(title) {
 OptionsPanel::~OptionsPanel() = default;
 
 void OptionsPanel::loadSettings() {
+    ControlBindings::loadInForce();
     loadJoystickSettings();
 
     selectSoundOn(StoredChoice::isOn("soundOn"));
@@ -145,6 +153,10 @@ void OptionsPanel::notify(Sprite* sender, int code) {
         selectMusicOn(sender == musicOnBox_);
     } else if (sender == fullScreenBox_ || sender == windowBox_) {
         selectFullScreen(sender == fullScreenBox_);
+    } else if (sender == controlsButton_) {
+        controlsButton_->setState(tidewell::Button::normalState);
+        showOwnChildren(false);
+        controlsPanel_->open();
     } else if (sender == closeButton_) {
         // A hidden button no longer updates: let go of the Close button now, or it keeps the
         // pointer in its over-a-button shape until the pointer crosses another button.
@@ -152,6 +164,29 @@ void OptionsPanel::notify(Sprite* sender, int code) {
         if (title_) title_->enableButtons();
         setAlpha(0);
     }
+}
+
+void OptionsPanel::controlsClosed() { showOwnChildren(true); }
+
+void OptionsPanel::showOwnChildren(bool shown) {
+    const std::initializer_list<Sprite*> own{panel_,       keyboardBox_,  joystickBox_, vibrationBox_,
+                                             soundOnBox_,  soundOffBox_,  musicOnBox_,  musicOffBox_,
+                                             fullScreenBox_, windowBox_,  closeButton_, controlsButton_};
+    for (Sprite* child : own) {
+        child->setAlpha(shown ? 255 : 0);
+    }
+}
+
+bool OptionsPanel::takesKey(int key) {
+    if (!controlsPanel_->isWaiting()) return false;
+    controlsPanel_->takeKey(key);
+    return true;
+}
+
+bool OptionsPanel::takesPadButton(int button) {
+    if (!controlsPanel_->isWaiting()) return false;
+    controlsPanel_->takePadButton(button);
+    return true;
 }
 
 void OptionsPanel::tickPair(Button* onBox, Button* offBox, bool on) {

@@ -9,6 +9,7 @@ class Image;
 
 namespace brinefall {
 
+class ControlsPanel;
 class TitleScene;
 
 // The settings dialog of the title screen: nine check boxes and a close button over
@@ -17,7 +18,8 @@ class TitleScene;
 // Keyboard/joystick, sound on/off, music on/off and full screen/window are radio
 // pairs: exactly one box of each is ticked. Boxes for a joystick or for vibration that
 // this machine does not have are grey and cannot be clicked; a pad plugged in or pulled
-// out is taken into account when the panel next opens.
+// out is taken into account when the panel next opens. Its Controls button opens the
+// controls panel over it (keys, pad buttons, levels, smooth motion).
 class OptionsPanel : public tidewell::Sprite {
 public:
     explicit OptionsPanel(TitleScene* title);
@@ -36,6 +38,12 @@ public:
     void selectSoundOn(bool on);
     void selectMusicOn(bool on);
     void selectFullScreen(bool on);
+    // The controls panel closed: the options are shown again.
+    void controlsClosed();
+    // While the controls panel waits for a key or pad button, it takes them before the title
+    // acts on them; true when it did.
+    bool takesKey(int key);
+    bool takesPadButton(int button);
 
     bool getUseJoystick() const { return useJoystick_; }
     bool isJoystickAvailable() const { return joystickAvailable_; }
@@ -55,6 +63,8 @@ public:
     tidewell::Button* getFullScreenBox() const { return fullScreenBox_; }
     tidewell::Button* getWindowBox() const { return windowBox_; }
     tidewell::Button* getCloseButton() const { return closeButton_; }
+    tidewell::Button* getControlsButton() const { return controlsButton_; }
+    ControlsPanel* getControlsPanel() const { return controlsPanel_; }
 
 private:
     // Ticks the pair's on box when `on`, its off box otherwise, and unticks the other one;
@@ -65,6 +75,8 @@ private:
     // The joystick and vibration boxes, as far as the joysticks attached now allow.
     void loadJoystickSettings();
     void showFullScreen(bool on);
+    // The options' own picture and buttons, hidden while the controls panel is over them.
+    void showOwnChildren(bool shown);
 
     TitleScene* title_;
     tidewell::Image* panel_ = nullptr;
@@ -78,6 +90,8 @@ private:
     tidewell::Button* fullScreenBox_ = nullptr;
     tidewell::Button* windowBox_ = nullptr;
     tidewell::Button* closeButton_ = nullptr;
+    tidewell::Button* controlsButton_ = nullptr;
+    ControlsPanel* controlsPanel_ = nullptr;
 
     bool useJoystick_ = true;
     bool joystickAvailable_ = true;

@@ -138,12 +138,15 @@ void TitleScene::stepStartFade() {
 }
 
 void TitleScene::keyDown(int key) {
+    if (optionsPanel_->takesKey(key)) return;  // a key being bound in the controls panel
     rememberKey(key);
     checkCodes();
     if (PointerSteering::clicksPointer(key)) PointerSteering::click();
 }
 
-void TitleScene::joystickDown(int /*button*/, int /*joystick*/) { PointerSteering::click(); }
+void TitleScene::joystickDown(int button, int /*joystick*/) {
+    if (!optionsPanel_->takesPadButton(button)) PointerSteering::click();
+}
 
 void TitleScene::rememberKey(int key) {
     std::copy(keyHistory_.begin() + 1, keyHistory_.end(), keyHistory_.begin());

@@ -40,6 +40,12 @@ float Text::getTop() const { return y - anchorY; }
 float Text::getRight() const { return getLeft() + width; }
 float Text::getBottom() const { return getTop() + height; }
 
+std::string Text::getString() const {
+    std::string text;
+    for (std::uint32_t i = 0; i < length_; ++i) text.push_back(static_cast<char>(characters_[i]));
+    return text;
+}
+
 void Text::setText(const char* text) {
     const std::size_t count = text ? std::strlen(text) : 0;
     if (count > 0 && !font_) throw ErrorGeneric(kModulePath, kLineSetText, 0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "display/Sprite.h"
@@ -46,6 +47,8 @@ public:
     void setAlignment(int horizontal, int vertical);
 
     std::uint32_t getLength() const { return length_; }
+    // The string last set, one byte per character.
+    std::string getString() const;
     std::size_t getLineCount() const { return lineStarts_.size(); }
     std::uint32_t getLineStart(std::size_t line) const { return lineStarts_[line]; }
     std::uint32_t getLineLength(std::size_t line) const { return lineLengths_[line]; }

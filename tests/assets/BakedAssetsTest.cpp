@@ -25,7 +25,9 @@ namespace {
 const char* const kGameFiles[] = {
     "company.twi", "globe.twi", "title.twi", "startButton.twi", "optionsButton.twi", "helpButton.twi",
     "visitButton.twi", "exitButton.twi", "closebutton.twi", "checkbox.twi", "optionspanel.twi", "helppanel.twi",
-    "keys.twi", "keys2.twi", "stageText1.twi", "stageText2.twi", "openingtext1.twi", "openingtext2.twi",
+    "controlsButton.twi", "controlspanel.twi", "defaultsButton.twi", "minusButton.twi", "plusButton.twi",
+    "controlscard.twi", "keycap.twi", "padstick.twi", "padbutton.twi", "stageText1.twi", "stageText2.twi",
+    "openingtext1.twi", "openingtext2.twi",
     "openingtext3.twi", "openingtext4.twi", "openingtext5.twi", "openingtext6.twi", "openingtext7.twi",
     "openingtext8.twi", "gameover.twi", "paused.twi", "weapons1.twi", "awards.twi", "pufflo.twi", "pufflosmall.twi",
     "bulletMain.twi", "bulletSpecial.twi", "bulletBomb1.twi", "bulletBomb2.twi", "bulletEnemy.twi",

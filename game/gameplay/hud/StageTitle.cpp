@@ -1,6 +1,7 @@
 #include "gameplay/hud/StageTitle.h"
 
 #include "display/Image.h"
+#include "frontend/ControlsCard.h"
 
 namespace brinefall {
 
@@ -23,9 +24,11 @@ StageTitle::StageTitle(bool useJoystick) : useJoystick_(useJoystick) { show(1); 
 void StageTitle::show(int n) {
     removeAllChildren();
     if (n == 1) {
-        // The first stage also shows how to play, for the controls the player chose.
+        // The first stage also shows how to play, with the keys or pad buttons in force.
         addCentredImage(this, "stageText1.twi", 400, 150);
-        addCentredImage(this, useJoystick_ ? "keys2.twi" : "keys.twi", 400, 350);
+        auto* card = new ControlsCard(useJoystick_);
+        card->setPosition(400, 350);
+        addChild(card);
         duration_ = kFirstStageDuration;
     } else {
         addCentredImage(this, "stageText2.twi", 400, 300);

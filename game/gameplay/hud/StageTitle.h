@@ -5,7 +5,7 @@
 namespace brinefall {
 
 // The stage's title at the start of a stage; for stage 1 with the controls beside it
-// (keys or joystick, as the player chose). It clears itself after its duration.
+// in force (keys or joystick, as the player chose). It clears itself after its duration.
 class StageTitle : public tidewell::Sprite {
 public:
     explicit StageTitle(bool useJoystick);

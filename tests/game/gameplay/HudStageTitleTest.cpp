@@ -5,6 +5,7 @@
 #include "GameFixture.h"
 #include "graphics/GraphicManager.h"
 #include "display/Image.h"
+#include "frontend/ControlsCard.h"
 #include "gameplay/hud/StageTitle.h"
 
 namespace brinefall::testing {
@@ -47,14 +48,16 @@ protected:
 TEST_F(HudStageTitleTest, StageOneShowsItsTitleAndTheKeysFor140Frames) {
     startTitle(false);
     std::vector<tidewell::Image*> images = shownImages();
-    ASSERT_EQ(images.size(), 2u);
+    ASSERT_EQ(images.size(), 1u);
     EXPECT_TRUE(shows(images[0], "stageText1.twi"));
     expectCentredAt(images[0], 400, 150);
-    EXPECT_TRUE(shows(images[1], "keys.twi"));
-    expectCentredAt(images[1], 400, 350);
+    const std::vector<ControlsCard*> cards = childrenOfType<ControlsCard>(title);
+    ASSERT_EQ(cards.size(), 1u);
+    EXPECT_FLOAT_EQ(cards[0]->x, 400);
+    EXPECT_FLOAT_EQ(cards[0]->y, 350);
 
     step(140);
-    EXPECT_EQ(shownImages().size(), 2u);
+    EXPECT_EQ(shownImages().size(), 1u);
     step(1);
     EXPECT_TRUE(shownImages().empty());
     EXPECT_TRUE(childrenOf(title).empty()) << "the images are deleted at the end of the frame";
@@ -62,9 +65,11 @@ TEST_F(HudStageTitleTest, StageOneShowsItsTitleAndTheKeysFor140Frames) {
 
 TEST_F(HudStageTitleTest, InJoystickPlayStageOneShowsTheJoystickControls) {
     startTitle(true);
-    std::vector<tidewell::Image*> images = shownImages();
-    ASSERT_EQ(images.size(), 2u);
-    EXPECT_TRUE(shows(images[1], "keys2.twi"));
+    const std::vector<ControlsCard*> cards = childrenOfType<ControlsCard>(title);
+    ASSERT_EQ(cards.size(), 1u);
+    bool stick = false;
+    for (tidewell::Image* image : childrenOfType<tidewell::Image>(cards[0])) stick = stick || shows(image, "padstick.twi");
+    EXPECT_TRUE(stick);
 }
 
 TEST_F(HudStageTitleTest, LaterStagesShowTheStageTwoTitleAloneFor60Frames) {
