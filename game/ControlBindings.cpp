@@ -37,8 +37,8 @@ constexpr const char* kPadSetting = "padButtons";
 
 constexpr int kKeyEscape = 0x01;
 constexpr int kKeyBackspace = 0x0E;
-constexpr int kReservedKeys[] = {kKeyEscape, kKeyBackspace, kKeyEnter, kKeyNumpadEnter,
-                                 kKeyLeftAlt, kKeyRightAlt, kKeyF11, kKeyF12};
+constexpr int kReservedKeys[] = {kKeyEscape,  kKeyBackspace, kKeyEnter, kKeyNumpadEnter,
+                                 kKeyLeftAlt, kKeyRightAlt,  kKeyF11,   kKeyF12};
 
 // The caps' words where DirectInput's name is not what is printed on the key.
 struct KeyWords {
@@ -46,16 +46,46 @@ struct KeyWords {
     const char* words;
 };
 constexpr KeyWords kKeyWords[] = {
-    {kKeyLeftCtrl, "Left Ctrl"}, {0x9D, "Right Ctrl"}, {0x2A, "Left Shift"},  {0x36, "Right Shift"},
-    {kKeySpace, "Space"},        {0x3A, "Caps Lock"},  {0x0F, "Tab"},         {kKeyUp, "Up"},
-    {kKeyDown, "Down"},          {kKeyLeft, "Left"},   {kKeyRight, "Right"},  {0xC9, "Page Up"},
-    {0xD1, "Page Down"},         {0xC7, "Home"},       {0xCF, "End"},         {0xD2, "Insert"},
-    {0xD3, "Delete"},            {0x0C, "-"},          {0x0D, "="},           {0x1A, "["},
-    {0x1B, "]"},                 {0x27, ";"},          {0x28, "'"},           {0x29, "`"},
-    {0x2B, "\\"},                {0x33, ","},          {0x34, "."},           {0x35, "/"},
-    {0x37, "Keypad *"},          {0x4A, "Keypad -"},   {0x4E, "Keypad +"},    {0x53, "Keypad ."},
-    {0xB5, "Keypad /"},          {0x45, "Num Lock"},   {0x46, "Scroll Lock"}, {0xDB, "Left Super"},
-    {0xDC, "Right Super"},       {0xDD, "Menu"},       {0xB7, "Print"},       {0xC5, "Pause"},
+    {kKeyLeftCtrl, "Left Ctrl"},
+    {0x9D, "Right Ctrl"},
+    {0x2A, "Left Shift"},
+    {0x36, "Right Shift"},
+    {kKeySpace, "Space"},
+    {0x3A, "Caps Lock"},
+    {0x0F, "Tab"},
+    {kKeyUp, "Up"},
+    {kKeyDown, "Down"},
+    {kKeyLeft, "Left"},
+    {kKeyRight, "Right"},
+    {0xC9, "Page Up"},
+    {0xD1, "Page Down"},
+    {0xC7, "Home"},
+    {0xCF, "End"},
+    {0xD2, "Insert"},
+    {0xD3, "Delete"},
+    {0x0C, "-"},
+    {0x0D, "="},
+    {0x1A, "["},
+    {0x1B, "]"},
+    {0x27, ";"},
+    {0x28, "'"},
+    {0x29, "`"},
+    {0x2B, "\\"},
+    {0x33, ","},
+    {0x34, "."},
+    {0x35, "/"},
+    {0x37, "Keypad *"},
+    {0x4A, "Keypad -"},
+    {0x4E, "Keypad +"},
+    {0x53, "Keypad ."},
+    {0xB5, "Keypad /"},
+    {0x45, "Num Lock"},
+    {0x46, "Scroll Lock"},
+    {0xDB, "Left Super"},
+    {0xDC, "Right Super"},
+    {0xDD, "Menu"},
+    {0xB7, "Print"},
+    {0xC5, "Pause"},
 };
 
 bool held(int key) { return key != ControlBindings::kNoKey && (tidewell::InputManager::keyStates[key] & 0x80) != 0; }

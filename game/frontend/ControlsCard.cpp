@@ -43,7 +43,8 @@ std::string secondKeysLine(const ControlBindings& bindings) {
         const Action action = ControlBindings::actionAt(index);
         const int key = bindings.key(action, 1);
         if (key == ControlBindings::kNoKey) continue;
-        line += (line.empty() ? "Also: " : ", ") + ControlBindings::keyLabel(key) + " " + ControlBindings::row(action).name;
+        line +=
+            (line.empty() ? "Also: " : ", ") + ControlBindings::keyLabel(key) + " " + ControlBindings::row(action).name;
     }
     return line;
 }
@@ -87,8 +88,10 @@ void ControlsCard::showPad() {
     const int pause = bindings.padButton(PadAction::Pause);
     KeyCaps::makePadButton(this, false, fire, kFireX, kButtonY);
     KeyCaps::makePadButton(this, true, pause, kPauseX, kButtonY);
-    KeyCaps::makeWords(this, KeyCaps::kSmallFont, ControlBindings::padButtonLabel(fire), kNoteInk, kFireX, kLabelY - 24);
-    KeyCaps::makeWords(this, KeyCaps::kSmallFont, ControlBindings::padButtonLabel(pause), kNoteInk, kPauseX, kLabelY - 24);
+    KeyCaps::makeWords(this, KeyCaps::kSmallFont, ControlBindings::padButtonLabel(fire), kNoteInk, kFireX,
+                       kLabelY - 24);
+    KeyCaps::makeWords(this, KeyCaps::kSmallFont, ControlBindings::padButtonLabel(pause), kNoteInk, kPauseX,
+                       kLabelY - 24);
 }
 
 void ControlsCard::label(const char* words, float x) {

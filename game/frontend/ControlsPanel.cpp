@@ -57,16 +57,19 @@ ControlsPanel::ControlsPanel(OptionsPanel* options) : options_(options) {
     tidewell::Sound* click = getSound("button.tws", true);
     for (int action = 0; action < ControlBindings::kActionCount; ++action) {
         for (int slot = 0; slot < 2; ++slot) {
-            keyCaps_[action][slot] =
-                KeyCaps::makeCapButton(this, click, kKeyColumn[slot], kFirstRow + kRowStep * static_cast<float>(action));
+            keyCaps_[action][slot] = KeyCaps::makeCapButton(this, click, kKeyColumn[slot],
+                                                            kFirstRow + kRowStep * static_cast<float>(action));
         }
     }
     for (int action = 0; action < ControlBindings::kPadActionCount; ++action) {
-        padCaps_[action] = KeyCaps::makeCapButton(this, click, kPadColumn, kFirstRow + kRowStep * static_cast<float>(action));
+        padCaps_[action] =
+            KeyCaps::makeCapButton(this, click, kPadColumn, kFirstRow + kRowStep * static_cast<float>(action));
     }
     for (std::size_t kind = 0; kind < 2; ++kind) {
-        lowerButtons_[kind] = PanelButtons::makeMenuButton(this, "minusButton.twi", click, kLowerColumn, kLevelRows[kind]);
-        raiseButtons_[kind] = PanelButtons::makeMenuButton(this, "plusButton.twi", click, kRaiseColumn, kLevelRows[kind]);
+        lowerButtons_[kind] =
+            PanelButtons::makeMenuButton(this, "minusButton.twi", click, kLowerColumn, kLevelRows[kind]);
+        raiseButtons_[kind] =
+            PanelButtons::makeMenuButton(this, "plusButton.twi", click, kRaiseColumn, kLevelRows[kind]);
         levelTexts_[kind] = KeyCaps::makeWords(this, KeyCaps::kLargeFont, "", 0xFFFFFF, kLevelColumn, kLevelRows[kind]);
     }
     smoothBox_ = PanelButtons::makeCheckBox(this, click, kSmoothBoxX, kSmoothBoxY);
@@ -100,7 +103,8 @@ void ControlsPanel::showBindings() {
     for (int action = 0; action < ControlBindings::kActionCount; ++action) {
         for (int slot = 0; slot < 2; ++slot) {
             const int key = bindings.key(ControlBindings::actionAt(action), slot);
-            KeyCaps::write(keyCaps_[action][slot], key == ControlBindings::kNoKey ? "-" : ControlBindings::keyLabel(key));
+            KeyCaps::write(keyCaps_[action][slot],
+                           key == ControlBindings::kNoKey ? "-" : ControlBindings::keyLabel(key));
         }
     }
     for (int action = 0; action < ControlBindings::kPadActionCount; ++action) {
@@ -180,8 +184,8 @@ void ControlsPanel::waitForPad(PadAction action) {
     Button* cap = padCaps_[static_cast<std::size_t>(action)];
     KeyCaps::showWaiting(cap, true);
     KeyCaps::write(cap, "?");
-    KeyCaps::rewrite(hint_, std::string("Press the pad's button for ") + ControlBindings::row(action).name +
-                                ". Esc cancels.");
+    KeyCaps::rewrite(hint_,
+                     std::string("Press the pad's button for ") + ControlBindings::row(action).name + ". Esc cancels.");
 }
 
 void ControlsPanel::stopWaiting() {

@@ -169,9 +169,9 @@ void OptionsPanel::notify(Sprite* sender, int code) {
 void OptionsPanel::controlsClosed() { showOwnChildren(true); }
 
 void OptionsPanel::showOwnChildren(bool shown) {
-    const std::initializer_list<Sprite*> own{panel_,       keyboardBox_,  joystickBox_, vibrationBox_,
-                                             soundOnBox_,  soundOffBox_,  musicOnBox_,  musicOffBox_,
-                                             fullScreenBox_, windowBox_,  closeButton_, controlsButton_};
+    const std::initializer_list<Sprite*> own{panel_,         keyboardBox_, joystickBox_, vibrationBox_,
+                                             soundOnBox_,    soundOffBox_, musicOnBox_,  musicOffBox_,
+                                             fullScreenBox_, windowBox_,   closeButton_, controlsButton_};
     for (Sprite* child : own) {
         child->setAlpha(shown ? 255 : 0);
     }

@@ -220,7 +220,8 @@ void GameScene::joystickDown(int button, int joystick) {
         }
         return;
     }
-    if (useJoystick_ && joystick == 0 && button == ControlBindings::inForce().padButton(PadAction::Pause) && canPause()) {
+    const int pauseButton = ControlBindings::inForce().padButton(PadAction::Pause);
+    if (useJoystick_ && joystick == 0 && button == pauseButton && canPause()) {
         pauseGame();
     }
 }

@@ -89,7 +89,8 @@ TEST_F(HudStageTitleTest, LaterStagesShowTheStageTwoTitleAloneFor60Frames) {
     // A new stage 1 after a continue counts its 140 frames again.
     title->show(1);
     step(140);
-    EXPECT_EQ(shownImages().size(), 2u);
+    EXPECT_EQ(shownImages().size(), 1u);
+    EXPECT_EQ(childrenOfType<ControlsCard>(title).size(), 1u);
 }
 
 }  // namespace
