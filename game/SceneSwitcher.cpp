@@ -2,6 +2,7 @@
 
 #include "input/InputManager.h"
 #include "AudioLevels.h"
+#include "ControlBindings.h"
 #include "Milestones.h"
 #include "core/SettingManager.h"
 #include "sound/SoundMusicManager.h"
@@ -34,6 +35,7 @@ SceneSwitcher::SceneSwitcher(const PlayOptions& play) : play_(play) {
     SettingManager::readSetting("soundOn", &soundOn_);
     SettingManager::readSetting("musicOn", &musicOn_);
     AudioLevels::apply();
+    ControlBindings::loadInForce();  // the logo and the opening already know which keys steer
     keyboardEnabled = mouseEnabled = joystickEnabled = true;
 }
 
