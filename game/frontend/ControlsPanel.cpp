@@ -207,6 +207,7 @@ void ControlsPanel::takeKey(int key) {
             bindings.clearSecondKey(waitingKey_->action);
         } else if (!bindings.bindKey(waitingKey_->action, waitingKey_->slot, key)) {
             // A key that keeps its own work (Enter, F11 ...) or would leave an action keyless: keep waiting.
+            KeyCaps::rewrite(hint_, "That key cannot be moved here. Press another, or Esc.");
             return;
         }
         bindingsChanged(bindings);

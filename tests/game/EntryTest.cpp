@@ -20,6 +20,10 @@ using tidewell::platform::headless::HeadlessPlatform;
 
 namespace {
 
+// What a first start stores after the four switches: full levels and the designed controls.
+const std::string kLevelsAndControls =
+    "musicLevel=64\nsoundLevel=64\ncontrolKeys=c800d000cb00cd001d003900\npadButtons=0001\n";
+
 // A root that fails with the given error on its first update.
 template <typename Failure>
 class FailingRoot : public Sprite {
@@ -73,8 +77,8 @@ TEST_F(EntryTest, FirstRunStartsWindowedRunsItsFramesAndShutsDown) {
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_EQ(MainLoop::framesRun(), 100u);
     // The scene switcher stores the sound and music defaults it read, after the window's and
-    // smooth motion's.
-    EXPECT_EQ(settings(), "fullScreen=00\nsmoothMotion=01\nsoundOn=01\nmusicOn=01\n");
+    // smooth motion's, then the levels and the controls.
+    EXPECT_EQ(settings(), "fullScreen=00\nsmoothMotion=01\nsoundOn=01\nmusicOn=01\n" + kLevelsAndControls);
     EXPECT_TRUE(MainLoop::isSmoothMotion());
     EXPECT_EQ(machine().window().creations(), 1);
     EXPECT_FALSE(machine().window().isFullScreen());
@@ -95,7 +99,7 @@ TEST_F(EntryTest, StoredFullScreenIsUsedAndCommandLineOverridesWithoutWriting) {
     options.fullScreen = false;
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_FALSE(machine().window().isFullScreen());
-    EXPECT_EQ(settings(), "fullScreen=01\nsmoothMotion=01\nsoundOn=01\nmusicOn=01\n");
+    EXPECT_EQ(settings(), "fullScreen=01\nsmoothMotion=01\nsoundOn=01\nmusicOn=01\n" + kLevelsAndControls);
 }
 
 TEST_F(EntryTest, StoredSmoothMotionIsUsedAndEitherFlagOverridesItWithoutWriting) {
@@ -108,13 +112,13 @@ TEST_F(EntryTest, StoredSmoothMotionIsUsedAndEitherFlagOverridesItWithoutWriting
     options.smoothMotion = true;
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_TRUE(MainLoop::isSmoothMotion());
-    EXPECT_EQ(settings(), "smoothMotion=00\nfullScreen=00\nsoundOn=01\nmusicOn=01\n");
+    EXPECT_EQ(settings(), "smoothMotion=00\nfullScreen=00\nsoundOn=01\nmusicOn=01\n" + kLevelsAndControls);
 
     std::ofstream(settingsFolder() / "Tidewell" / "Brinefall" / "settings") << "smoothMotion=01\n";
     options.smoothMotion = false;
     EXPECT_EQ(brinefall::playOnInstalledPlatform(options, brinefall::makeGameRoot), 0);
     EXPECT_FALSE(MainLoop::isSmoothMotion());
-    EXPECT_EQ(settings(), "smoothMotion=01\nfullScreen=00\nsoundOn=01\nmusicOn=01\n");
+    EXPECT_EQ(settings(), "smoothMotion=01\nfullScreen=00\nsoundOn=01\nmusicOn=01\n" + kLevelsAndControls);
 }
 
 TEST_F(EntryTest, EachErrorKindEndsInItsDialogAfterShutDown) {
