@@ -1,4 +1,5 @@
 #include "JournalSession.h"
+#include "ControlBindings.h"
 
 #include "input/InputJournal.h"
 #include "input/InputManager.h"
@@ -35,6 +36,15 @@ constexpr JournalSetting kJournalSettings[] = {
     {"musicOn", true},
 };
 constexpr const char* kFullScreen = "fullScreen";
+// The stored values of several bytes that change how the game plays: the player's controls.
+struct ByteSetting {
+    const char* name;
+    std::size_t size;
+};
+constexpr ByteSetting kByteSettings[] = {
+    {"controlKeys", ControlBindings::kActionCount * 2},
+    {"padButtons", ControlBindings::kPadActionCount},
+};
 
 bool isJournal(const platform::InputScript& script) {
     return script.seed.has_value() || !script.checks.empty() || !script.settings.empty();
@@ -46,9 +56,16 @@ platform::JournalWriter::Header recordingHeader(std::uint32_t seed) {
     for (const JournalSetting& setting : kJournalSettings) {
         bool value = setting.defaultValue;
         SettingManager::readSetting(setting.name, &value);
-        header.settings.push_back({setting.name, value});
+        header.settings.push_back({setting.name, value, {}});
     }
-    header.settings.push_back({kFullScreen, WindowManager::isFullScreen()});
+    // The keys in force decide what the recorded keys did: stored as they are, sound or not.
+    ControlBindings::load();
+    for (const ByteSetting& setting : kByteSettings) {
+        std::vector<std::uint8_t> bytes(setting.size);
+        SettingManager::readSetting(setting.name, &bytes);
+        header.settings.push_back({setting.name, false, bytes});
+    }
+    header.settings.push_back({kFullScreen, WindowManager::isFullScreen(), {}});
     for (std::uint32_t index = 0; index < InputManager::joystickCount; ++index) {
         const bool forceFeedback =
             index < InputManager::joystickForceFeedback.size() && InputManager::joystickForceFeedback[index] != 0;
@@ -61,7 +78,9 @@ platform::JournalWriter::Header recordingHeader(std::uint32_t seed) {
 // headless backend plays journals, and its settings live in a folder of their own.
 void storeSettings(const platform::InputScript& journal) {
     for (const platform::InputScript::Setting& setting : journal.settings) {
-        if (setting.name != kFullScreen) {
+        if (!setting.bytes.empty()) {
+            SettingManager::writeSetting(setting.name.c_str(), setting.bytes);
+        } else if (setting.name != kFullScreen) {
             SettingManager::writeSetting(setting.name.c_str(), setting.value);
         }
     }

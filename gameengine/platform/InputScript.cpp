@@ -313,16 +313,41 @@ bool readSeed(const LineReader& line, InputScript& script, std::string& whyNot) 
     return true;
 }
 
-// "setting NAME on|off".
+// The bytes of an even number of hexadecimal digits, or nothing.
+std::optional<std::vector<std::uint8_t>> hexBytes(const std::string& text) {
+    if (text.empty() || text.size() % 2 != 0) return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        unsigned value = 0;
+        const auto [end, error] = std::from_chars(text.data() + i, text.data() + i + 2, value, 16);
+        if (error != std::errc() || end != text.data() + i + 2) return std::nullopt;
+        bytes.push_back(static_cast<std::uint8_t>(value));
+    }
+    return bytes;
+}
+
+// "setting NAME on|off", or "setting NAME bytes HEX" for a value of several bytes.
 bool readSetting(const LineReader& line, InputScript& script, std::string& whyNot) {
+    if (line.size() >= 4 && line.word(2) == "bytes") {
+        const auto bytes = hexBytes(line.word(3));
+        if (!bytes) {
+            whyNot = "a setting's bytes are written as pairs of hexadecimal digits";
+            return false;
+        }
+        if (!line.noMoreAfter(4, whyNot)) {
+            return false;
+        }
+        script.settings.push_back(InputScript::Setting{line.word(1), false, *bytes});
+        return true;
+    }
     if (line.size() < 3 || (line.word(2) != "on" && line.word(2) != "off")) {
-        whyNot = "a setting is written \"setting NAME on|off\"";
+        whyNot = "a setting is written \"setting NAME on|off\" or \"setting NAME bytes HEX\"";
         return false;
     }
     if (!line.noMoreAfter(3, whyNot)) {
         return false;
     }
-    script.settings.push_back(InputScript::Setting{line.word(1), line.word(2) == "on"});
+    script.settings.push_back(InputScript::Setting{line.word(1), line.word(2) == "on", {}});
     return true;
 }
 

@@ -48,6 +48,7 @@ struct InputScript {
     struct Setting {
         std::string name;
         bool value = false;
+        std::vector<std::uint8_t> bytes;  // a value of several bytes ("setting NAME bytes HEX"); empty for on/off
     };
 
     // The game's state at the end of a frame's update, as StateChecksum computes it.

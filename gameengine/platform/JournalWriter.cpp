@@ -1,6 +1,7 @@
 #include "JournalWriter.h"
 
 #include <cstdio>
+#include <iomanip>
 #include <string>
 
 #include "KeyCodes.h"
@@ -38,7 +39,14 @@ void JournalWriter::writeHeader(const Header& header) {
     out_ << "# Brinefall input journal: play it with brinefall --headless --input FILE\n";
     out_ << "seed " << header.seed << '\n';
     for (const InputScript::Setting& setting : header.settings) {
-        out_ << "setting " << setting.name << (setting.value ? " on" : " off") << '\n';
+        out_ << "setting " << setting.name;
+        if (setting.bytes.empty()) {
+            out_ << (setting.value ? " on" : " off") << '\n';
+            continue;
+        }
+        out_ << " bytes " << std::hex << std::setfill('0');
+        for (const std::uint8_t byte : setting.bytes) out_ << std::setw(2) << static_cast<unsigned>(byte);
+        out_ << std::dec << std::setfill(' ') << '\n';
     }
     for (const InputScript::Joystick& joystick : header.joysticks) {
         out_ << "joystick" << described(joystick) << '\n';

@@ -41,7 +41,7 @@ TEST(JournalWriter, WritesTheHeaderAndEachFramesDataInTheOrderTheyHappenedOneLin
     JournalWriter writer(out);
     JournalWriter::Header header;
     header.seed = 4242;
-    header.settings = {{"useJoystick", false}, {"fullScreen", true}};
+    header.settings = {{"useJoystick", false, {}}, {"fullScreen", true, {}}, {"padButtons", false, {0x0A, 0x01}}};
     header.joysticks = {{"Blue Pad", true}, {"", false}};
     writer.writeHeader(header);
 
@@ -66,7 +66,7 @@ TEST(JournalWriter, WritesTheHeaderAndEachFramesDataInTheOrderTheyHappenedOneLin
     writer.writeEnd(120);
 
     const std::string text = out.str();
-    EXPECT_NE(text.find("\nseed 4242\nsetting useJoystick off\nsetting fullScreen on\n"
+    EXPECT_NE(text.find("\nseed 4242\nsetting useJoystick off\nsetting fullScreen on\nsetting padButtons bytes 0a01\n"
                         "joystick force-feedback Blue Pad\njoystick\n"),
               std::string::npos)
         << text;
@@ -88,9 +88,10 @@ TEST(JournalWriter, WritesTheHeaderAndEachFramesDataInTheOrderTheyHappenedOneLin
     const InputScript script = parsedScript(text);
     ASSERT_TRUE(script.seed.has_value());
     EXPECT_EQ(*script.seed, 4242u);
-    ASSERT_EQ(script.settings.size(), 2u);
+    ASSERT_EQ(script.settings.size(), 3u);
     EXPECT_EQ(script.settings[1].name, "fullScreen");
     EXPECT_TRUE(script.settings[1].value);
+    EXPECT_EQ(script.settings[2].bytes, (std::vector<std::uint8_t>{0x0A, 0x01}));
     ASSERT_EQ(script.joysticks.size(), 2u);
     ASSERT_EQ(script.checks.size(), 1u);
     EXPECT_EQ(script.checks[0].frame, 100u);
@@ -105,7 +106,10 @@ TEST(JournalWriter, WritesTheHeaderAndEachFramesDataInTheOrderTheyHappenedOneLin
 TEST(JournalReading, DamagedJournalLinesAreNamedByTheirLine) {
     EXPECT_EQ(scriptProblem("seed 1\nseed 2\n"), "line 2: a second \"seed\" line");
     EXPECT_EQ(scriptProblem("seed -1\n"), "line 1: the seed -1 is not between 0 and 4294967295");
-    EXPECT_EQ(scriptProblem("setting useJoystick maybe\n"), "line 1: a setting is written \"setting NAME on|off\"");
+    EXPECT_EQ(scriptProblem("setting useJoystick maybe\n"),
+              "line 1: a setting is written \"setting NAME on|off\" or \"setting NAME bytes HEX\"");
+    EXPECT_EQ(scriptProblem("setting padButtons bytes 0a0\n"),
+              "line 1: a setting's bytes are written as pairs of hexadecimal digits");
     EXPECT_EQ(scriptProblem("5 check\n"), "line 1: the checksum is missing");
     EXPECT_EQ(scriptProblem("5 check 12345678901234567\n"),
               "line 1: the checksum \"12345678901234567\" is not 1 to 16 hexadecimal digits");
