@@ -1,0 +1,45 @@
+#include "WebSystem.h"
+
+#include "WebWindow.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+namespace tidewell::platform::web {
+
+bool WebSystem::checkVideo() {
+    if (EM_ASM_INT({ return document.getElementById('canvas') ? 1 : 0; }) != 0) return true;
+    lastError_ = "the page has no canvas with the id \"canvas\" to draw on";
+    return false;
+}
+
+bool WebSystem::checkAudio() {
+    if (EM_ASM_INT({ return (Module['audioContext'] || window.AudioContext) ? 1 : 0; }) != 0) return true;
+    lastError_ = "this browser has no Web Audio";
+    return false;
+}
+
+bool WebSystem::checkInput() { return true; }
+
+std::uint32_t WebSystem::milliseconds() {
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(emscripten_get_now()));
+}
+
+void WebSystem::hostLoop(std::function<bool()> pass) {
+    pass_ = std::move(pass);
+    // 0 frames a second: the browser's own animation frames, at the display's rate.
+    emscripten_set_main_loop_arg(&WebSystem::animationFrame, this, 0, false);
+}
+
+void WebSystem::animationFrame(void* self) {
+    auto& system = *static_cast<WebSystem*>(self);
+    system.window_.noteAnimationFrame(emscripten_get_now());
+    if (system.pass_()) return;
+    emscripten_cancel_main_loop();
+    // The page says the game has ended and offers to start it again.
+    EM_ASM({
+        if (Module['onGameEnded']) Module['onGameEnded']();
+    });
+}
+
+}  // namespace tidewell::platform::web
