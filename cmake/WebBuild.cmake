@@ -23,7 +23,7 @@ set_target_properties(brinefall PROPERTIES SUFFIX .js)
 target_link_options(brinefall PRIVATE
   -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web,node
-  -sEXPORTED_RUNTIME_METHODS=[callMain]
+  -sEXPORTED_RUNTIME_METHODS=[callMain,FS]
   -lnodefs.js
   --extern-pre-js ${CMAKE_SOURCE_DIR}/web/node-host.js
   --preload-file ${BRINEFALL_WEB_DATA_DIR}@/data)

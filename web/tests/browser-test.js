@@ -1,0 +1,271 @@
+// The web version in a real browser: Debian's Chromium, headless, driven over its DevTools
+// pipe (no packages from npm). Usage:
+//   node web/tests/browser-test.js NATIVE_PROGRAM WEB_FOLDER OUTPUT_FOLDER
+// It serves a copy of WEB_FOLDER on 127.0.0.1 and checks, printing what it measured:
+//  1. a stage begun from the page, with a key held down, runs frame for frame as the native
+//     program does: the input journal the page recorded replays natively with every check
+//     passing, and the canvas at the last frame equals the native frame byte for byte (one
+//     picture a tick: pictures between ticks are drawn for the display's measured rate, so
+//     their positions differ with the machine); the key moved the ship (the native frame
+//     without the key is another picture);
+//  2. under the autopilot the page reaches a stage with its music playing: the audio
+//     context runs and the sound it is given is not silence.
+// Screenshots of both go into OUTPUT_FOLDER.
+'use strict';
+
+const { spawn, execFileSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+
+const [nativeProgram, webFolder, outputFolder] = process.argv.slice(2).map((p) => path.resolve(p));
+const kTimeoutMs = 60000;
+// The parity run's length: five seconds of play, ending on a frame with a state check.
+const kFrames = 100;
+
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok' : 'FAILED'}: ${what}`);
+  if (!ok) failures += 1;
+}
+
+// A DevTools session over the pipe: requests are JSON texts ending in a NUL byte.
+class DevTools {
+  constructor(child) {
+    this.out = child.stdio[3];
+    this.nextId = 1;
+    this.pending = new Map();
+    this.listeners = [];
+    let buffered = '';
+    child.stdio[4].on('data', (chunk) => {
+      buffered += chunk.toString('utf8');
+      let end;
+      while ((end = buffered.indexOf('\0')) >= 0) {
+        const message = JSON.parse(buffered.slice(0, end));
+        buffered = buffered.slice(end + 1);
+        if (message.id && this.pending.has(message.id)) {
+          const { resolve, reject } = this.pending.get(message.id);
+          this.pending.delete(message.id);
+          if (message.error) reject(new Error(JSON.stringify(message.error)));
+          else resolve(message.result);
+        } else if (message.method) {
+          for (const listener of this.listeners) listener(message);
+        }
+      }
+    });
+  }
+  send(method, params = {}, sessionId = undefined) {
+    const id = this.nextId++;
+    this.out.write(JSON.stringify({ id, method, params, sessionId }) + '\0');
+    return new Promise((resolve, reject) => this.pending.set(id, { resolve, reject }));
+  }
+}
+
+// Resolves when `condition` (evaluated in the page) is true; fails after the time-out.
+async function waitInPage(page, condition, what) {
+  const deadline = Date.now() + kTimeoutMs;
+  for (;;) {
+    if (await page.evaluate(condition)) return;
+    if (Date.now() > deadline) throw new Error(`timed out waiting for ${what}`);
+    await new Promise((resolve) => setTimeout(resolve, 50));
+  }
+}
+
+function startServer(folder) {
+  const server = spawn('python3', ['-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', folder],
+                       { stdio: ['ignore', 'pipe', 'inherit'] });
+  return new Promise((resolve, reject) => {
+    let said = '';
+    server.stdout.on('data', (chunk) => {
+      said += chunk.toString();
+      const port = /port (\d+)/.exec(said);
+      if (port) resolve({ server, port: Number(port[1]) });
+    });
+    server.on('exit', () => reject(new Error('the web server did not start')));
+  });
+}
+
+function startBrowser(profile) {
+  const child = spawn('chromium', [
+    '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync',
+    '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
+    `--user-data-dir=${profile}`, '--remote-debugging-pipe', '--window-size=1024,768', 'about:blank',
+  ], { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
+  return { child, tools: new DevTools(child) };
+}
+
+async function openPage(tools) {
+  const { targetId } = await tools.send('Target.createTarget', { url: 'about:blank' });
+  const { sessionId } = await tools.send('Target.attachToTarget', { targetId, flatten: true });
+  const console = [];
+  tools.listeners.push((message) => {
+    if (message.sessionId === sessionId && message.method === 'Runtime.consoleAPICalled') {
+      console.push(message.params.args.map((arg) => arg.value).join(' '));
+    }
+  });
+  const send = (method, params) => tools.send(method, params, sessionId);
+  await send('Runtime.enable');
+  await send('Page.enable');
+  return {
+    console,
+    send,
+    async evaluate(expression) {
+      const reply = await send('Runtime.evaluate', { expression, awaitPromise: true, returnByValue: true });
+      if (reply.exceptionDetails) throw new Error(`${expression}: ${reply.exceptionDetails.text}`);
+      return reply.result.value;
+    },
+    async open(url) {
+      const opened = Date.now();
+      await send('Page.navigate', { url });
+      await waitInPage(this, "document.getElementById('play') && !document.getElementById('play').disabled",
+                       'the page to load');
+      return Date.now() - opened;
+    },
+    // A real click on the page's play button, so the browser lets the page make sound.
+    async clickPlay() {
+      const box = await this.evaluate(
+        "(() => { const r = document.getElementById('play').getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()");
+      for (const type of ['mousePressed', 'mouseReleased']) {
+        await send('Input.dispatchMouseEvent', { type, x: box[0], y: box[1], button: 'left', clickCount: 1 });
+      }
+    },
+    async key(type, code, keyCode) {
+      await send('Input.dispatchKeyEvent', { type, code, key: code, windowsVirtualKeyCode: keyCode });
+    },
+    async screenshot(file) {
+      const { data } = await send('Page.captureScreenshot', { format: 'png' });
+      fs.writeFileSync(file, Buffer.from(data, 'base64'));
+    },
+  };
+}
+
+// Whether the canvas shows exactly the picture in the served PNG file.
+function canvasEqualsExpression(file) {
+  return `new Promise((resolve) => {
+    const image = new Image();
+    image.onload = () => {
+      const scratch = document.createElement('canvas');
+      scratch.width = image.width; scratch.height = image.height;
+      const context = scratch.getContext('2d');
+      context.drawImage(image, 0, 0);
+      const expected = context.getImageData(0, 0, image.width, image.height).data;
+      const shown = document.getElementById('canvas').getContext('2d').getImageData(0, 0, 800, 600).data;
+      let differing = 0;
+      let first = -1;
+      for (let i = 0; i < shown.length; ++i) {
+        if (shown[i] !== expected[i]) {
+          if (first < 0) first = i;
+          ++differing;
+        }
+      }
+      if (first >= 0) console.log('first difference at byte ' + first + ': ' + shown[first] + ' shown, ' + expected[first] + ' expected');
+      resolve(expected.length === shown.length ? differing : -1);
+    };
+    image.onerror = () => resolve(-2);
+    image.src = '${file}?' + Date.now();
+  })`;
+}
+
+function nativeFrame(args, folder) {
+  fs.rmSync(folder, { recursive: true, force: true });
+  execFileSync(nativeProgram, ['--headless', '--dump-frames', folder, '--dump-every', String(kFrames), ...args],
+               { stdio: ['ignore', 'ignore', 'inherit'] });
+  return path.join(folder, `frame-${String(kFrames).padStart(6, '0')}.png`);
+}
+
+async function parityRun(page, served) {
+  const loadMs = await page.open(`http://127.0.0.1:${served.port}/index.html?seed=7&start=stage1&smooth=off&frames=${kFrames}&record=/tmp/web.journal`);
+  console.log(`measured: the page was ready to play ${loadMs} ms after it was opened`);
+  const clicked = Date.now();
+  await page.clickPlay();
+  await waitInPage(page, "document.getElementById('canvas').getContext('2d').getImageData(0, 0, 800, 600).data.some((v, i) => i % 4 !== 3 && v !== 0)",
+                   'the first picture');
+  console.log(`measured: the first picture ${Date.now() - clicked} ms after the click`);
+  // The ship answers once the stage has begun; the key is held in the middle of the run.
+  await new Promise((resolve) => setTimeout(resolve, 2000));
+  await page.key('keyDown', 'ArrowDown', 40);
+  await new Promise((resolve) => setTimeout(resolve, 1200));
+  await page.key('keyUp', 'ArrowDown', 40);
+  await waitInPage(page, "!document.getElementById('ended').hidden", 'the end of the run');
+  await page.screenshot(path.join(outputFolder, 'browser-stage.png'));
+  const journal = await page.evaluate("Module.FS.readFile('/tmp/web.journal', { encoding: 'utf8' })");
+  fs.writeFileSync(path.join(outputFolder, 'web.journal'), journal);
+  check(/ key down DOWN/.test(journal), 'the page recorded the key held down');
+
+  let replayed = true;
+  let withKey;
+  try {
+    withKey = nativeFrame(['--start', 'stage1', '--input', path.join(outputFolder, 'web.journal')],
+                          path.join(outputFolder, 'native-with-key'));
+  } catch (error) {
+    replayed = false;
+  }
+  check(replayed, "the page's journal replays natively with every check passing");
+  const withoutKey = nativeFrame(['--start', 'stage1', '--seed', '7', '--frames', String(kFrames)],
+                                 path.join(outputFolder, 'native-without-key'));
+  if (replayed) {
+    fs.copyFileSync(withKey, path.join(served.folder, 'expected-with-key.png'));
+    const differing = await page.evaluate(canvasEqualsExpression('expected-with-key.png'));
+    page.console.filter((line) => line.startsWith('first difference')).forEach((line) => console.log(line));
+    check(differing === 0, `the canvas at frame ${kFrames} equals the native frame (bytes differing: ${differing})`);
+  }
+  fs.copyFileSync(withoutKey, path.join(served.folder, 'expected-without-key.png'));
+  const moved = await page.evaluate(canvasEqualsExpression('expected-without-key.png'));
+  check(moved > 0, `the key moved the ship (bytes differing from the frame without it: ${moved})`);
+}
+
+async function musicRun(page, served) {
+  await page.open(`http://127.0.0.1:${served.port}/index.html?seed=3&autopilot&milestones`);
+  await page.clickPlay();
+  const deadline = Date.now() + kTimeoutMs;
+  while (!page.console.some((line) => / stage 1 /.test(line)) && Date.now() < deadline) {
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  check(page.console.some((line) => / stage 1 /.test(line)), 'the autopilot reached stage 1 in the page');
+  const state = await page.evaluate('Module.audioContext ? Module.audioContext.state : "none"');
+  check(state === 'running', `the audio context runs (${state})`);
+  // Listens to what the game hands to Web Audio for half a second.
+  const peak = await page.evaluate(`new Promise((resolve) => {
+    const analyser = Module.audioContext.createAnalyser();
+    Module.brinefallAudioNode.connect(analyser);
+    const samples = new Float32Array(analyser.fftSize);
+    let peak = 0;
+    const started = performance.now();
+    (function listen() {
+      analyser.getFloatTimeDomainData(samples);
+      for (const s of samples) peak = Math.max(peak, Math.abs(s));
+      if (performance.now() - started < 500) setTimeout(listen, 20); else resolve(peak);
+    })();
+  })`);
+  check(peak > 0.01, `the music plays (peak ${peak.toFixed(3)})`);
+  await page.screenshot(path.join(outputFolder, 'browser-autopilot.png'));
+}
+
+async function main() {
+  fs.mkdirSync(outputFolder, { recursive: true });
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-web-'));
+  for (const file of fs.readdirSync(webFolder)) fs.symlinkSync(path.join(webFolder, file), path.join(folder, file));
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-chromium-'));
+  const { server, port } = await startServer(folder);
+  const { child, tools } = startBrowser(profile);
+  try {
+    const page = await openPage(tools);
+    await parityRun(page, { port, folder });
+    await musicRun(page, { port, folder });
+  } finally {
+    const browserGone = new Promise((resolve) => child.on('exit', resolve));
+    child.kill();
+    server.kill();
+    await browserGone;
+    fs.rmSync(folder, { recursive: true, force: true });
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+  console.log(`${failures === 0 ? 'browser test passed' : 'browser test FAILED'}`);
+  process.exit(failures === 0 ? 0 : 1);
+}
+
+main().catch((error) => {
+  console.error(`browser test FAILED: ${error.message}`);
+  process.exit(1);
+});
