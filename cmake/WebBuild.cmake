@@ -15,6 +15,9 @@ endif()
 # handling costs nothing on the paths that throw none.
 add_compile_options(-fwasm-exceptions)
 add_link_options(-fwasm-exceptions)
+# WebAssembly's 128-bit vectors (every current browser and Node.js has them) run the
+# renderer's SSE2 blend kernels.
+add_compile_options(-msimd128 -msse2)
 
 add_subdirectory(gameengine)
 add_subdirectory(game)

@@ -90,12 +90,9 @@ bool WebWindow::pollEvent(WindowEvent& event) {
 }
 
 void WebWindow::fitToPage() {
-    double pageWidth = 0;
-    double pageHeight = 0;
-    emscripten_get_element_css_size(EMSCRIPTEN_EVENT_TARGET_WINDOW, &pageWidth, &pageHeight);
+    const int width = EM_ASM_INT({ return window.innerWidth; });
+    const int height = EM_ASM_INT({ return window.innerHeight; });
     const double ratio = emscripten_get_device_pixel_ratio();
-    const int width = static_cast<int>(pageWidth);
-    const int height = static_cast<int>(pageHeight);
     const PictureFit fit(width, height, static_cast<int>(width * ratio), static_cast<int>(height * ratio));
     const PictureRect shown = fit.destination();
     if (shown.width <= 0 || shown.height <= 0) return;
