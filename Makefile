@@ -10,6 +10,8 @@
 # and in a headless Chromium.
 
 PRESET ?= release
+# The native build whose data and program the web version is built and tested with.
+NATIVE_PRESET ?= release
 ARGS ?=
 PREFIX ?= /usr/local
 
@@ -47,14 +49,14 @@ deb:
 	./scripts/build-deb build/deb
 
 web: deps-web
-	./scripts/build-web
+	NATIVE_PRESET=$(NATIVE_PRESET) ./scripts/build-web
 
 serve-web:
 	@test -f build/web/index.html || { echo "serve-web: build it first with make web" >&2; exit 1; }
 	cd build/web && python3 -m http.server --bind 127.0.0.1 8000
 
 test-web: web
-	./scripts/test-web
+	NATIVE_PRESET=$(NATIVE_PRESET) ./scripts/test-web
 
 deps:
 	./scripts/install-deps

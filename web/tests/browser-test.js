@@ -73,7 +73,7 @@ async function waitInPage(page, condition, what) {
 
 function startServer(folder) {
   const server = spawn('python3', ['-m', 'http.server', '0', '--bind', '127.0.0.1', '--directory', folder],
-                       { stdio: ['ignore', 'pipe', 'inherit'] });
+                       { stdio: ['ignore', 'pipe', 'ignore'] });
   return new Promise((resolve, reject) => {
     let said = '';
     server.stdout.on('data', (chunk) => {
