@@ -27,6 +27,9 @@ std::uint32_t WebSystem::milliseconds() {
 
 void WebSystem::hostLoop(std::function<bool()> pass) {
     pass_ = std::move(pass);
+    // A tab that is hidden gets no animation frames: its events are served at once, so that
+    // sound and music pause as the tab goes and not when it comes back.
+    window_.whenEventArrives([this] { runPass(); });
     // 0 frames a second: the browser's own animation frames, at the display's rate.
     emscripten_set_main_loop_arg(&WebSystem::animationFrame, this, 0, false);
 }
@@ -34,7 +37,19 @@ void WebSystem::hostLoop(std::function<bool()> pass) {
 void WebSystem::animationFrame(void* self) {
     auto& system = *static_cast<WebSystem*>(self);
     system.window_.noteAnimationFrame(emscripten_get_now());
-    if (system.pass_()) return;
+    system.runPass();
+}
+
+void WebSystem::runPass() {
+    // A page event can arrive inside a pass (the browser's own dialogs let it through); the
+    // pass that runs serves it.
+    if (!pass_ || inPass_) return;
+    inPass_ = true;
+    const bool goingOn = pass_();
+    inPass_ = false;
+    if (goingOn) return;
+    pass_ = nullptr;
+    window_.whenEventArrives(nullptr);
     emscripten_cancel_main_loop();
     // The page says the game has ended and offers to start it again.
     EM_ASM({

@@ -26,9 +26,12 @@ public:
 
 private:
     static void animationFrame(void* self);
+    // One pass of the loop; when it says the game is over, the loop stops and the page is told.
+    void runPass();
 
     WebWindow& window_;
     std::function<bool()> pass_;
+    bool inPass_ = false;
     std::string lastError_;
 };
 

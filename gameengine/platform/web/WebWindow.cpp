@@ -82,6 +82,11 @@ void WebWindow::destroy() { created_ = false; }
 
 WindowSize WebWindow::clientSize() const { return WindowSize{cssWidth_, cssHeight_}; }
 
+void WebWindow::push(WindowEventKind kind) {
+    events_.push_back(WindowEvent{kind});
+    if (eventListener_) eventListener_();
+}
+
 bool WebWindow::pollEvent(WindowEvent& event) {
     if (events_.empty()) return false;
     event = events_.front();

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace tidewell::platform::web {
@@ -45,12 +46,15 @@ public:
     void fitToPage();
     // Where the pointer is on the page, in CSS pixels from the canvas's top left corner.
     void notePointer(double canvasX, double canvasY);
-    void push(WindowEventKind kind) { events_.push_back(WindowEvent{kind}); }
+    // Queues a window event and tells the listener, if there is one.
+    void push(WindowEventKind kind);
+    void whenEventArrives(std::function<void()> listener) { eventListener_ = std::move(listener); }
 
 private:
     bool created_ = false;
     bool fullScreen_ = false;
     std::deque<WindowEvent> events_;
+    std::function<void()> eventListener_;
     std::vector<std::uint32_t> rgb_;
     std::vector<std::uint32_t> rgba_;
     double lastFrameTime_ = 0;
