@@ -50,9 +50,14 @@ WebInput::WebInput(WebWindow& window) : window_(window) {
     emscripten_set_wheel_callback(kCanvas, this, false, &onWheel);
     emscripten_set_gamepadconnected_callback(this, false, &onGamepad);
     emscripten_set_gamepaddisconnected_callback(this, false, &onGamepad);
+    // Keys released while the page has no focus send no event: none may stay held.
+    window_.whenFocusLost([this] {
+        if (keyboard_ != nullptr) keyboard_->releaseAll();
+    });
 }
 
 WebInput::~WebInput() {
+    window_.whenFocusLost(nullptr);
     const char* page = EMSCRIPTEN_EVENT_TARGET_WINDOW;
     emscripten_set_keydown_callback(page, nullptr, true, nullptr);
     emscripten_set_keyup_callback(page, nullptr, true, nullptr);

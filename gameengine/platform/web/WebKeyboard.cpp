@@ -3,22 +3,9 @@
 #include "WebInput.h"
 #include "WebKeyCodes.h"
 
-#include <emscripten/html5.h>
-
 namespace tidewell::platform::web {
-namespace {
 
-EM_BOOL onBlur(int, const EmscriptenFocusEvent*, void* keyboard) {
-    static_cast<WebKeyboard*>(keyboard)->releaseAll();
-    return EM_FALSE;
-}
-
-}  // namespace
-
-WebKeyboard::WebKeyboard(WebInput& input) : input_(input) {
-    input_.connect(this);
-    emscripten_set_blur_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, this, false, &onBlur);
-}
+WebKeyboard::WebKeyboard(WebInput& input) : input_(input) { input_.connect(this); }
 
 WebKeyboard::~WebKeyboard() { input_.disconnect(this); }
 

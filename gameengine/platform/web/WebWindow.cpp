@@ -29,9 +29,10 @@ EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent* event, vo
     return EM_FALSE;
 }
 
-EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void* window) {
-    static_cast<WebWindow*>(window)->push(type == EMSCRIPTEN_EVENT_FOCUS ? WindowEventKind::FocusGained
-                                                                           : WindowEventKind::FocusLost);
+EM_BOOL onFocus(int type, const EmscriptenFocusEvent*, void* userData) {
+    auto& window = *static_cast<WebWindow*>(userData);
+    if (type == EMSCRIPTEN_EVENT_BLUR) window.noteFocusLost();
+    window.push(type == EMSCRIPTEN_EVENT_FOCUS ? WindowEventKind::FocusGained : WindowEventKind::FocusLost);
     return EM_FALSE;
 }
 

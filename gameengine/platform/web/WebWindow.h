@@ -49,12 +49,18 @@ public:
     // Queues a window event and tells the listener, if there is one.
     void push(WindowEventKind kind);
     void whenEventArrives(std::function<void()> listener) { eventListener_ = std::move(listener); }
+    // Told when the page loses the focus (the one handler of the page's blur event).
+    void whenFocusLost(std::function<void()> listener) { focusLostListener_ = std::move(listener); }
+    void noteFocusLost() {
+        if (focusLostListener_) focusLostListener_();
+    }
 
 private:
     bool created_ = false;
     bool fullScreen_ = false;
     std::deque<WindowEvent> events_;
     std::function<void()> eventListener_;
+    std::function<void()> focusLostListener_;
     std::vector<std::uint32_t> rgb_;
     std::vector<std::uint32_t> rgba_;
     double lastFrameTime_ = 0;
