@@ -9,7 +9,8 @@
 //     their positions differ with the machine); the key moved the ship (the native frame
 //     without the key is another picture);
 //  2. under the autopilot the page reaches a stage with its music playing: the audio
-//     context runs and the sound it is given is not silence.
+//     context runs and the sound it is given is not silence; hidden, the tab is silent, and
+//     shown again, the music goes on.
 // Screenshots of both go into OUTPUT_FOLDER.
 'use strict';
 
@@ -167,6 +168,28 @@ function canvasEqualsExpression(file) {
   })`;
 }
 
+// Listens to what the game hands to Web Audio while `going` holds, `limit` ms at most, and
+// gives the loudest sample heard; the last block handed over before it started is let pass.
+function listenExpression(going, limit = 3000) {
+  return `new Promise((resolve) => {
+    const analyser = Module.audioContext.createAnalyser();
+    const samples = new Float32Array(analyser.fftSize);
+    let listened = null;
+    let peak = 0;
+    const started = performance.now();
+    (function listen() {
+      if (listened !== Module.brinefallAudioNode && Module.brinefallAudioNode) {
+        listened = Module.brinefallAudioNode;
+        listened.connect(analyser);
+      }
+      analyser.getFloatTimeDomainData(samples);
+      const now = performance.now();
+      if (now - started > 200) for (const s of samples) peak = Math.max(peak, Math.abs(s));
+      if ((${going}) && now - started < ${limit}) setTimeout(listen, 20); else resolve(peak);
+    })();
+  })`;
+}
+
 function nativeFrame(args, folder) {
   fs.rmSync(folder, { recursive: true, force: true });
   execFileSync(nativeProgram, ['--headless', '--dump-frames', folder, '--dump-every', String(kFrames), ...args],
@@ -225,25 +248,22 @@ async function musicRun(page, served) {
   check(page.console.some((line) => / stage 1 /.test(line)), 'the autopilot reached stage 1 in the page');
   const state = await page.evaluate('Module.audioContext ? Module.audioContext.state : "none"');
   check(state === 'running', `the audio context runs (${state})`);
-  // Listens to what the game hands to Web Audio until it hears something, three seconds at most.
-  const peak = await page.evaluate(`new Promise((resolve) => {
-    const analyser = Module.audioContext.createAnalyser();
-    const samples = new Float32Array(analyser.fftSize);
-    let listened = null;
-    let peak = 0;
-    const started = performance.now();
-    (function listen() {
-      if (listened !== Module.brinefallAudioNode && Module.brinefallAudioNode) {
-        listened = Module.brinefallAudioNode;
-        listened.connect(analyser);
-      }
-      analyser.getFloatTimeDomainData(samples);
-      for (const s of samples) peak = Math.max(peak, Math.abs(s));
-      if (peak <= 0.01 && performance.now() - started < 3000) setTimeout(listen, 20); else resolve(peak);
-    })();
-  })`);
+  const peak = await page.evaluate(listenExpression('peak <= 0.01'));
   if (peak <= 0.01) console.log(page.console.join('\n'));
   check(peak > 0.01, `the music plays (peak ${peak.toFixed(3)})`);
+  // The tab hidden, as when the player turns to another: the game goes into the background
+  // and its sound pauses; shown again, the music goes on.
+  const showTab = (hidden) => page.evaluate(`(() => {
+    Object.defineProperty(document, 'hidden', { configurable: true, get: () => ${hidden} });
+    Object.defineProperty(document, 'visibilityState', { configurable: true, get: () => '${hidden ? 'hidden' : 'visible'}' });
+    document.dispatchEvent(new Event('visibilitychange'));
+  })()`);
+  await showTab(true);
+  const hiddenPeak = await page.evaluate(listenExpression('true', 1000));
+  check(hiddenPeak < 0.001, `a hidden tab is silent (peak ${hiddenPeak.toFixed(3)})`);
+  await showTab(false);
+  const shownPeak = await page.evaluate(listenExpression('peak <= 0.01'));
+  check(shownPeak > 0.01, `the music goes on when the tab is shown again (peak ${shownPeak.toFixed(3)})`);
   await page.screenshot(path.join(outputFolder, 'browser-autopilot.png'));
 }
 
