@@ -62,6 +62,7 @@ void WebWindow::setTitle(const std::string& title) {
 
 bool WebWindow::create(bool fullScreen) {
     emscripten_set_canvas_element_size(kCanvas, kLogicalWidth, kLogicalHeight);
+    shownRgb_.clear();  // setting the size clears the canvas
     created_ = true;
     fullScreen_ = fullScreen;
     // The browser grants full screen only while it is handling the player's key or click
@@ -113,17 +114,29 @@ void WebWindow::fitToPage() {
 void WebWindow::present(const FrameView& frame) {
     toRgbPixels(frame, rgb_);
     if (rgb_.empty()) return;
+    // A still scene, or a picture between ticks where nothing moved, is not handed to the
+    // browser again: comparing costs far less than the browser's upload and compositing.
+    if (rgb_ == shownRgb_) return;
+    shownRgb_.swap(rgb_);
+    const std::vector<std::uint32_t>& rgb = shownRgb_;
     // ImageData wants R, G, B, A bytes: on this little-endian machine the word 0xAABBGGRR.
-    rgba_.resize(rgb_.size());
-    for (std::size_t i = 0; i < rgb_.size(); ++i) {
-        const std::uint32_t pixel = rgb_[i];
+    rgba_.resize(rgb.size());
+    for (std::size_t i = 0; i < rgb.size(); ++i) {
+        const std::uint32_t pixel = rgb[i];
         rgba_[i] = 0xFF000000u | ((pixel & 0xFFu) << 16) | (pixel & 0xFF00u) | ((pixel >> 16) & 0xFFu);
     }
+    // The context is opaque, so the browser composites the canvas without blending it. The
+    // picture is read where it lies in the program's memory; the view of it is made again
+    // only when the memory has grown (the old buffer is then gone) or the picture moved.
     EM_ASM({
         var canvas = document.getElementById('canvas');
-        var context = canvas.brinefallContext || (canvas.brinefallContext = canvas.getContext('2d'));
-        var pixels = new Uint8ClampedArray(HEAPU8.buffer, $0, $1 * $2 * 4);
-        context.putImageData(new ImageData(pixels, $1, $2), 0, 0);
+        var context = canvas.brinefallContext || (canvas.brinefallContext = canvas.getContext('2d', {alpha: false}));
+        var image = canvas.brinefallImage;
+        if (!image || image.buffer !== HEAPU8.buffer || image.at !== $0 || image.data.width !== $1 || image.data.height !== $2) {
+            image = (canvas.brinefallImage = {buffer: HEAPU8.buffer, at: $0,
+                data: new ImageData(new Uint8ClampedArray(HEAPU8.buffer, $0, $1 * $2 * 4), $1, $2)});
+        }
+        context.putImageData(image.data, 0, 0);
     }, rgba_.data(), frame.width, frame.height);
 }
 

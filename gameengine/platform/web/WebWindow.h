@@ -62,6 +62,7 @@ private:
     std::function<void()> eventListener_;
     std::function<void()> focusLostListener_;
     std::vector<std::uint32_t> rgb_;
+    std::vector<std::uint32_t> shownRgb_;  // what the canvas shows; empty when unknown
     std::vector<std::uint32_t> rgba_;
     double lastFrameTime_ = 0;
     double averageInterval_ = 0;
