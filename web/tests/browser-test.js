@@ -3,15 +3,15 @@
 //   node web/tests/browser-test.js NATIVE_PROGRAM WEB_FOLDER OUTPUT_FOLDER
 // It serves a copy of WEB_FOLDER on 127.0.0.1 and checks, printing what it measured:
 //  1. a stage begun from the page, with a key held down, runs frame for frame as the native
-//     program does: the input journal the page recorded replays natively with every check
-//     passing, and the canvas at the last frame equals the native frame byte for byte (one
-//     picture a tick: pictures between ticks are drawn for the display's measured rate, so
-//     their positions differ with the machine); the key moved the ship (the native frame
-//     without the key is another picture);
+//     program does (see parityRun);
 //  2. under the autopilot the page reaches a stage with its music playing: the audio
 //     context runs and the sound it is given is not silence; hidden, the tab is silent, and
-//     shown again, the music goes on.
-// Screenshots of both go into OUTPUT_FOLDER.
+//     shown again, the music goes on;
+//  3. the settings the page stored are the native program's, named and valued alike, and
+//     they are read back after a reload;
+//  4. a standard-mapping gamepad (a stand-in for the browser's list of pads) plays the stage
+//     frame for frame as a native joystick does.
+// Screenshots go into OUTPUT_FOLDER.
 'use strict';
 
 const { execFileSync } = require('child_process');
@@ -86,45 +86,108 @@ function nativeFrame(args, folder) {
   return path.join(folder, `frame-${String(kFrames).padStart(6, '0')}.png`);
 }
 
-async function parityRun(page, served) {
-  const loadMs = await page.open(`http://127.0.0.1:${served.port}/index.html?seed=7&start=stage1&smooth=off&frames=${kFrames}&record=/tmp/web.journal`);
+// A standard-mapping gamepad the test holds in its hand (window.testPad), for pages opened
+// with ?pad: the browser's own list of pads is replaced before the page's scripts run.
+const kFakePad = `if (new URLSearchParams(location.search).has('pad')) {
+  const buttons = Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 }));
+  window.testPad = { id: 'Test pad', index: 0, connected: true, mapping: 'standard', timestamp: 1,
+                     axes: [0, 0, 0, 0], buttons };
+  window.testPadHold = (button, held) => {
+    Object.assign(buttons[button], { pressed: held, touched: held, value: held ? 1 : 0 });
+    window.testPad.timestamp += 1;
+  };
+  Object.defineProperty(navigator, 'getGamepads', { value: () => [window.testPad, null, null, null] });
+}`;
+
+const kSettingsItem = 'brinefall:Tidewell/Brinefall/settings';
+
+// Five seconds of stage 1 played from the page, one picture a tick, while `hold` holds a
+// control down in the middle of the run (the ship answers once the stage has begun). The
+// journal the page recorded must replay natively with every check passing, the canvas at
+// the last frame must equal the native frame byte for byte (pictures between ticks are
+// drawn for the display's measured rate, so their positions differ with the machine), and
+// the control must have moved the ship: the native frame without it is another picture.
+async function parityRun(page, served, { name, query, hold, recorded }) {
+  const loadMs = await page.open(`http://127.0.0.1:${served.port}/index.html?seed=7&start=stage1&smooth=off&frames=${kFrames}&record=/tmp/web.journal${query}`);
   console.log(`measured: the page was ready to play ${loadMs} ms after it was opened`);
   const clicked = Date.now();
   await page.clickPlay();
   await waitInPage(page, "document.getElementById('canvas').getContext('2d').getImageData(0, 0, 800, 600).data.some((v, i) => i % 4 !== 3 && v !== 0)",
                    'the first picture');
   console.log(`measured: the first picture ${Date.now() - clicked} ms after the click`);
-  // The ship answers once the stage has begun; the key is held in the middle of the run.
   await new Promise((resolve) => setTimeout(resolve, 2000));
-  await page.key('keyDown', 'ArrowDown', 40);
+  await hold(true);
   await new Promise((resolve) => setTimeout(resolve, 1200));
-  await page.key('keyUp', 'ArrowDown', 40);
+  await hold(false);
   await waitInPage(page, "!document.getElementById('ended').hidden", 'the end of the run');
-  await page.screenshot(path.join(outputFolder, 'browser-stage.png'));
+  await page.screenshot(path.join(outputFolder, `browser-${name}.png`));
   const journal = await page.evaluate("Module.FS.readFile('/tmp/web.journal', { encoding: 'utf8' })");
-  fs.writeFileSync(path.join(outputFolder, 'web.journal'), journal);
-  check(/ key down DOWN/.test(journal), 'the page recorded the key held down');
+  const journalFile = path.join(outputFolder, `web-${name}.journal`);
+  fs.writeFileSync(journalFile, journal);
+  for (const [pattern, what] of recorded) check(pattern.test(journal), `the page recorded ${what}`);
 
   let replayed = true;
-  let withKey;
+  let withInput;
   try {
-    withKey = nativeFrame(['--start', 'stage1', '--input', path.join(outputFolder, 'web.journal')],
-                          path.join(outputFolder, 'native-with-key'));
+    withInput = nativeFrame(['--start', 'stage1', '--input', journalFile], path.join(outputFolder, `native-${name}`));
   } catch (error) {
     replayed = false;
   }
-  check(replayed, "the page's journal replays natively with every check passing");
-  const withoutKey = nativeFrame(['--start', 'stage1', '--seed', '7', '--frames', String(kFrames)],
-                                 path.join(outputFolder, 'native-without-key'));
+  check(replayed, `the page's journal with the ${name} replays natively with every check passing`);
   if (replayed) {
-    fs.copyFileSync(withKey, path.join(served.folder, 'expected-with-key.png'));
-    const differing = await page.evaluate(canvasEqualsExpression('expected-with-key.png'));
-    page.console.filter((line) => line.startsWith('first difference')).forEach((line) => console.log(line));
+    fs.copyFileSync(withInput, path.join(served.folder, `expected-${name}.png`));
+    const said = page.console.length;
+    const differing = await page.evaluate(canvasEqualsExpression(`expected-${name}.png`));
+    page.console.slice(said).filter((line) => line.startsWith('first difference')).forEach((line) => console.log(line));
     check(differing === 0, `the canvas at frame ${kFrames} equals the native frame (bytes differing: ${differing})`);
   }
-  fs.copyFileSync(withoutKey, path.join(served.folder, 'expected-without-key.png'));
-  const moved = await page.evaluate(canvasEqualsExpression('expected-without-key.png'));
-  check(moved > 0, `the key moved the ship (bytes differing from the frame without it: ${moved})`);
+  const moved = await page.evaluate(canvasEqualsExpression('expected-without-input.png'));
+  check(moved > 0, `the ${name} moved the ship (bytes differing from the frame without it: ${moved})`);
+}
+
+const keyRun = (page, served) => parityRun(page, served, {
+  name: 'key',
+  query: '',
+  hold: (down) => page.key(down ? 'keyDown' : 'keyUp', 'ArrowDown', 40),
+  recorded: [[/ key down DOWN/, 'the key held down']],
+});
+
+// The pad's d-pad steers and its first button fires, as a native joystick's stick and
+// button do. The stored settings were changed in between (a pad is to be used, the sound is
+// off): the journal's header shows they were read back after the reload.
+const padRun = (page, served) => parityRun(page, served, {
+  name: 'pad',
+  query: '&pad',
+  hold: (down) => page.evaluate(`testPadHold(15, ${down}); testPadHold(0, ${down})`),
+  recorded: [[/^joystick /m, 'the pad'], [/ joystick 0 at [1-9]\d* 0\n/, 'the d-pad held to the right'],
+             [/ joystick 0 down 0\n/, 'the first button pressed'],
+             [/^setting useJoystick on\nsetting enableVibration off\nsetting soundOn off\n/m,
+              'the settings stored before the reload']],
+});
+
+// The settings file the native program writes when the same game begins (its names and
+// values, one a line); the page keeps it in its local storage under the same path.
+function nativeSettings() {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-settings-'));
+  try {
+    execFileSync(nativeProgram, ['--headless', '--seed', '3', '--autopilot', '--frames', '2500'],
+                 { stdio: ['ignore', 'ignore', 'inherit'], env: { ...process.env, BRINEFALL_SETTINGS_DIR: folder } });
+    return fs.readFileSync(path.join(folder, 'Tidewell/Brinefall/settings'), 'utf8');
+  } finally {
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+}
+
+async function settingsKept(page) {
+  // The lines' order is the order in which the game first wrote each setting.
+  const sortedLines = (text) => text.split('\n').filter((line) => line).sort().join(' ');
+  const stored = await page.evaluate(`JSON.stringify(Object.keys(localStorage).filter((k) => k.startsWith('brinefall:'))
+    .map((k) => [k, localStorage.getItem(k).split('\\n').filter((line) => line).sort().join(' ')]))`);
+  const expected = JSON.stringify([[kSettingsItem, sortedLines(nativeSettings())]]);
+  check(stored === expected, `the page stored the settings the native program writes (${stored})`);
+  // As a player's choices in the Options box would leave them, for the run after the reload.
+  await page.evaluate(`localStorage.setItem('${kSettingsItem}', localStorage.getItem('${kSettingsItem}')
+    .replace('useJoystick=00', 'useJoystick=01').replace('soundOn=01', 'soundOn=00'))`);
 }
 
 async function musicRun(page, served) {
@@ -165,8 +228,14 @@ async function main() {
   const { child, tools } = startBrowser(profile);
   try {
     const page = await openPage(tools);
-    await parityRun(page, { port, folder });
+    await page.send('Page.addScriptToEvaluateOnNewDocument', { source: kFakePad });
+    const withoutInput = nativeFrame(['--start', 'stage1', '--seed', '7', '--frames', String(kFrames)],
+                                     path.join(outputFolder, 'native-without-input'));
+    fs.copyFileSync(withoutInput, path.join(folder, 'expected-without-input.png'));
+    await keyRun(page, { port, folder });
     await musicRun(page, { port, folder });
+    await settingsKept(page);
+    await padRun(page, { port, folder });
   } finally {
     const browserGone = new Promise((resolve) => child.on('exit', resolve));
     child.kill();
