@@ -1,7 +1,7 @@
 // The processor time headless Chromium spends a second on a page, summed over all its
 // processes (read from /proc) and split by kind: the page's renderer, the GPU process
 // (which composites, in software here) and the rest. Usage:
-//   node bench/web/browser-cpu.js WEB_FOLDER [SECONDS]
+//   node bench/web/browser-cpu.js WEB_FOLDER [SECONDS] [WIDTH,HEIGHT]
 // Measured: a blank page (Chromium's own idle cost), a page that only asks for animation
 // frames (the cost of a 60 Hz page at all), then the game from its start (the logo, the
 // opening sequence, the title screen) with smooth motion and with one picture a tick.
@@ -14,6 +14,8 @@ const { waitInPage, startServer, startBrowser, openPage } = require('../../web/t
 
 const webFolder = path.resolve(process.argv[2] || 'build/web');
 const seconds = Number(process.argv[3] || 10);
+// The browser's window: at 800x600 the canvas is shown at its own size, as the native window is.
+const windowSize = process.argv[4] || '800,600';
 const ticksPerSecond = 100;  // the kernel's clock ticks in /proc/PID/stat (USER_HZ)
 
 // Every process below `root`, with its kind and the processor time it has used, in seconds.
@@ -65,9 +67,9 @@ async function main() {
                    '<!DOCTYPE html><script>(function f() { requestAnimationFrame(f); })();</script>');
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-chromium-'));
   const { server, port } = await startServer(folder);
-  const { child, tools } = startBrowser(profile);
+  const { child, tools } = startBrowser(profile, windowSize);
   const base = `http://127.0.0.1:${port}`;
-  console.log(`Chromium's processor time a second, over ${seconds} s each (one core = 1 s/s):`);
+  console.log(`Chromium's processor time a second in a ${windowSize} window, over ${seconds} s each (one core = 1 s/s):`);
   try {
     const page = await openPage(tools);
     await page.send('Page.navigate', { url: `${base}/frames.html?blank` });

@@ -64,12 +64,13 @@ function startServer(folder) {
   });
 }
 
-function startBrowser(profile) {
+// The window's size decides the canvas's on the page: 1024x768 shows it enlarged and smoothed.
+function startBrowser(profile, windowSize = '1024,768') {
   const child = spawn('chromium', [
     '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
     '--disable-background-networking', '--disable-component-update', '--disable-sync',
     '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
-    `--user-data-dir=${profile}`, '--remote-debugging-pipe', '--window-size=1024,768', 'about:blank',
+    `--user-data-dir=${profile}`, '--remote-debugging-pipe', `--window-size=${windowSize}`, 'about:blank',
   ], { stdio: ['ignore', 'ignore', 'ignore', 'pipe', 'pipe'] });
   return { child, tools: new DevTools(child) };
 }
