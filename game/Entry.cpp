@@ -191,7 +191,11 @@ void playOnHostLoop(const LaunchOptions& options, const RootFactory& makeRoot) {
         constexpr int kGoingOn = -1;
         const int status = reportingErrors([&] {
             while (!MainLoop::isFinished()) {
-                if (MainLoop::runDue() != 0) return kGoingOn;  // the rest waits for the next call
+                // The rest waits for the next call; the host learns how long nothing is due.
+                if (const std::uint32_t wait = MainLoop::runDue(); wait != 0) {
+                    platform::current().system().waitForEvent(wait);
+                    return kGoingOn;
+                }
             }
             return finishPlay(*state);
         });

@@ -45,9 +45,14 @@ void WebSystem::runPass() {
     // pass that runs serves it.
     if (!pass_ || inPass_) return;
     inPass_ = true;
+    idleFor_ = 0;
     const bool goingOn = pass_();
     inPass_ = false;
-    if (goingOn) return;
+    if (goingOn) {
+        pace();
+        return;
+    }
+    sleeping_ = false;
     pass_ = nullptr;
     window_.whenEventArrives(nullptr);
     emscripten_cancel_main_loop();
@@ -55,6 +60,37 @@ void WebSystem::runPass() {
     EM_ASM({
         if (Module['onGameEnded']) Module['onGameEnded']();
     });
+}
+
+void WebSystem::pace() {
+    // Longer than a display frame: one picture a tick, or a game in the background. Asking
+    // the browser for 60 animation frames a second that draw nothing costs more than the
+    // game itself, so the frames stop and a timer wakes the loop when its work is due.
+    constexpr std::uint32_t kDisplayFrameMs = 20;
+    if (idleFor_ <= kDisplayFrameMs) {
+        if (sleeping_) emscripten_resume_main_loop();
+        sleeping_ = false;
+        return;
+    }
+    if (!sleeping_) {
+        emscripten_pause_main_loop();
+        window_.noteAnimationFramesPaused();
+    }
+    sleeping_ = true;
+    // Nothing at all is due (a minimised game): only a window event wakes it.
+    if (idleFor_ == kWaitForever) {
+        wakeAt_ = -1;
+        return;
+    }
+    wakeAt_ = emscripten_get_now() + idleFor_;
+    emscripten_async_call(&WebSystem::wake, this, static_cast<int>(idleFor_));
+}
+
+void WebSystem::wake(void* self) {
+    auto& system = *static_cast<WebSystem*>(self);
+    // A timer of an earlier sleep, ended since by an event, finds another time set.
+    if (!system.sleeping_ || system.wakeAt_ < 0 || emscripten_get_now() + 1 < system.wakeAt_) return;
+    system.runPass();
 }
 
 }  // namespace tidewell::platform::web

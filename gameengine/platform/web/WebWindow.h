@@ -40,6 +40,9 @@ public:
     void showSystemCursor(bool shown) override;
     void setRelativeMouseMode(bool relative) override;
 
+    // The page stopped asking for animation frames: the gap to the next says nothing about
+    // the display's rate.
+    void noteAnimationFramesPaused() { lastFrameTime_ = 0; }
     // Each animation frame's time, from which the display's rate is measured.
     void noteAnimationFrame(double milliseconds);
     // Fits the canvas to the page again (the page or the full screen changed size).
