@@ -25,6 +25,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -89,11 +91,17 @@ void configureEngine(const LaunchOptions& options) {
     MainLoop::setFrameLimit(options.frames);
 }
 
-int play(const LaunchOptions& options, const RootFactory& makeRoot) {
+// What a game holds between its start and its end, while the main loop runs.
+struct PlayState {
+    std::optional<JournalSession> journal;
+    std::optional<Autopilot> autopilot;
+};
+
+void startPlay(const LaunchOptions& options, const RootFactory& makeRoot, PlayState& state) {
     configureEngine(options);
     checkPlatformLayers();
     startEngine();
-    JournalSession journal(options);
+    state.journal.emplace(options);
     Sprite* root = nullptr;
     try {
         root = makeRoot();
@@ -101,14 +109,16 @@ int play(const LaunchOptions& options, const RootFactory& makeRoot) {
         throw ErrorNoMemory();
     }
     setRootSprite(root);
-    std::optional<Autopilot> autopilot;
     if (options.autopilot) {
-        autopilot.emplace(options.autopilotCodes);
-        autopilot->attach();
+        state.autopilot.emplace(options.autopilotCodes);
+        state.autopilot->attach();
     }
-    MainLoop::run();
-    autopilot.reset();
-    const int status = journal.finish(0);
+}
+
+int finishPlay(PlayState& state) {
+    state.autopilot.reset();
+    const int status = state.journal->finish(0);
+    state.journal.reset();
     stopEngine();
     return status;
 }
@@ -118,10 +128,11 @@ void printMilestone(const std::string& line) {
     std::fflush(stdout);  // a script reading the pipe sees each event as it happens
 }
 
-// Each handler shuts the engine down first, then lets the error present itself.
-int playReportingErrors(const LaunchOptions& options, const RootFactory& makeRoot) {
+// Runs part of a game; a failure shuts the engine down first, then lets the error present
+// itself, and gives 1.
+int reportingErrors(const std::function<int()>& part) {
     try {
-        return play(options, makeRoot);
+        return part();
     } catch (ErrorDirectX& error) {
         stopEngine();
         error.show(addresses::kPlatformHelp);
@@ -145,6 +156,51 @@ int playReportingErrors(const LaunchOptions& options, const RootFactory& makeRoo
         Error().show();
     }
     return 1;
+}
+
+int playReportingErrors(const LaunchOptions& options, const RootFactory& makeRoot) {
+    return reportingErrors([&] {
+        PlayState state;
+        startPlay(options, makeRoot, state);
+        MainLoop::run();
+        return finishPlay(state);
+    });
+}
+
+// The host (a browser page) runs the loop's passes from its own callbacks; this returns
+// once the game has started. The end, by a quit, the frame limit or a failure, is reported
+// as the blocking run reports it, and the platform stays installed for the page.
+void playOnHostLoop(const LaunchOptions& options, const RootFactory& makeRoot) {
+    if (options.milestones) Milestones::setSink(printMilestone);
+    auto state = std::make_shared<PlayState>();
+    const int failed = reportingErrors([&] {
+        startPlay(options, makeRoot, *state);
+        return 0;
+    });
+    const auto end = [state](int status) {
+        state->autopilot.reset();
+        state->journal.reset();
+        Milestones::reportEnd("status " + std::to_string(status));
+        return false;
+    };
+    if (failed != 0) {
+        end(failed);
+        return;
+    }
+    platform::current().system().hostLoop([state, end] {
+        constexpr int kGoingOn = -1;
+        const int status = reportingErrors([&] {
+            while (!MainLoop::isFinished()) {
+                // The rest waits for the next call; the host learns how long nothing is due.
+                if (const std::uint32_t wait = MainLoop::runDue(); wait != 0) {
+                    platform::current().system().waitForEvent(wait);
+                    return kGoingOn;
+                }
+            }
+            return finishPlay(*state);
+        });
+        return status == kGoingOn || end(status);
+    });
 }
 
 } // namespace
@@ -256,6 +312,10 @@ int runGame(const LaunchOptions& launch, const std::filesystem::path& programPat
     platform::install(std::move(machine));
     int status = 1;
     if (enterDataDirectory(options.dataDir, programPath, whyNot)) {
+        if (platform::current().system().hostsLoop()) {
+            playOnHostLoop(options, makeRoot);
+            return 0;
+        }
         status = playOnInstalledPlatform(options, makeRoot);
     } else {
         std::fprintf(stderr, "brinefall: %s\n", whyNot.c_str());

@@ -112,23 +112,28 @@ bool frameLimitReached() { return frameLimit && frameCount >= *frameLimit; }
 
 }  // namespace
 
+std::uint32_t runDue() {
+    if (WindowManager::handleNextEvent()) {
+        return 0;  // events first: frames run only when the queue is empty
+    }
+    if (!active) {
+        return platform::kWaitForever;
+    }
+    frameStartTime = platform::current().system().milliseconds();
+    const std::uint32_t elapsed = frameStartTime - lastFrameTime;
+    if (elapsed * framesPerSecond >= 1000) {
+        runFrameStartedAt(frameStartTime);
+        return 0;
+    }
+    return drawPictureBetweenTicksIfDue(elapsed) ? 0 : millisecondsUntilNextWork(elapsed);
+}
+
+bool isFinished() { return quitRequested || frameLimitReached(); }
+
 void run() {
     platform::System& system = platform::current().system();
-    while (!quitRequested && !frameLimitReached()) {
-        if (WindowManager::handleNextEvent()) {
-            continue;  // events first: frames run only when the queue is empty
-        }
-        if (!active) {
-            system.waitForEvent(platform::kWaitForever);
-            continue;
-        }
-        frameStartTime = system.milliseconds();
-        const std::uint32_t elapsed = frameStartTime - lastFrameTime;
-        if (elapsed * framesPerSecond >= 1000) {
-            runFrameStartedAt(frameStartTime);
-            continue;
-        }
-        if (!drawPictureBetweenTicksIfDue(elapsed)) system.waitForEvent(millisecondsUntilNextWork(elapsed));
+    while (!isFinished()) {
+        if (const std::uint32_t wait = runDue(); wait != 0) system.waitForEvent(wait);
     }
 }
 

@@ -18,6 +18,14 @@ namespace MainLoop {
 // for events until the next is due instead of spinning. While inactive nothing runs.
 void run();
 
+// One pass of run() without its wait: serves one window event, or runs the frame or draws
+// the picture between frames that is due. Returns how long the loop may then wait for
+// events: 0 = go on at once, kWaitForever while in the background. A host that owns the
+// event loop (a browser page) calls this from its own callbacks instead of run().
+std::uint32_t runDue();
+// Whether run() would stop now: a quit was requested or the frame limit is reached.
+bool isFinished();
+
 // One frame, now, without waiting for it to be due: the music streams are refilled,
 // input is gathered and dispatched, the tree updates, removed sprites are swept (in the
 // tree and outside it), the

@@ -1,6 +1,5 @@
 #include "core/StateChecksum.h"
 
-#include <bit>
 #include <cstdio>
 #include <cstring>
 #include <typeinfo>
@@ -29,7 +28,12 @@ public:
         }
     }
     // The exact bits: a position that differs in its last bit is another position.
-    void addFloat(float value) { addWord(std::bit_cast<std::uint32_t>(value)); }
+    // memcpy rather than std::bit_cast, which the web build's older libc++ lacks.
+    void addFloat(float value) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        addWord(bits);
+    }
     // With its terminating zero, so that "ab" + "c" and "a" + "bc" differ.
     void addText(const char* text) {
         for (const char* c = text; *c != '\0'; ++c) {

@@ -6,7 +6,13 @@
 
 #if defined(__x86_64__) || defined(__i386__)
 #define TIDEWELL_X86 1
+#define TIDEWELL_SSE2 1
 #include <immintrin.h>
+#elif defined(__wasm_simd128__) && defined(__SSE2__)
+// WebAssembly with its 128-bit vectors runs the SSE2 kernels (the compiler maps the SSE2
+// intrinsics onto them), with the same results as everywhere else.
+#define TIDEWELL_SSE2 1
+#include <emmintrin.h>
 #endif
 
 namespace tidewell::PixelBlend {
@@ -102,7 +108,7 @@ const std::uint32_t* sourceAt(const std::uint32_t* src, int offset, bool reverse
     return reversed ? src - offset : src + offset;
 }
 
-#ifdef TIDEWELL_X86
+#ifdef TIDEWELL_SSE2
 
 // ---- SSE2: four 32-bit or eight 16-bit pixels at a time -----------------------------
 //
@@ -242,6 +248,10 @@ void tinted16Sse2(std::uint16_t* dst, const std::uint32_t* src, int count, bool 
 }
 
 const Kernels sse2Kernels = {translucent32Sse2, translucent16Sse2, tinted32Sse2, tinted16Sse2};
+
+#endif  // TIDEWELL_SSE2
+
+#ifdef TIDEWELL_X86
 
 // ---- AVX2: eight 32-bit or sixteen 16-bit pixels at a time --------------------------
 
@@ -441,6 +451,9 @@ bool isSupported(Level level) {
             return __builtin_cpu_supports("sse2");
         case Level::Avx2:
             return __builtin_cpu_supports("avx2");
+#elif defined(TIDEWELL_SSE2)
+        case Level::Sse2:
+            return true;  // compiled in only where every machine that runs the program has it
 #endif
         default:
             return false;
@@ -449,10 +462,10 @@ bool isSupported(Level level) {
 
 const Kernels& kernels(Level level) {
 #ifdef TIDEWELL_X86
-    if (isSupported(level)) {
-        if (level == Level::Avx2) return avx2Kernels;
-        if (level == Level::Sse2) return sse2Kernels;
-    }
+    if (isSupported(level) && level == Level::Avx2) return avx2Kernels;
+#endif
+#ifdef TIDEWELL_SSE2
+    if (isSupported(level) && level == Level::Sse2) return sse2Kernels;
 #endif
     return scalarKernels;
 }

@@ -126,8 +126,9 @@ void Texture::classifyPixels() {
             }
             const std::uint32_t start = x;
             // Four at a time through the long stretches, then one by one to the run's end.
-            while (x + 4 <= width_ && (isTranslucent(row[x]) & isTranslucent(row[x + 1]) & isTranslucent(row[x + 2]) &
-                                       isTranslucent(row[x + 3]))) {
+            // The four tests are added, not chained with &&, so that no branch splits them.
+            while (x + 4 <= width_ && isTranslucent(row[x]) + isTranslucent(row[x + 1]) + isTranslucent(row[x + 2]) +
+                                              isTranslucent(row[x + 3]) == 4) {
                 x += 4;
             }
             while (x < width_ && isTranslucent(row[x])) ++x;

@@ -1,7 +1,11 @@
 #include "Platform.h"
 
 #include "headless/HeadlessPlatform.h"
+#ifdef BRINEFALL_WEB
+#include "web/WebPlatform.h"
+#else
 #include "sdl/SdlPlatform.h"
+#endif
 
 #include <array>
 #include <cstdlib>
@@ -11,8 +15,13 @@ namespace tidewell::platform {
 namespace {
 
 const std::array<BackendEntry, 2> kBackends = {{
+#ifdef BRINEFALL_WEB
+    {web::kBackendName, "a page in a web browser: its canvas, Web Audio, keyboard, mouse and gamepads",
+     &web::createPlatform, true},
+#else
     {sdl::kBackendName, "SDL 2: a real window, sound card, keyboard, mouse and game controllers",
      &sdl::createPlatform, true},
+#endif
     {headless::kBackendName, "deterministic: virtual clock, scripted input, frames kept in memory",
      &headless::createPlatform, false},
 }};

@@ -1,5 +1,19 @@
 #include "PngFile.h"
 
+// A build without libpng (the web build) writes no PNG files and says so.
+#ifdef BRINEFALL_NO_PNG
+
+namespace tidewell::platform {
+
+bool writePng(const std::filesystem::path&, const std::uint32_t*, int, int, std::string& whyNot) {
+    whyNot = "this build of the game writes no PNG files";
+    return false;
+}
+
+}  // namespace tidewell::platform
+
+#else
+
 #include <png.h>
 
 #include <cerrno>
@@ -90,3 +104,5 @@ bool writePng(const std::filesystem::path& path, const std::uint32_t* rgb, int w
 }
 
 }  // namespace tidewell::platform
+
+#endif

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace tidewell::platform {
@@ -28,6 +29,13 @@ public:
     virtual std::uint32_t milliseconds() = 0;
     // Returns when an event is waiting or after timeoutMs; never longer. kWaitForever: no timeout.
     virtual void waitForEvent(std::uint32_t timeoutMs) = 0;
+
+    // Whether the main loop must not block this host (a page in a browser, whose own event
+    // loop draws and delivers input): the loop's passes then run from hostLoop's callbacks.
+    virtual bool hostsLoop() const { return false; }
+    // Calls `pass` from the host's own callbacks (each animation frame) until it returns
+    // false; returns at once. Only where hostsLoop() is true.
+    virtual void hostLoop(std::function<bool()> pass) { (void)pass; }
 };
 
 } // namespace tidewell::platform
