@@ -102,6 +102,10 @@ void Autopilot::playGame(const GameScene& game, KeySet& wanted) {
         tap(menu->isFirstSelected() ? kKeyEnter : kKeyUp, wanted);  // and Resume here
         return;
     }
+    fly(game, wanted);
+}
+
+void Autopilot::fly(const GameScene& game, KeySet& wanted) {
     const PlayerShip* ship = game.getShip();
     if (ship == nullptr || ship->isDead() || !ship->isControlOn()) return;
     const AutopilotSteering::Move move = steering_.choose(game);
@@ -110,6 +114,19 @@ void Autopilot::playGame(const GameScene& game, KeySet& wanted) {
     wanted[kKeyUp] = move.dy < 0;
     wanted[kKeyDown] = move.dy > 0;
     wanted[kKeyLeftCtrl] = true;  // the guns fire as long as it is held
+}
+
+void Autopilot::flyDemo(const GameScene& game) {
+    KeySet wanted{};
+    fly(game, wanted);
+    press(wanted);
+}
+
+void Autopilot::releaseKeys() { press(KeySet{}); }
+
+bool Autopilot::isOwnKeyEvent(int key, bool down) const {
+    const bool used = isArrowKey(key) || key == kKeyLeftCtrl;
+    return used && held_[static_cast<std::size_t>(key)] == down;
 }
 
 void Autopilot::tap(int key, KeySet& wanted) const {
