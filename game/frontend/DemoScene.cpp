@@ -3,6 +3,7 @@
 #include "core/Random.h"
 #include "core/Screen.h"
 #include "display/Text.h"
+#include "input/InputManager.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
 
@@ -22,6 +23,8 @@ constexpr int kBlinkShown = 15;
 DemoScene::DemoScene(int stage) {
     savedRandomState_ = Random::currentState();
     savedRandomSeeded_ = Random::isSeeded();
+    savedPointerX_ = InputManager::mouseX;
+    savedPointerY_ = InputManager::mouseY;
     Random::seed(kSeeds[stage == 2 ? 1 : 0]);
 
     // The keyboard's choice and no pad: a demo never makes a pad rumble.
@@ -82,6 +85,7 @@ void DemoScene::finish() {
     game_->updateEnabled = false;
     Random::seed(savedRandomState_);
     if (!savedRandomSeeded_) Random::clearSeeded();
+    InputManager::setMousePosition(savedPointerX_, savedPointerY_);
     if (parent) parent->notify(this, 0);
 }
 

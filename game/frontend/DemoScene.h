@@ -18,8 +18,8 @@ class GameScene;
 // stage, played by the autopilot without invincibility from a seed of its own, under a
 // blinking "DEMO". Any key, mouse or pad input ends it at once; so do 60 seconds and the
 // loss of its ship. It then reports to the parent, which brings the title back. The input
-// that ends it goes no further, and the random sequence is put back as it was, so the game
-// a player starts next is the one it would have been without the demo.
+// that ends it goes no further, and the random sequence and the pointer are put back as they
+// were, so the game a player starts next is the one it would have been without the demo.
 class DemoScene : public tidewell::Sprite {
 public:
     // 60 seconds at 20 frames a second.
@@ -53,6 +53,9 @@ private:
     IdleWatch idle_;
     std::uint32_t savedRandomState_ = 0;
     bool savedRandomSeeded_ = false;
+    // The game steers the pointer with the autopilot's arrows; the title gets it back where it was.
+    std::uint32_t savedPointerX_ = 0;
+    std::uint32_t savedPointerY_ = 0;
     bool finished_ = false;
     int framesPlayed_ = 0;
 };
