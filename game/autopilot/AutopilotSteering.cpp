@@ -31,7 +31,7 @@ constexpr int kFirstFrames = 4;
 constexpr int kThenFrames = 16;
 // Room kept around a threat on top of both sizes: bullets fly straight, bodies may turn,
 // and a boss's turns and contact are the worst of all.
-constexpr float kBulletMargin = 6.0f;
+constexpr float kBulletMargin = 10.0f;
 constexpr float kBodyMargin = 14.0f;
 constexpr float kBossMargin = 40.0f;
 // A change of speed larger than this in a frame is a hop, a bounce or a turn.

@@ -27,7 +27,8 @@ public:
         int dy = 0;  // -1 up, 0, 1 down
     };
 
-    // The weapon the autopilot flies into: its icon's index on the panel (0 to 2).
+    // The weapon the autopilot flies into, its icon's index on the panel (0 to 2): the Fire
+    // Bomb, with which it loses the fewest ships in stage 2 of the three.
     static constexpr int kChosenWeaponIcon = 1;
 
     Move choose(const GameScene& game);
