@@ -36,6 +36,9 @@ export work
 seq 1 "$seeds" | xargs -P "$jobs" -I{} bash -c 'play {} "$0" "$1"' "$frames" "$program"
 
 for seed in $(seq 1 "$seeds"); do
+  grep -q ': end status 0$' "$work/story$seed" || { echo "seed $seed: the program failed" >&2; exit 1; }
+done
+for seed in $(seq 1 "$seeds"); do
   echo "seed $seed"
   cat "$work/story$seed"
 done | awk -v seeds="$seeds" '
