@@ -34,6 +34,11 @@ constexpr int kThenFrames = 16;
 constexpr float kBulletMargin = 10.0f;
 constexpr float kBodyMargin = 14.0f;
 constexpr float kBossMargin = 40.0f;
+// A downward change of vertical speed in this range is the pull on a hopping body.
+constexpr float kLeastGravity = 0.9f;
+constexpr float kMostGravity = 2.5f;
+// Slower than this sideways, a hopping body stays where it hops.
+constexpr float kStandingStill = 2.0f;
 // A change of speed larger than this in a frame is a hop, a bounce or a turn.
 constexpr float kHopAcceleration = 0.5f;
 // Danger outweighs any goal: a step nearer a hit must never look worth it.
@@ -67,21 +72,34 @@ float distance(float ax, float ay, float bx, float by) { return std::hypot(ax - 
 }  // namespace
 
 void AutopilotSteering::addThreat(const Sprite& sprite, Kind kind) {
-    const Point half{0.5f * (sprite.getAbsoluteRight() - sprite.getAbsoluteLeft()),
-                     0.5f * (sprite.getAbsoluteBottom() - sprite.getAbsoluteTop())};
-    const Point at{sprite.getAbsoluteLeft() + half.x, sprite.getAbsoluteTop() + half.y};
-    Track track{at, {0, 0}};
+    Point half{0.5f * (sprite.getAbsoluteRight() - sprite.getAbsoluteLeft()),
+               0.5f * (sprite.getAbsoluteBottom() - sprite.getAbsoluteTop())};
+    Point at{sprite.getAbsoluteLeft() + half.x, sprite.getAbsoluteTop() + half.y};
+    Track track{at, {0, 0}, 0, at.y, at.y};
     Point acceleration{0, 0};
     if (const auto before = seen_.find(&sprite); before != seen_.end()) {
         const Track& last = before->second;
         const Point velocity{at.x - last.at.x, at.y - last.at.y};
         if (std::hypot(velocity.x, velocity.y) <= kFastestThreat) {
             acceleration = {velocity.x - last.velocity.x, velocity.y - last.velocity.y};
-            track = {at, velocity};
+            // The pull of a hop shows on any frame but the bounce, and is kept through it.
+            const bool pulled = acceleration.y >= kLeastGravity && acceleration.y <= kMostGravity;
+            const float gravity = pulled ? acceleration.y : last.gravity;
+            // Rising, a hop will go up to where the pull stops it.
+            const float apex = gravity > 0 && velocity.y < 0 ? at.y - velocity.y * velocity.y / (2 * gravity) : at.y;
+            track = {at, velocity, gravity, std::min({last.top, at.y, apex}), std::max(last.floor, at.y)};
         }
     }
     seenNow_[&sprite] = track;
-    const Point velocity = track.velocity;
+    Point velocity = track.velocity;
+    if (track.gravity > 0 && std::abs(velocity.x) < kStandingStill) {
+        // A body hopping on the spot is the whole column it hops in, for all the ship can
+        // tell of where in it the body will be.
+        at.y = 0.5f * (track.top + track.floor);
+        half.y += 0.5f * (track.floor - track.top);
+        velocity.y = 0;
+        acceleration = {0, 0};
+    }
     const float margin = kind == Kind::boss ? kBossMargin : (kind == Kind::body ? kBodyMargin : kBulletMargin);
     // A steady change of speed (a lobbed shot, a body that curves) goes on; a sudden one
     // is a turn that says nothing of the next.
@@ -107,7 +125,7 @@ void AutopilotSteering::gatherThreats(const GameScene& game) {
         if (!award || award->isRemoved() || !award->getImage()) continue;
         const tidewell::Image& image = *award->getImage();
         const Point at{image.getAbsoluteX(), image.getAbsoluteY()};
-        seenNow_[&image] = {at, {0, 0}};
+        seenNow_[&image] = {at, {0, 0}, 0, at.y, at.y};
     }
 }
 

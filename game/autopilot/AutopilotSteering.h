@@ -47,10 +47,14 @@ private:
         Point half;
         float margin;
     };
-    // What is remembered of a followed sprite: where it was and how fast it went.
+    // What is remembered of a followed sprite: where it was, how fast it went, the pull of a
+    // hop (0 for anything that does not hop) and the highest and lowest it has been or will be.
     struct Track {
         Point at;
         Point velocity;
+        float gravity;
+        float top;
+        float floor;
     };
     enum class Kind { bullet, body, boss };
 

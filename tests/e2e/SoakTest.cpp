@@ -60,7 +60,7 @@ protected:
 TEST_F(Soak, GamesRepeatWithoutLeaksOrGrowth) {
     brinefall::LaunchOptions options;
     options.headless = true;
-    options.seed = 7;
+    options.seed = 1;
     options.frames = soakFrames();
     options.autopilot = true;
     options.autopilotCodes = {"invincible"};
