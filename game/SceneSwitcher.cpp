@@ -7,6 +7,7 @@
 #include "core/SettingManager.h"
 #include "sound/SoundMusicManager.h"
 #include "frontend/CompanyLogoScene.h"
+#include "frontend/DemoScene.h"
 #include "frontend/OpeningScene.h"
 #include "frontend/TitleScene.h"
 #include "gameplay/GameScene.h"
@@ -25,7 +26,7 @@ struct SceneRow {
 };
 constexpr SceneRow kScenes[] = {
     {"none", SceneSwitcher::kNoScene}, {"logo", SceneSwitcher::kOpening}, {"opening", SceneSwitcher::kTitle},
-    {"title", SceneSwitcher::kGame},   {"game", SceneSwitcher::kTitle},
+    {"title", SceneSwitcher::kGame},   {"game", SceneSwitcher::kTitle},   {"demo", SceneSwitcher::kTitle},
 };
 
 }  // namespace
@@ -41,11 +42,11 @@ SceneSwitcher::SceneSwitcher(const PlayOptions& play) : play_(play) {
 
 // A scene that reports twice in one frame is already forgotten the second time, so
 // each frame switches once at most.
-void SceneSwitcher::notify(Sprite* sender, int /*code*/) {
+void SceneSwitcher::notify(Sprite* sender, int code) {
     if (sender == nullptr) return;
-    for (int scene = kCompanyLogo; scene <= kGame; ++scene) {
+    for (int scene = kCompanyLogo; scene <= kDemo; ++scene) {
         if (sender == scenes_[scene]) {
-            switchTo(kScenes[scene].next);
+            switchTo(scene == kTitle && code == TitleScene::kDemoCode ? kDemo : kScenes[scene].next);
             return;
         }
     }
@@ -100,6 +101,11 @@ Sprite* SceneSwitcher::makeScene(int scene) {
             const bool fullPower = play_.fullPower || (title && title->isCodeBEntered());
             const int firstStage = title == nullptr && play_.startStage > 0 ? play_.startStage : 1;
             return new GameScene(useJoystick, invincible, fullPower, firstStage);
+        }
+        case kDemo: {
+            const int stage = nextDemoStage_;
+            nextDemoStage_ = stage == 1 ? 2 : 1;
+            return new DemoScene(stage);
         }
         default:
             return nullptr;

@@ -16,7 +16,8 @@ struct PlayOptions {
 };
 
 // The game's root sprite. It holds one scene at a time as its only child and moves on
-// when that scene reports its end: company logo, opening, title, game, title, game ...
+// when that scene reports its end: company logo, opening, title, game, title, game ...;
+// a title left alone shows a demo and comes back after it.
 // A new title and a new game are built each time. At start it applies the stored sound
 // and music settings and opens the tree to the keyboard, the mouse and the joysticks.
 // The desktop keys (full screen, screenshot) are seen here first, in every scene, and
@@ -28,6 +29,7 @@ public:
     static constexpr int kOpening = 2;
     static constexpr int kTitle = 3;
     static constexpr int kGame = 4;
+    static constexpr int kDemo = 5;
 
     explicit SceneSwitcher(const PlayOptions& play = {});
 
@@ -63,7 +65,9 @@ private:
     bool musicOn_ = true;
     int currentScene_ = kNoScene;
     // One pointer per scene number, null while that scene does not exist (always for kNoScene).
-    tidewell::Sprite* scenes_[kGame + 1] = {};
+    tidewell::Sprite* scenes_[kDemo + 1] = {};
+    // The title's demos play the two stages in turn.
+    int nextDemoStage_ = 1;
 };
 
 }  // namespace brinefall

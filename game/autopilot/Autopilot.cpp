@@ -114,6 +114,10 @@ void Autopilot::playGame(const GameScene& game, KeySet& wanted) {
         tap(menu->isFirstSelected() ? kKeyEnter : kKeyUp, wanted);  // and Resume here
         return;
     }
+    fly(game, wanted);
+}
+
+void Autopilot::fly(const GameScene& game, KeySet& wanted) {
     const PlayerShip* ship = game.getShip();
     if (ship == nullptr || ship->isDead() || !ship->isControlOn()) return;
     const AutopilotSteering::Move move = steering_.choose(game);
@@ -122,6 +126,22 @@ void Autopilot::playGame(const GameScene& game, KeySet& wanted) {
     wanted[kKeyUp] = move.dy < 0;
     wanted[kKeyDown] = move.dy > 0;
     wanted[kKeyLeftCtrl] = true;  // the guns fire as long as it is held
+}
+
+void Autopilot::flyDemo(const GameScene& game) {
+    KeySet wanted{};
+    fly(game, wanted);
+    press(wanted);
+}
+
+void Autopilot::releaseKeys() { press(KeySet{}); }
+
+bool Autopilot::isOwnKeyEvent(int key, bool down) const {
+    // The event carries the key in force; the autopilot holds the designed one it stands for.
+    for (const int designed : {kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyLeftCtrl}) {
+        if (keyInForce(designed) == key) return held_[static_cast<std::size_t>(designed)] == down;
+    }
+    return false;
 }
 
 void Autopilot::tap(int key, KeySet& wanted) const {

@@ -39,11 +39,21 @@ public:
     // Decides the keys of this frame and presses and releases them.
     void playFrame(std::uint64_t frame);
 
+    // Flies the ship of a game that the title's demo holds, with the same moves and fire
+    // through the same keys; the ship's key events then arrive with the next frame's input.
+    void flyDemo(const GameScene& game);
+    // Lets go of every key it holds.
+    void releaseKeys();
+    // Whether a key event is one of its own: a key it holds going down, or one it has let go
+    // coming up. A key it does not use is never its own.
+    bool isOwnKeyEvent(int key, bool down) const;
+
 private:
     using KeySet = std::array<bool, 256>;
 
     void playTitle(const TitleScene& title, KeySet& wanted);
     void playGame(const GameScene& game, KeySet& wanted);
+    void fly(const GameScene& game, KeySet& wanted);
     // A key pressed this frame and released the next, however long it is wanted.
     void tap(int key, KeySet& wanted) const;
     // Arrow keys that bring the pointer onto the button's middle.

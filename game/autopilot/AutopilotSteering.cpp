@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
-#include "display/Image.h"
 #include "core/Screen.h"
+#include "display/Image.h"
 #include "display/Shape.h"
 #include "gameplay/GameScene.h"
 #include "gameplay/PlayerShip.h"
@@ -15,6 +16,8 @@
 #include "gameplay/bullets/LobBullet.h"
 #include "gameplay/effects/Award.h"
 #include "gameplay/effects/AwardLayer.h"
+#include "gameplay/enemies/Boss1.h"
+#include "gameplay/enemies/Boss2.h"
 #include "gameplay/enemies/Enemy.h"
 #include "gameplay/hud/WeaponPanel.h"
 
@@ -23,72 +26,130 @@ namespace {
 
 using tidewell::Sprite;
 
-constexpr int kLookAheadFrames = 4;
-// How much room the ship keeps around a threat, on top of both their sizes.
-constexpr float kMargin = 14.0f;
-// Danger outweighs any goal: a step nearer a bullet must never look worth it.
-constexpr float kDangerWeight = 400.0f;
-// The line the ship holds while it shoots: far enough back to dodge what comes.
+// A plan: one move held for the first frames, then another for the rest.
+constexpr int kFirstFrames = 4;
+constexpr int kThenFrames = 16;
+// Room kept around a threat on top of both sizes: bullets fly straight, bodies may turn,
+// and a boss's turns and contact are the worst of all.
+constexpr float kBulletMargin = 10.0f;
+constexpr float kBodyMargin = 14.0f;
+constexpr float kBossMargin = 40.0f;
+// A downward change of vertical speed in this range is the pull on a hopping body.
+constexpr float kLeastGravity = 0.9f;
+constexpr float kMostGravity = 2.5f;
+// Slower than this sideways, a hopping body stays where it hops.
+constexpr float kStandingStill = 2.0f;
+// A change of speed larger than this in a frame is a hop, a bounce or a turn.
+constexpr float kHopAcceleration = 0.5f;
+// Danger outweighs any goal: a step nearer a hit must never look worth it.
+constexpr float kDangerWeight = 1000.0f;
+// A sprite that seems to have jumped farther than this in a frame is a new one at the
+// address of one gone: it is taken as standing still for now.
+constexpr float kFastestThreat = 60.0f;
+// The line the ship holds while it shoots: far enough back to see what comes.
 constexpr float kFiringX = 150.0f;
-// Awards farther ahead than this are left to drift nearer first.
-constexpr float kAwardReach = 420.0f;
-constexpr float kEdge = 30.0f;
+// The frames ahead in which an award is worth flying to.
+constexpr int kAwardFrames = 40;
+// The frames ahead in which the ship looks for the place to meet its weapon icon.
+constexpr int kIconFrames = 100;
+// Where the ship's middle can go (the ship keeps itself inside these).
+constexpr float kLeftBound = 50;
+constexpr float kRightBound = 750;
+constexpr float kTopBound = 32;
+constexpr float kBottomBound = 568;
 
 bool isEnemyBullet(const Sprite* sprite) {
     return dynamic_cast<const EnemyBullet*>(sprite) || dynamic_cast<const Boss1Bullet*>(sprite) ||
            dynamic_cast<const LobBullet*>(sprite);
 }
 
-float halfSize(const Sprite& sprite) { return 0.5f * std::max(sprite.getWidth(), sprite.getHeight()); }
+bool isBoss(const Enemy* enemy) {
+    return dynamic_cast<const Boss1*>(enemy) != nullptr || dynamic_cast<const Boss2*>(enemy) != nullptr;
+}
 
 float distance(float ax, float ay, float bx, float by) { return std::hypot(ax - bx, ay - by); }
 
 }  // namespace
 
+void AutopilotSteering::addThreat(const Sprite& sprite, Kind kind) {
+    Point half{0.5f * (sprite.getAbsoluteRight() - sprite.getAbsoluteLeft()),
+               0.5f * (sprite.getAbsoluteBottom() - sprite.getAbsoluteTop())};
+    Point at{sprite.getAbsoluteLeft() + half.x, sprite.getAbsoluteTop() + half.y};
+    Track track{at, {0, 0}, 0, at.y, at.y};
+    Point acceleration{0, 0};
+    if (const auto before = seen_.find(&sprite); before != seen_.end()) {
+        const Track& last = before->second;
+        const Point velocity{at.x - last.at.x, at.y - last.at.y};
+        if (std::hypot(velocity.x, velocity.y) <= kFastestThreat) {
+            acceleration = {velocity.x - last.velocity.x, velocity.y - last.velocity.y};
+            // The pull of a hop shows on any frame but the bounce, and is kept through it.
+            const bool pulled = acceleration.y >= kLeastGravity && acceleration.y <= kMostGravity;
+            const float gravity = pulled ? acceleration.y : last.gravity;
+            // Rising, a hop will go up to where the pull stops it.
+            const float apex = gravity > 0 && velocity.y < 0 ? at.y - velocity.y * velocity.y / (2 * gravity) : at.y;
+            track = {at, velocity, gravity, std::min({last.top, at.y, apex}), std::max(last.floor, at.y)};
+        }
+    }
+    seenNow_[&sprite] = track;
+    Point velocity = track.velocity;
+    if (track.gravity > 0 && std::abs(velocity.x) < kStandingStill) {
+        // A body hopping on the spot is the whole column it hops in, for all the ship can
+        // tell of where in it the body will be.
+        at.y = 0.5f * (track.top + track.floor);
+        half.y += 0.5f * (track.floor - track.top);
+        velocity.y = 0;
+        acceleration = {0, 0};
+    }
+    const float margin = kind == Kind::boss ? kBossMargin : (kind == Kind::body ? kBodyMargin : kBulletMargin);
+    // A steady change of speed (a lobbed shot, a body that curves) goes on; a sudden one
+    // is a turn that says nothing of the next.
+    if (std::abs(acceleration.x) > kHopAcceleration) acceleration.x = 0;
+    if (std::abs(acceleration.y) > kHopAcceleration) acceleration.y = 0;
+    threats_.push_back({at, velocity, acceleration, half, margin});
+}
+
 void AutopilotSteering::gatherThreats(const GameScene& game) {
     threats_.clear();
+    seenNow_.clear();
     for (Sprite* bullet = game.getBulletLayer()->getFirstChild(); bullet; bullet = bullet->getNextSibling()) {
         if (bullet->isRemoved() || !isEnemyBullet(bullet)) continue;
-        threats_.push_back({bullet->getAbsoluteX(), bullet->getAbsoluteY(), halfSize(*bullet)});
+        addThreat(*bullet, Kind::bullet);
     }
     for (Sprite* child = game.getWaves()->getFirstChild(); child; child = child->getNextSibling()) {
         auto* enemy = dynamic_cast<Enemy*>(child);
         if (!enemy || enemy->isRemoved() || !enemy->image) continue;
-        // A body is a disc around its middle; long bodies get a few discs along them.
-        const tidewell::Image& image = *enemy->image;
-        const float width = image.getWidth();
-        const float height = image.getHeight();
-        const float radius = 0.5f * std::min(width, height);
-        const int discs = std::clamp(static_cast<int>(std::max(width, height) / std::max(radius * 2, 1.0f)), 1, 5);
-        for (int i = 0; i < discs; ++i) {
-            const float t = discs == 1 ? 0.0f : (static_cast<float>(i) / static_cast<float>(discs - 1) - 0.5f);
-            const float x = image.getAbsoluteX() + (width >= height ? t * (width - 2 * radius) : 0.0f);
-            const float y = image.getAbsoluteY() + (height > width ? t * (height - 2 * radius) : 0.0f);
-            threats_.push_back({x, y, radius});
-        }
+        addThreat(*enemy->image, isBoss(enemy) ? Kind::boss : Kind::body);
     }
-}
-
-AutopilotSteering::Point AutopilotSteering::goal(const GameScene& game, Point ship) const {
-    if (const WeaponPanel* panel = game.getWeaponPanel(); panel && panel->isActive()) {
-        if (const tidewell::Image* icon = panel->getIcon(kChosenWeaponIcon)) {
-            return {icon->getAbsoluteX(), icon->getAbsoluteY()};
-        }
-    }
-    const Award* nearestAward = nullptr;
-    float nearest = kAwardReach;
     for (Sprite* child = game.getAwardLayer()->getFirstChild(); child; child = child->getNextSibling()) {
         const auto* award = dynamic_cast<const Award*>(child);
         if (!award || award->isRemoved() || !award->getImage()) continue;
         const tidewell::Image& image = *award->getImage();
-        const float d = distance(ship.x, ship.y, image.getAbsoluteX(), image.getAbsoluteY());
-        if (d < nearest) {
-            nearest = d;
-            nearestAward = award;
-        }
+        const Point at{image.getAbsoluteX(), image.getAbsoluteY()};
+        seenNow_[&image] = {at, {0, 0}, 0, at.y, at.y};
     }
-    if (nearestAward) {
-        return {nearestAward->getImage()->getAbsoluteX(), nearestAward->getImage()->getAbsoluteY()};
+}
+
+AutopilotSteering::Point AutopilotSteering::goal(const GameScene& game, Point ship) {
+    if (const WeaponPanel* panel = game.getWeaponPanel(); panel && panel->isActive()) {
+        return meetIcon(*panel, ship);
+    }
+    // The award the ship can meet soonest, where it will be then.
+    for (int frame = 0; frame <= kAwardFrames; ++frame) {
+        for (Sprite* child = game.getAwardLayer()->getFirstChild(); child; child = child->getNextSibling()) {
+            const auto* award = dynamic_cast<const Award*>(child);
+            if (!award || award->isRemoved() || !award->getImage()) continue;
+            const tidewell::Image& image = *award->getImage();
+            Point velocity{0, 0};
+            if (const auto before = seen_.find(&image); before != seen_.end()) {
+                velocity = {image.getAbsoluteX() - before->second.at.x, image.getAbsoluteY() - before->second.at.y};
+            }
+            const Point then{image.getAbsoluteX() + velocity.x * static_cast<float>(frame),
+                             image.getAbsoluteY() + velocity.y * static_cast<float>(frame)};
+            if (then.x < kLeftBound || then.x > kRightBound || then.y < kTopBound || then.y > kBottomBound) continue;
+            if (distance(ship.x, ship.y, then.x, then.y) <= speed_ * static_cast<float>(frame) + shipHalf_.x) {
+                return then;
+            }
+        }
     }
     // In line with the nearest enemy ahead, where the shots meet it.
     float bestY = ship.y;
@@ -96,34 +157,73 @@ AutopilotSteering::Point AutopilotSteering::goal(const GameScene& game, Point sh
     for (Sprite* child = game.getWaves()->getFirstChild(); child; child = child->getNextSibling()) {
         auto* enemy = dynamic_cast<Enemy*>(child);
         if (!enemy || enemy->isRemoved() || !enemy->image) continue;
-        const tidewell::Shape* target = enemy->getHitArea();
-        const Sprite& aim = target ? static_cast<const Sprite&>(*target) : *enemy->image;
-        const float x = target ? 0.5f * (aim.getLeft() + aim.getRight()) + aim.getAbsoluteX() - aim.x
-                               : aim.getAbsoluteX();
-        const float y = target ? 0.5f * (aim.getTop() + aim.getBottom()) + aim.getAbsoluteY() - aim.y
-                               : aim.getAbsoluteY();
+        const Sprite& aim = enemy->getHitArea() ? static_cast<const Sprite&>(*enemy->getHitArea()) : *enemy->image;
+        const float x = 0.5f * (aim.getAbsoluteLeft() + aim.getAbsoluteRight());
+        const float y = 0.5f * (aim.getAbsoluteTop() + aim.getAbsoluteBottom());
         if (x < ship.x || x > tidewell::screenWidth) continue;
-        const float d = x - ship.x;
-        if (d < bestDistance) {
-            bestDistance = d;
+        if (x - ship.x < bestDistance) {
+            bestDistance = x - ship.x;
             bestY = y;
         }
     }
     return {kFiringX, bestY};
 }
 
-float AutopilotSteering::cost(Point from, Move move, float speed, Point target) const {
-    float danger = 0;
-    Point at = from;
-    for (int frame = 1; frame <= kLookAheadFrames; ++frame) {
-        at.x = std::clamp(at.x + static_cast<float>(move.dx) * speed, kEdge, tidewell::screenWidth - kEdge);
-        at.y = std::clamp(at.y + static_cast<float>(move.dy) * speed, kEdge, tidewell::screenHeight - kEdge);
-        for (const Threat& threat : threats_) {
-            const float room = threat.radius + shipRadius_ + kMargin - distance(at.x, at.y, threat.x, threat.y);
-            if (room > 0) danger += room * room / static_cast<float>(frame);
+// The icons circle their middle, which is where the three are on average. The ship goes to
+// where its icon will be when it can be there, rather than chasing it round.
+AutopilotSteering::Point AutopilotSteering::meetIcon(const WeaponPanel& panel, Point ship) {
+    Point centre{0, 0};
+    for (int i = 0; i < WeaponPanel::kIconCount; ++i) {
+        centre.x += panel.getIcon(i)->getAbsoluteX() / WeaponPanel::kIconCount;
+        centre.y += panel.getIcon(i)->getAbsoluteY() / WeaponPanel::kIconCount;
+    }
+    const tidewell::Image& icon = *panel.getIcon(kChosenWeaponIcon);
+    const Point offset{icon.getAbsoluteX() - centre.x, icon.getAbsoluteY() - centre.y};
+    const float angle = std::atan2(offset.y, offset.x);
+    const float turn = iconAngle_ ? std::remainder(angle - *iconAngle_, 2.0f * std::numbers::pi_v<float>) : 0.0f;
+    iconAngle_ = angle;
+    const float radius = std::hypot(offset.x, offset.y);
+    for (int frame = 0; frame <= kIconFrames; ++frame) {
+        const float then = angle + turn * static_cast<float>(frame);
+        const Point at{centre.x + radius * std::cos(then), centre.y + radius * std::sin(then)};
+        if (distance(ship.x, ship.y, at.x, at.y) <= speed_ * static_cast<float>(frame)) return at;
+    }
+    return {icon.getAbsoluteX(), icon.getAbsoluteY()};
+}
+
+AutopilotSteering::Point AutopilotSteering::step(Point at, Move move) const {
+    // A diagonal covers the same distance as a straight move.
+    const float along = move.dx != 0 && move.dy != 0 ? speed_ / std::sqrt(2.0f) : speed_;
+    return {std::clamp(at.x + static_cast<float>(move.dx) * along, kLeftBound, kRightBound),
+            std::clamp(at.y + static_cast<float>(move.dy) * along, kTopBound, kBottomBound)};
+}
+
+// How deep the ship's box would be inside each threat's box (grown by its margin) `frame`
+// frames from now, squared and summed; nearer frames count more, being surer.
+float AutopilotSteering::danger(Point ship, int frame) const {
+    const auto t = static_cast<float>(frame);
+    float sum = 0;
+    for (const Threat& threat : threats_) {
+        const float x = threat.at.x + (threat.velocity.x + 0.5f * threat.acceleration.x * t) * t;
+        const float y = threat.at.y + (threat.velocity.y + 0.5f * threat.acceleration.y * t) * t;
+        const float inX = threat.half.x + shipHalf_.x + threat.margin - std::abs(ship.x - x);
+        const float inY = threat.half.y + shipHalf_.y + threat.margin - std::abs(ship.y - y);
+        if (inX > 0 && inY > 0) {
+            const float depth = std::min(inX, inY) + threat.margin;
+            sum += depth * depth;
         }
     }
-    return danger * kDangerWeight + distance(at.x, at.y, target.x, target.y);
+    return sum / (1.0f + 0.2f * t);
+}
+
+float AutopilotSteering::planCost(Point from, Move first, Move then, Point target) const {
+    float total = 0;
+    Point at = from;
+    for (int frame = 1; frame <= kFirstFrames + kThenFrames; ++frame) {
+        at = step(at, frame <= kFirstFrames ? first : then);
+        total += danger(at, frame);
+    }
+    return total * kDangerWeight + distance(at.x, at.y, target.x, target.y);
 }
 
 AutopilotSteering::Move AutopilotSteering::choose(const GameScene& game) {
@@ -131,18 +231,21 @@ AutopilotSteering::Move AutopilotSteering::choose(const GameScene& game) {
     const tidewell::Image* image = ship ? ship->getShipImage() : nullptr;
     if (!image) return {};
     gatherThreats(game);
-    shipRadius_ = 0.4f * std::min(image->getWidth(), image->getHeight());
+    // The ship's ellipse fills less than its box.
+    shipHalf_ = {0.4f * image->getWidth(), 0.4f * image->getHeight()};
+    speed_ = std::max(ship->getSpeed(), 1.0f);
     const Point from{image->getAbsoluteX(), image->getAbsoluteY()};
     const Point target = goal(game, from);
-    const float speed = std::max(ship->getSpeed(), 1.0f);
+    seen_.swap(seenNow_);
     Move best;
     float lowest = std::numeric_limits<float>::max();
-    for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) {
-            const float c = cost(from, {dx, dy}, speed, target);
-            if (c < lowest) {
-                lowest = c;
-                best = {dx, dy};
+    for (int first = 0; first < 9; ++first) {
+        const Move move{first % 3 - 1, first / 3 - 1};
+        for (int then = 0; then < 9; ++then) {
+            const float cost = planCost(from, move, {then % 3 - 1, then / 3 - 1}, target);
+            if (cost < lowest) {
+                lowest = cost;
+                best = move;
             }
         }
     }

@@ -1,15 +1,25 @@
 #pragma once
 
+#include <optional>
+#include <unordered_map>
 #include <vector>
+
+namespace tidewell {
+class Sprite;
+}
 
 namespace brinefall {
 
 class GameScene;
+class WeaponPanel;
 
-// Where the autopilot flies the ship: of the nine ways the arrow keys can move it, the one
-// whose next few frames keep it farthest from enemy bullets and bodies and bring it
-// closest to its goal (a weapon icon while the panel is offered, else the nearest award
-// in reach, else a firing line in front of the nearest enemy's weak point).
+// Where the autopilot flies the ship. Every bullet and body on the screen is followed from
+// frame to frame, so its velocity is known as a player's eye would judge it; the steering
+// then tries each way the arrow keys can move the ship for a few frames followed by each way
+// for a few more (81 short plans), sees where every threat will be along the way, and takes
+// the first move of the plan that keeps clear of them all and ends nearest its goal: a weapon
+// icon while the panel is offered, else the award it can reach soonest, else a firing line
+// in front of the nearest enemy's weak point, well back from the right of the screen.
 class AutopilotSteering {
 public:
     struct Move {
@@ -17,28 +27,55 @@ public:
         int dy = 0;  // -1 up, 0, 1 down
     };
 
-    // The weapon the autopilot flies into: its icon's index on the panel (0 to 2).
+    // The weapon the autopilot flies into, its icon's index on the panel (0 to 2): the Fire
+    // Bomb, with which it loses the fewest ships in stage 2 of the three.
     static constexpr int kChosenWeaponIcon = 1;
 
     Move choose(const GameScene& game);
 
 private:
-    struct Threat {
-        float x;
-        float y;
-        float radius;
-    };
     struct Point {
         float x;
         float y;
     };
+    // A box that moves on: where it is now, its velocity and the change of that velocity each
+    // frame, half its size, and the room kept around it.
+    struct Threat {
+        Point at;
+        Point velocity;
+        Point acceleration;
+        Point half;
+        float margin;
+    };
+    // What is remembered of a followed sprite: where it was, how fast it went, the pull of a
+    // hop (0 for anything that does not hop) and the highest and lowest it has been or will be.
+    struct Track {
+        Point at;
+        Point velocity;
+        float gravity;
+        float top;
+        float floor;
+    };
+    enum class Kind { bullet, body, boss };
 
     void gatherThreats(const GameScene& game);
-    Point goal(const GameScene& game, Point ship) const;
-    float cost(Point from, Move move, float speed, Point target) const;
+    void addThreat(const tidewell::Sprite& sprite, Kind kind);
+    Point goal(const GameScene& game, Point ship);
+    Point meetIcon(const WeaponPanel& panel, Point ship);
+    // The ship's position after one frame of `move` from `at`, kept inside the screen.
+    Point step(Point at, Move move) const;
+    float danger(Point ship, int frame) const;
+    // The danger met along the plan and the distance left to the target at its end.
+    float planCost(Point from, Move first, Move then, Point target) const;
 
     std::vector<Threat> threats_;  // kept between frames so the frame does not allocate
-    float shipRadius_ = 0;
+    // Where each followed sprite was on the frame before, to tell its velocity.
+    std::unordered_map<const tidewell::Sprite*, Track> seen_;
+    std::unordered_map<const tidewell::Sprite*, Track> seenNow_;
+    // The chosen icon's angle round the panel's middle on the frame before.
+    std::optional<float> iconAngle_;
+    Point shipHalf_{};
+    float speed_ = 0;
 };
 
 }  // namespace brinefall

@@ -116,7 +116,28 @@ TitleScene::~TitleScene() {
 void TitleScene::update() {
     PointerSteering::steer();
     animateEnemies();
+    watchIdleness();
     if (starting_) stepStartFade();
+}
+
+void TitleScene::watchIdleness() {
+    if (idle_.tick()) {
+        if (toDemo_) callOffDemo();
+        return;
+    }
+    // Not over a panel, which waits for its reader, nor once a game is starting.
+    if (idle_.getIdleFrames() >= kIdleFramesToDemo && !starting_ && startButton_->isEnabled()) {
+        toDemo_ = starting_ = true;
+        disableButtons();
+    }
+}
+
+void TitleScene::callOffDemo() {
+    toDemo_ = starting_ = false;
+    fadeCount_ = 0;
+    fadeOverlay_->setAlpha(0);
+    if (music_) music_->setVolume(1.0f);
+    enableButtons();
 }
 
 void TitleScene::animateEnemies() {
@@ -133,11 +154,12 @@ void TitleScene::stepStartFade() {
     }
     if (fadeCount_ == kFadeFrames + 1) {
         if (music_) music_->stop();
-        if (parent) parent->notify(this, 0);
+        if (parent) parent->notify(this, toDemo_ ? kDemoCode : 0);
     }
 }
 
 void TitleScene::keyDown(int key) {
+    idle_.noteInput();
     if (optionsPanel_->takesKey(key)) return;  // a key being bound in the controls panel
     rememberKey(key);
     checkCodes();
@@ -145,6 +167,7 @@ void TitleScene::keyDown(int key) {
 }
 
 void TitleScene::joystickDown(int button, int /*joystick*/) {
+    idle_.noteInput();
     if (!optionsPanel_->takesPadButton(button)) PointerSteering::click();
 }
 

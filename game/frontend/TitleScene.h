@@ -3,6 +3,7 @@
 #include <array>
 
 #include "display/Sprite.h"
+#include "frontend/IdleWatch.h"
 
 namespace tidewell {
 class Button;
@@ -36,6 +37,10 @@ public:
     static constexpr std::array<int, kCodeLength> kCodeB{0x2C, 0x12, 0x19, 0x23, 0x15, 0x13, 0x16, 0x1F};
     // Frames of the fade to white after Start; the scene reports one frame later.
     static constexpr int kFadeFrames = 20;
+    // Left alone this long (30 seconds), the title fades the same way to a demo and reports
+    // with kDemoCode; any input during that fade calls it off.
+    static constexpr int kIdleFramesToDemo = 600;
+    static constexpr int kDemoCode = 1;
 
     TitleScene();
     ~TitleScene() override;
@@ -55,6 +60,7 @@ public:
     bool isCodeAEntered() const { return codeAEntered_; }
     bool isCodeBEntered() const { return codeBEntered_; }
     bool isStarting() const { return starting_; }
+    bool isFadingToDemo() const { return toDemo_; }
 
     // The options panel keeps the joystick choice in step with its joystick boxes.
     void setUseJoystick(bool on) { useJoystick_ = on; }
@@ -79,6 +85,9 @@ private:
     void checkCodes();
     void animateEnemies();
     void stepStartFade();
+    // The demo after a long enough wait, and no demo once a hand is back.
+    void watchIdleness();
+    void callOffDemo();
     void forEachButton(void (*apply)(tidewell::Button*));
 
     bool useJoystick_ = false;
@@ -108,6 +117,8 @@ private:
     std::array<int, kHistoryLength> keyHistory_{};
     int fadeCount_ = 0;
     bool starting_ = false;
+    bool toDemo_ = false;
+    IdleWatch idle_;
     // One count ahead of the frames shown: the first update shows the frame of count 1.
     int leftEnemyCounter_ = 1;
     int rightEnemyCounter_ = 1;

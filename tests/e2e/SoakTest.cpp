@@ -25,10 +25,12 @@ std::size_t residentBytes() {
 }
 
 #if defined(__SANITIZE_ADDRESS__)
-// Under the sanitizers a frame costs several times as much: one game's worth.
-constexpr std::uint64_t kDefaultFrames = 10000;
+// Under the sanitizers a frame costs several times as much: one game's worth (an invincible
+// game under the autopilot is back at the title after some 12,200 frames).
+constexpr std::uint64_t kDefaultFrames = 13000;
 #else
-constexpr std::uint64_t kDefaultFrames = 30000;
+// Three games, so the third can be held against the second.
+constexpr std::uint64_t kDefaultFrames = 38000;
 #endif
 
 // BRINEFALL_SOAK_FRAMES sets the length (72000 is an hour of play).
@@ -58,7 +60,7 @@ protected:
 TEST_F(Soak, GamesRepeatWithoutLeaksOrGrowth) {
     brinefall::LaunchOptions options;
     options.headless = true;
-    options.seed = 7;
+    options.seed = 1;
     options.frames = soakFrames();
     options.autopilot = true;
     options.autopilotCodes = {"invincible"};

@@ -28,7 +28,7 @@ std::string levelsOf(const Milestone& m) {
 // From start-up to the ending and the title again, as an invincible player gets there:
 // every milestone in order, no ship lost, a normal end.
 TEST(WholeGame, InvinciblePilotPlaysBothStagesToTheEndingAndTheTitle) {
-    const ProgramRun run = runProgram("--headless --seed 1 --milestones --autopilot=invincible --frames 10000");
+    const ProgramRun run = runProgram("--headless --seed 1 --milestones --autopilot=invincible --frames 12500");
     ASSERT_EQ(run.exitStatus, 0) << story(run);
     EXPECT_TRUE(run.strayLines.empty()) << run.strayLines.front();
     const std::vector<std::pair<std::string, std::string>> expected = {
@@ -45,28 +45,30 @@ TEST(WholeGame, InvinciblePilotPlaysBothStagesToTheEndingAndTheTitle) {
     }
     EXPECT_EQ(findMilestone(run.milestones, 0, "ship-down"), -1) << story(run);
     EXPECT_EQ(run.milestones.back().word, "end");
-    EXPECT_EQ(run.milestones.back().frame, 10000u);
+    EXPECT_EQ(run.milestones.back().frame, 12500u);
     for (std::size_t i = 1; i < run.milestones.size(); ++i) {
         EXPECT_LE(run.milestones[i - 1].frame, run.milestones[i].frame) << story(run);
     }
 }
 
 // Without the code the ship can be lost: the game-over menu, Continue, and the same stage
-// from its first wave with every level the ship had reached.
+// from its first wave with every level the ship had reached, the weapon taken after the
+// first boss included (seed 1 loses its first ship in stage 2, near frame 8040).
 TEST(WholeGame, ContinueRestartsTheStageFromItsFirstWaveWithTheLevelsKept) {
-    const ProgramRun run = runProgram("--headless --seed 1 --milestones --autopilot --frames 2500");
+    const ProgramRun run = runProgram("--headless --seed 1 --milestones --autopilot --frames 8200");
     ASSERT_EQ(run.exitStatus, 0) << story(run);
-    const int gameOver = findMilestone(run.milestones, 0, "game-over", "1");
+    const int gameOver = findMilestone(run.milestones, 0, "game-over", "2");
     ASSERT_GE(gameOver, 0) << story(run);
     EXPECT_GE(findMilestone(run.milestones, 0, "ship-down"), 0);
-    const int continued = findMilestone(run.milestones, gameOver, "continue", "1");
+    const int continued = findMilestone(run.milestones, gameOver, "continue", "2");
     ASSERT_EQ(continued, gameOver + 1) << story(run);
     const int restart = findMilestone(run.milestones, continued, "stage");
     ASSERT_GE(restart, 0) << story(run);
     const Milestone& lost = run.milestones[static_cast<std::size_t>(gameOver)];
     const Milestone& again = run.milestones[static_cast<std::size_t>(restart)];
-    EXPECT_EQ(again.details.rfind("1 wave 0 levels", 0), 0u) << story(run);
-    EXPECT_NE(lost.details.rfind("1 wave 0 ", 0), 0u) << "the ship was lost before the first wave: " << story(run);
+    EXPECT_EQ(again.details.rfind("2 wave 0 levels", 0), 0u) << story(run);
+    EXPECT_NE(lost.details.rfind("2 wave 0 ", 0), 0u) << "the ship was lost before the first wave: " << story(run);
+    EXPECT_NE(levelsOf(lost).back(), '0') << "no special weapon to keep: " << story(run);
     EXPECT_EQ(levelsOf(again), levelsOf(lost)) << story(run);
 }
 
@@ -79,4 +81,24 @@ TEST(WholeGame, PracticeStartBeginsAtTheAskedStage) {
     EXPECT_EQ(run.milestones[1].details.rfind("2 wave 0", 0), 0u) << story(run);
     EXPECT_EQ(findMilestone(run.milestones, 0, "scene", "logo"), -1);
     EXPECT_EQ(findMilestone(run.milestones, 0, "scene", "title"), -1);
+}
+
+// The autopilot's measure, cut down to what a test can afford: without the codes it clears
+// stage 1 on three seeds (near frame 6100 on each), losing at most one ship among them (it
+// loses none on any of seeds 1 to 10; bench/autopilot/autopilot-measure.sh gives the whole
+// figures).
+TEST(WholeGame, AutopilotClearsStageOneWithoutTheCodes) {
+    int shipsLost = 0;
+    std::string stories;
+    for (int seed : {1, 5, 10}) {
+        const ProgramRun run = runProgram("--headless --milestones --autopilot --frames 6600 --seed " + std::to_string(seed));
+        ASSERT_EQ(run.exitStatus, 0) << story(run);
+        EXPECT_GE(findMilestone(run.milestones, 0, "weapon"), 0) << "seed " << seed << " did not clear stage 1:\n" << story(run);
+        for (int at = findMilestone(run.milestones, 0, "game-over", "1"); at >= 0;
+             at = findMilestone(run.milestones, at + 1, "game-over", "1")) {
+            ++shipsLost;
+        }
+        stories += "seed " + std::to_string(seed) + ":\n" + story(run);
+    }
+    EXPECT_LE(shipsLost, 1) << stories;
 }

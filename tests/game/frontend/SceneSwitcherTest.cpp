@@ -5,10 +5,14 @@
 #include "SceneSwitcher.h"
 #include "core/SettingManager.h"
 #include "sound/SoundMusicManager.h"
+#include "core/Random.h"
 #include "frontend/CompanyLogoScene.h"
+#include "frontend/DemoScene.h"
 #include "frontend/OpeningScene.h"
 #include "frontend/TitleScene.h"
 #include "gameplay/GameScene.h"
+#include "gameplay/PlayerShip.h"
+#include "input/InputManager.h"
 
 namespace brinefall::testing {
 namespace {
@@ -114,6 +118,50 @@ TEST_F(SceneSwitcherTest, CodeAReachesTheGameAndTheGamesEndBringsANewTitle) {
     ASSERT_NE(second, nullptr);
     EXPECT_FALSE(second->isCodeAEntered()) << "a new title, its codes untyped";
     EXPECT_EQ(switcher->getCurrentScene(), SceneSwitcher::kTitle);
+}
+
+// A title left alone plays stage 1, then stage 2, each by itself. Whatever ends a demo (a
+// touch of the mouse, or its 60 seconds), the title comes back with the pointer, the keys and
+// the random sequence as the demo found them, so the next game is the one it would have been.
+TEST_F(SceneSwitcherTest, IdleTitlesShowDemosOfBothStagesThatLeaveNoTrace) {
+    startEngine(7);
+    startSwitcher();
+    pressAndStep(keys::kEnter);
+    pressAndStep(keys::kEnter);
+    ASSERT_NE(scene<TitleScene>(), nullptr);
+    mouseTo(400, 380);
+    step(1);
+    const std::uint32_t randomState = tidewell::Random::currentState();
+
+    // 600 quiet frames, the last of which starts the fade, then the fade's 20.
+    EXPECT_EQ(stepUntil<DemoScene>(700), TitleScene::kIdleFramesToDemo + TitleScene::kFadeFrames);
+    EXPECT_EQ(switcher->getCurrentScene(), SceneSwitcher::kDemo);
+    GameScene* game = scene<DemoScene>()->getGame();
+    EXPECT_EQ(game->getStage(), 1);
+    EXPECT_FALSE(game->isInvincible());
+    EXPECT_FALSE(game->isUseJoystick()) << "no pad to shake";
+    step(60);
+    EXPECT_TRUE(tidewell::InputManager::keyStates[keys::kLeftCtrl] & 0x80) << "the autopilot fires";
+    EXPECT_NE(tidewell::Random::currentState(), randomState) << "the demo draws from its own seed";
+
+    mouseMove(2, 0);
+    step(1);
+    TitleScene* title = scene<TitleScene>();
+    ASSERT_NE(title, nullptr) << "a touch of the mouse ends the demo in its frame";
+    EXPECT_EQ(tidewell::Random::currentState(), randomState);
+    EXPECT_EQ(pointerX(), 400);
+    EXPECT_EQ(pointerY(), 380);
+    step(1);
+    EXPECT_FALSE(title->isStarting());
+    for (int key : {keys::kLeftCtrl, keys::kUp, keys::kDown, keys::kLeft, keys::kRight}) {
+        EXPECT_EQ(tidewell::InputManager::keyStates[key], 0) << "key " << key << " still held";
+    }
+
+    ASSERT_GT(stepUntil<DemoScene>(700), 0);
+    EXPECT_EQ(scene<DemoScene>()->getGame()->getStage(), 2) << "the stages take turns";
+    EXPECT_EQ(stepUntil<TitleScene>(DemoScene::kLengthFrames + 1), DemoScene::kLengthFrames)
+        << "60 seconds, unless the ship is lost first";
+    EXPECT_EQ(tidewell::Random::currentState(), randomState);
 }
 
 TEST_F(SceneSwitcherTest, TwoReportsInOneFrameSwitchOnce) {
