@@ -9,8 +9,9 @@
 //     shown again, the music goes on;
 //  3. the settings the page stored are the native program's, named and valued alike, and
 //     they are read back after a reload;
-//  4. a standard-mapping gamepad (a stand-in for the browser's list of pads) plays the stage
-//     frame for frame as a native joystick does.
+//  4. a standard-mapping gamepad plays the stage frame for frame as a native joystick does;
+//     headless Chromium sees no pads, so the test hands the page one through
+//     navigator.getGamepads, the call the web backend reads pads from.
 // Screenshots go into OUTPUT_FOLDER.
 'use strict';
 
