@@ -28,7 +28,7 @@ using tidewell::Sprite;
 
 // A plan: one move held for the first frames, then another for the rest.
 constexpr int kFirstFrames = 4;
-constexpr int kThenFrames = 16;
+constexpr int kThenFrames = 26;
 // Room kept around a threat on top of both sizes: bullets fly straight, bodies may turn,
 // and a boss's turns and contact are the worst of all.
 constexpr float kBulletMargin = 10.0f;
@@ -75,19 +75,22 @@ void AutopilotSteering::addThreat(const Sprite& sprite, Kind kind) {
     Point half{0.5f * (sprite.getAbsoluteRight() - sprite.getAbsoluteLeft()),
                0.5f * (sprite.getAbsoluteBottom() - sprite.getAbsoluteTop())};
     Point at{sprite.getAbsoluteLeft() + half.x, sprite.getAbsoluteTop() + half.y};
-    Track track{at, {0, 0}, 0, at.y, at.y};
+    Track track{at, {0, 0}, 0, 0, at.y, at.y};
     Point acceleration{0, 0};
     if (const auto before = seen_.find(&sprite); before != seen_.end()) {
         const Track& last = before->second;
         const Point velocity{at.x - last.at.x, at.y - last.at.y};
         if (std::hypot(velocity.x, velocity.y) <= kFastestThreat) {
             acceleration = {velocity.x - last.velocity.x, velocity.y - last.velocity.y};
-            // The pull of a hop shows on any frame but the bounce, and is kept through it.
-            const bool pulled = acceleration.y >= kLeastGravity && acceleration.y <= kMostGravity;
+            // The pull of a hop is the same on every frame but the bounce, and is kept through
+            // it; a turn may change the speed by as much once, never twice alike.
+            const bool pulled =
+                acceleration.y >= kLeastGravity && acceleration.y <= kMostGravity && acceleration.y == last.fall;
             const float gravity = pulled ? acceleration.y : last.gravity;
             // Rising, a hop will go up to where the pull stops it.
             const float apex = gravity > 0 && velocity.y < 0 ? at.y - velocity.y * velocity.y / (2 * gravity) : at.y;
-            track = {at, velocity, gravity, std::min({last.top, at.y, apex}), std::max(last.floor, at.y)};
+            track = {
+                at, velocity, acceleration.y, gravity, std::min({last.top, at.y, apex}), std::max(last.floor, at.y)};
         }
     }
     seenNow_[&sprite] = track;
@@ -105,7 +108,14 @@ void AutopilotSteering::addThreat(const Sprite& sprite, Kind kind) {
     // is a turn that says nothing of the next.
     if (std::abs(acceleration.x) > kHopAcceleration) acceleration.x = 0;
     if (std::abs(acceleration.y) > kHopAcceleration) acceleration.y = 0;
-    threats_.push_back({at, velocity, acceleration, half, margin});
+    float floor = std::numeric_limits<float>::max();
+    if (kind == Kind::body && track.gravity > 0 && velocity.y != 0) {
+        // A body seen hopping falls by its pull and comes down on the line it hopped from,
+        // unless it is already lower than it has ever been.
+        acceleration.y = track.gravity;
+        if (velocity.y <= 0 || at.y < track.floor) floor = track.floor;
+    }
+    threats_.push_back({at, velocity, acceleration, half, margin, floor});
 }
 
 void AutopilotSteering::gatherThreats(const GameScene& game) {
@@ -125,7 +135,7 @@ void AutopilotSteering::gatherThreats(const GameScene& game) {
         if (!award || award->isRemoved() || !award->getImage()) continue;
         const tidewell::Image& image = *award->getImage();
         const Point at{image.getAbsoluteX(), image.getAbsoluteY()};
-        seenNow_[&image] = {at, {0, 0}, 0, at.y, at.y};
+        seenNow_[&image] = {at, {0, 0}, 0, 0, at.y, at.y};
     }
 }
 
@@ -205,7 +215,8 @@ float AutopilotSteering::danger(Point ship, int frame) const {
     float sum = 0;
     for (const Threat& threat : threats_) {
         const float x = threat.at.x + (threat.velocity.x + 0.5f * threat.acceleration.x * t) * t;
-        const float y = threat.at.y + (threat.velocity.y + 0.5f * threat.acceleration.y * t) * t;
+        const float y =
+            std::min(threat.at.y + (threat.velocity.y + 0.5f * threat.acceleration.y * t) * t, threat.floor);
         const float inX = threat.half.x + shipHalf_.x + threat.margin - std::abs(ship.x - x);
         const float inY = threat.half.y + shipHalf_.y + threat.margin - std::abs(ship.y - y);
         if (inX > 0 && inY > 0) {
@@ -218,12 +229,14 @@ float AutopilotSteering::danger(Point ship, int frame) const {
 
 float AutopilotSteering::planCost(Point from, Move first, Move then, Point target) const {
     float total = 0;
+    float nearest = std::numeric_limits<float>::max();
     Point at = from;
     for (int frame = 1; frame <= kFirstFrames + kThenFrames; ++frame) {
         at = step(at, frame <= kFirstFrames ? first : then);
         total += danger(at, frame);
+        nearest = std::min(nearest, distance(at.x, at.y, target.x, target.y));
     }
-    return total * kDangerWeight + distance(at.x, at.y, target.x, target.y);
+    return total * kDangerWeight + nearest;
 }
 
 AutopilotSteering::Move AutopilotSteering::choose(const GameScene& game) {

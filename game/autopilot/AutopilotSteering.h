@@ -17,7 +17,7 @@ class WeaponPanel;
 // frame to frame, so its velocity is known as a player's eye would judge it; the steering
 // then tries each way the arrow keys can move the ship for a few frames followed by each way
 // for a few more (81 short plans), sees where every threat will be along the way, and takes
-// the first move of the plan that keeps clear of them all and ends nearest its goal: a weapon
+// the first move of the plan that keeps clear of them all and comes nearest its goal: a weapon
 // icon while the panel is offered, else the award it can reach soonest, else a firing line
 // in front of the nearest enemy's weak point, well back from the right of the screen.
 class AutopilotSteering {
@@ -39,19 +39,22 @@ private:
         float y;
     };
     // A box that moves on: where it is now, its velocity and the change of that velocity each
-    // frame, half its size, and the room kept around it.
+    // frame, half its size, the room kept around it and the lowest its middle will go.
     struct Threat {
         Point at;
         Point velocity;
         Point acceleration;
         Point half;
         float margin;
+        float floor;
     };
-    // What is remembered of a followed sprite: where it was, how fast it went, the pull of a
-    // hop (0 for anything that does not hop) and the highest and lowest it has been or will be.
+    // What is remembered of a followed sprite: where it was, how fast it went, how its
+    // vertical speed changed on the last frame, the pull of a hop (0 for anything that does
+    // not hop) and the highest and lowest it has been or will be.
     struct Track {
         Point at;
         Point velocity;
+        float fall;
         float gravity;
         float top;
         float floor;
