@@ -134,7 +134,14 @@ void Autopilot::flyDemo(const GameScene& game) {
     press(wanted);
 }
 
-void Autopilot::releaseKeys() { press(KeySet{}); }
+void Autopilot::releaseKeys() {
+    // The key-up events arrive with the next frame's input; until then whatever runs in this
+    // frame (a title steering its pointer by the arrows) would still read the keys as held.
+    for (std::size_t key = 0; key < held_.size(); ++key) {
+        if (held_[key]) tidewell::InputManager::keyStates[keyInForce(static_cast<int>(key))] = 0;
+    }
+    press(KeySet{});
+}
 
 bool Autopilot::isOwnKeyEvent(int key, bool down) const {
     // The event carries the key in force; the autopilot holds the designed one it stands for.

@@ -53,9 +53,9 @@ TEST(WholeGame, InvinciblePilotPlaysBothStagesToTheEndingAndTheTitle) {
 
 // Without the code the ship can be lost: the game-over menu, Continue, and the same stage
 // from its first wave with every level the ship had reached, the weapon taken after the
-// first boss included (seed 1 loses its first ship in stage 2, near frame 8040).
+// first boss included (seed 1 loses its first ship in stage 2, near frame 8290).
 TEST(WholeGame, ContinueRestartsTheStageFromItsFirstWaveWithTheLevelsKept) {
-    const ProgramRun run = runProgram("--headless --seed 1 --milestones --autopilot --frames 8200");
+    const ProgramRun run = runProgram("--headless --seed 1 --milestones --autopilot --frames 8400");
     ASSERT_EQ(run.exitStatus, 0) << story(run);
     const int gameOver = findMilestone(run.milestones, 0, "game-over", "2");
     ASSERT_GE(gameOver, 0) << story(run);
@@ -83,22 +83,28 @@ TEST(WholeGame, PracticeStartBeginsAtTheAskedStage) {
     EXPECT_EQ(findMilestone(run.milestones, 0, "scene", "title"), -1);
 }
 
-// The autopilot's measure, cut down to what a test can afford: without the codes it clears
-// stage 1 on three seeds (near frame 6100 on each), losing at most one ship among them (it
-// loses none on any of seeds 1 to 10; bench/autopilot/autopilot-measure.sh gives the whole
-// figures).
-TEST(WholeGame, AutopilotClearsStageOneWithoutTheCodes) {
-    int shipsLost = 0;
-    std::string stories;
-    for (int seed : {1, 5, 10}) {
-        const ProgramRun run = runProgram("--headless --milestones --autopilot --frames 6600 --seed " + std::to_string(seed));
-        ASSERT_EQ(run.exitStatus, 0) << story(run);
-        EXPECT_GE(findMilestone(run.milestones, 0, "weapon"), 0) << "seed " << seed << " did not clear stage 1:\n" << story(run);
-        for (int at = findMilestone(run.milestones, 0, "game-over", "1"); at >= 0;
-             at = findMilestone(run.milestones, at + 1, "game-over", "1")) {
-            ++shipsLost;
-        }
-        stories += "seed " + std::to_string(seed) + ":\n" + story(run);
+// The autopilot's measure, cut down to what a test can afford: without the codes, one seed a
+// case, the first game to its ending. Today each of these seeds loses no ship in stage 1 and
+// reaches the ending after 1 continue, near frame 14,600 (bench/autopilot/autopilot-measure.sh
+// gives the figures for seeds 1 to 10); the bounds are looser, so that a broken autopilot
+// fails here and one a ship worse does not.
+class AutopilotWithoutTheCodes : public ::testing::TestWithParam<int> {};
+
+TEST_P(AutopilotWithoutTheCodes, ClearsStageOneAndReachesTheEnding) {
+    const ProgramRun run =
+        runProgram("--headless --milestones --autopilot --frames 19000 --seed " + std::to_string(GetParam()));
+    ASSERT_EQ(run.exitStatus, 0) << story(run);
+    const int ending = findMilestone(run.milestones, 0, "scene", "ending");
+    ASSERT_GE(ending, 0) << "no ending within 19,000 frames:\n" << story(run);
+    int lostInStageOne = 0;
+    int continues = 0;
+    for (int at = 0; at < ending; ++at) {
+        const Milestone& m = run.milestones[static_cast<std::size_t>(at)];
+        if (m.word == "game-over" && m.details.rfind("1 ", 0) == 0) ++lostInStageOne;
+        if (m.word == "continue") ++continues;
     }
-    EXPECT_LE(shipsLost, 1) << stories;
+    EXPECT_LE(lostInStageOne, 1) << story(run);
+    EXPECT_LE(continues, 3) << story(run);
 }
+
+INSTANTIATE_TEST_SUITE_P(Seeds, AutopilotWithoutTheCodes, ::testing::Values(2, 3, 4));
