@@ -8,9 +8,8 @@
 'use strict';
 
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
-const { waitInPage, startServer, startBrowser, openPage } = require('../../web/tests/chromium');
+const { waitInPage, openPage, withServedBrowser } = require('../../web/tests/chromium');
 
 const webFolder = path.resolve(process.argv[2] || 'build/web');
 const seconds = Number(process.argv[3] || 10);
@@ -61,16 +60,11 @@ async function measure(label, root) {
 }
 
 async function main() {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-web-'));
-  for (const file of fs.readdirSync(webFolder)) fs.symlinkSync(path.join(webFolder, file), path.join(folder, file));
-  fs.writeFileSync(path.join(folder, 'frames.html'),
-                   '<!DOCTYPE html><script>(function f() { requestAnimationFrame(f); })();</script>');
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-chromium-'));
-  const { server, port } = await startServer(folder);
-  const { child, tools } = startBrowser(profile, windowSize);
-  const base = `http://127.0.0.1:${port}`;
   console.log(`Chromium's processor time a second in a ${windowSize} window, over ${seconds} s each (one core = 1 s/s):`);
-  try {
+  await withServedBrowser(webFolder, windowSize, async ({ folder, port, child, tools }) => {
+    fs.writeFileSync(path.join(folder, 'frames.html'),
+                     '<!DOCTYPE html><script>(function f() { requestAnimationFrame(f); })();</script>');
+    const base = `http://127.0.0.1:${port}`;
     const page = await openPage(tools);
     await page.send('Page.navigate', { url: `${base}/frames.html?blank` });
     await page.evaluate('document.open(); document.close(); true');
@@ -85,14 +79,7 @@ async function main() {
       await new Promise((resolve) => setTimeout(resolve, 1000));
       await measure(label, child.pid);
     }
-  } finally {
-    const browserGone = new Promise((resolve) => child.on('exit', resolve));
-    child.kill();
-    server.kill();
-    await browserGone;
-    fs.rmSync(folder, { recursive: true, force: true });
-    fs.rmSync(profile, { recursive: true, force: true });
-  }
+  });
 }
 
 main().catch((error) => {

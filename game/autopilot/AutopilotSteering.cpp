@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 #include "core/Screen.h"
 #include "display/Image.h"
@@ -67,7 +66,12 @@ bool isBoss(const Enemy* enemy) {
     return dynamic_cast<const Boss1*>(enemy) != nullptr || dynamic_cast<const Boss2*>(enemy) != nullptr;
 }
 
-float distance(float ax, float ay, float bx, float by) { return std::hypot(ax - bx, ay - by); }
+// Only the four operations and the square root, which every platform rounds alike, so that
+// the same plan wins natively and in the browser (library functions such as hypot, sin and
+// atan2 may differ in their last bit between C libraries).
+float length(float x, float y) { return std::sqrt(x * x + y * y); }
+
+float distance(float ax, float ay, float bx, float by) { return length(ax - bx, ay - by); }
 
 }  // namespace
 
@@ -80,7 +84,7 @@ void AutopilotSteering::addThreat(const Sprite& sprite, Kind kind) {
     if (const auto before = seen_.find(&sprite); before != seen_.end()) {
         const Track& last = before->second;
         const Point velocity{at.x - last.at.x, at.y - last.at.y};
-        if (std::hypot(velocity.x, velocity.y) <= kFastestThreat) {
+        if (length(velocity.x, velocity.y) <= kFastestThreat) {
             acceleration = {velocity.x - last.velocity.x, velocity.y - last.velocity.y};
             // The pull of a hop is the same on every frame but the bounce, and is kept through
             // it; a turn may change the speed by as much once, never twice alike.
@@ -189,14 +193,21 @@ AutopilotSteering::Point AutopilotSteering::meetIcon(const WeaponPanel& panel, P
     }
     const tidewell::Image& icon = *panel.getIcon(kChosenWeaponIcon);
     const Point offset{icon.getAbsoluteX() - centre.x, icon.getAbsoluteY() - centre.y};
-    const float angle = std::atan2(offset.y, offset.x);
-    const float turn = iconAngle_ ? std::remainder(angle - *iconAngle_, 2.0f * std::numbers::pi_v<float>) : 0.0f;
-    iconAngle_ = angle;
-    const float radius = std::hypot(offset.x, offset.y);
+    // The turn of one frame, as its cosine and sine, from the icon's offset then and now.
+    Point turn{1, 0};
+    if (iconOffset_) {
+        const Point& last = *iconOffset_;
+        if (const float lengths = length(last.x, last.y) * length(offset.x, offset.y); lengths > 0) {
+            turn = {(last.x * offset.x + last.y * offset.y) / lengths,
+                    (last.x * offset.y - last.y * offset.x) / lengths};
+        }
+    }
+    iconOffset_ = offset;
+    Point then = offset;
     for (int frame = 0; frame <= kIconFrames; ++frame) {
-        const float then = angle + turn * static_cast<float>(frame);
-        const Point at{centre.x + radius * std::cos(then), centre.y + radius * std::sin(then)};
+        const Point at{centre.x + then.x, centre.y + then.y};
         if (distance(ship.x, ship.y, at.x, at.y) <= speed_ * static_cast<float>(frame)) return at;
+        then = {then.x * turn.x - then.y * turn.y, then.x * turn.y + then.y * turn.x};
     }
     return {icon.getAbsoluteX(), icon.getAbsoluteY()};
 }

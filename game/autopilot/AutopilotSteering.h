@@ -75,8 +75,8 @@ private:
     // Where each followed sprite was on the frame before, to tell its velocity.
     std::unordered_map<const tidewell::Sprite*, Track> seen_;
     std::unordered_map<const tidewell::Sprite*, Track> seenNow_;
-    // The chosen icon's angle round the panel's middle on the frame before.
-    std::optional<float> iconAngle_;
+    // The chosen icon's offset from the panel's middle on the frame before.
+    std::optional<Point> iconOffset_;
     Point shipHalf_{};
     float speed_ = 0;
 };

@@ -5,6 +5,19 @@
 
 namespace tidewell::platform {
 
+bool AxisScale::setRange(std::int32_t newMinimum, std::int32_t newMaximum) {
+    if (newMinimum >= newMaximum) return false;
+    minimum = newMinimum;
+    maximum = newMaximum;
+    return true;
+}
+
+bool AxisScale::setDeadZone(std::uint32_t tenThousandths) {
+    if (tenThousandths > 10000) return false;
+    deadZone = tenThousandths;
+    return true;
+}
+
 std::int32_t AxisScale::apply(std::int32_t raw, std::int32_t rawMinimum, std::int32_t rawMaximum) const {
     if (rawMaximum <= rawMinimum) {
         return minimum + (maximum - minimum) / 2;

@@ -192,6 +192,10 @@ struct AxisScale {
     std::uint32_t deadZone = 0;  // ten-thousandths of the half range
 
     std::int32_t apply(std::int32_t raw, std::int32_t rawMinimum, std::int32_t rawMaximum) const;
+    // Takes a new range; false, and nothing changed, unless the minimum is below the maximum.
+    bool setRange(std::int32_t newMinimum, std::int32_t newMaximum);
+    // Takes a new dead zone; false, and nothing changed, beyond the whole half range (10000).
+    bool setDeadZone(std::uint32_t tenThousandths);
 };
 
 }  // namespace tidewell::platform

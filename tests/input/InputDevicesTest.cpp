@@ -31,6 +31,19 @@ TEST(AxisScale, TheDeadZoneReadsAsTheCentreAndTheRestStillReachesTheEnds) {
     EXPECT_EQ(AxisScale{}.apply(32767, -32768, 32767), 65535);
 }
 
+// Every backend's joystick takes its range and dead zone through these, so a refused value
+// must leave the scale as it was.
+TEST(AxisScale, AnEmptyRangeOrADeadZoneBeyondTheWholeHalfIsRefusedAndChangesNothing) {
+    AxisScale scale;
+    EXPECT_FALSE(scale.setRange(500, 500));
+    EXPECT_FALSE(scale.setRange(600, -600));
+    EXPECT_FALSE(scale.setDeadZone(10001));
+    EXPECT_EQ(scale.apply(32767, -32768, 32767), 65535) << "the default range is kept";
+    ASSERT_TRUE(scale.setRange(-1000, 1000));
+    ASSERT_TRUE(scale.setDeadZone(10000));
+    EXPECT_EQ(scale.apply(32767, -32768, 32767), 0) << "a dead zone of the whole half reads the centre";
+}
+
 TEST(InputBuffer, WhatArrivesWhenItIsFullIsLostAndTheOldestAreReadFirst) {
     InputBuffer buffer;
     EXPECT_FALSE(buffer.push({1, 0x80, 1}));  // no size yet: nothing is kept

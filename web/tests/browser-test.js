@@ -21,7 +21,7 @@ const os = require('os');
 const path = require('path');
 
 const [nativeProgram, webFolder, outputFolder] = process.argv.slice(2).map((p) => path.resolve(p));
-const { kTimeoutMs, waitInPage, startServer, startBrowser, openPage } = require('./chromium');
+const { kTimeoutMs, waitInPage, openPage, withServedBrowser } = require('./chromium');
 // The parity run's length: five seconds of play, ending on a frame with a state check.
 const kFrames = 100;
 
@@ -222,12 +222,7 @@ async function musicRun(page, served) {
 
 async function main() {
   fs.mkdirSync(outputFolder, { recursive: true });
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-web-'));
-  for (const file of fs.readdirSync(webFolder)) fs.symlinkSync(path.join(webFolder, file), path.join(folder, file));
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-chromium-'));
-  const { server, port } = await startServer(folder);
-  const { child, tools } = startBrowser(profile);
-  try {
+  await withServedBrowser(webFolder, undefined, async ({ folder, port, tools }) => {
     const page = await openPage(tools);
     await page.send('Page.addScriptToEvaluateOnNewDocument', { source: kFakePad });
     const withoutInput = nativeFrame(['--start', 'stage1', '--seed', '7', '--frames', String(kFrames)],
@@ -237,14 +232,7 @@ async function main() {
     await musicRun(page, { port, folder });
     await settingsKept(page);
     await padRun(page, { port, folder });
-  } finally {
-    const browserGone = new Promise((resolve) => child.on('exit', resolve));
-    child.kill();
-    server.kill();
-    await browserGone;
-    fs.rmSync(folder, { recursive: true, force: true });
-    fs.rmSync(profile, { recursive: true, force: true });
-  }
+  });
   console.log(`${failures === 0 ? 'browser test passed' : 'browser test FAILED'}`);
   process.exit(failures === 0 ? 0 : 1);
 }

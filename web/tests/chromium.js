@@ -5,6 +5,8 @@
 
 const { spawn } = require('child_process');
 const fs = require('fs');
+const os = require('os');
+const path = require('path');
 
 const kTimeoutMs = 60000;
 
@@ -120,4 +122,25 @@ async function openPage(tools) {
   };
 }
 
-module.exports = { kTimeoutMs, DevTools, waitInPage, startServer, startBrowser, openPage };
+// Serves a folder of its own, linking to the built page's files so that a run can put its
+// own beside them, to a fresh Chromium with a profile of its own; runs `body` with them, and
+// stops both and removes both folders whatever happens.
+async function withServedBrowser(webFolder, windowSize, body) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-web-'));
+  for (const file of fs.readdirSync(webFolder)) fs.symlinkSync(path.join(webFolder, file), path.join(folder, file));
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'brinefall-chromium-'));
+  const { server, port } = await startServer(folder);
+  const { child, tools } = startBrowser(profile, windowSize);
+  try {
+    return await body({ folder, port, child, tools });
+  } finally {
+    const browserGone = new Promise((resolve) => child.on('exit', resolve));
+    child.kill();
+    server.kill();
+    await browserGone;
+    fs.rmSync(folder, { recursive: true, force: true });
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+}
+
+module.exports = { kTimeoutMs, DevTools, waitInPage, startServer, startBrowser, openPage, withServedBrowser };

@@ -26,22 +26,19 @@ InputResult HeadlessJoystick::acquire() {
 std::string HeadlessJoystick::name() const { return input_.joystick(index_).name; }
 
 InputResult HeadlessJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) {
-    if (minimum >= maximum) {
+    AxisScale scale = input_.joystick(index_).scale(axis);
+    if (!scale.setRange(minimum, maximum)) {
         return InputResult::InvalidParam;
     }
-    AxisScale scale = input_.joystick(index_).scale(axis);
-    scale.minimum = minimum;
-    scale.maximum = maximum;
     input_.setJoystickScale(index_, axis, scale);
     return InputResult::Ok;
 }
 
 InputResult HeadlessJoystick::setDeadZone(JoystickAxis axis, std::uint32_t tenThousandths) {
-    if (tenThousandths > 10000) {
+    AxisScale scale = input_.joystick(index_).scale(axis);
+    if (!scale.setDeadZone(tenThousandths)) {
         return InputResult::InvalidParam;
     }
-    AxisScale scale = input_.joystick(index_).scale(axis);
-    scale.deadZone = tenThousandths;
     input_.setJoystickScale(index_, axis, scale);
     return InputResult::Ok;
 }

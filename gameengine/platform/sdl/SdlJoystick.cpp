@@ -192,21 +192,18 @@ void SdlJoystick::readInitialState() {
 std::string SdlJoystick::name() const { return name_; }
 
 InputResult SdlJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) {
-    if (minimum >= maximum) {
+    AxisScale& scale = axis == JoystickAxis::X ? scaleX_ : scaleY_;
+    if (!scale.setRange(minimum, maximum)) {
         return InputResult::InvalidParam;
     }
-    AxisScale& scale = axis == JoystickAxis::X ? scaleX_ : scaleY_;
-    scale.minimum = minimum;
-    scale.maximum = maximum;
     (axis == JoystickAxis::X ? state_.lX : state_.lY) = stickPosition(axis);
     return InputResult::Ok;
 }
 
 InputResult SdlJoystick::setDeadZone(JoystickAxis axis, std::uint32_t tenThousandths) {
-    if (tenThousandths > 10000) {
+    if (!(axis == JoystickAxis::X ? scaleX_ : scaleY_).setDeadZone(tenThousandths)) {
         return InputResult::InvalidParam;
     }
-    (axis == JoystickAxis::X ? scaleX_ : scaleY_).deadZone = tenThousandths;
     (axis == JoystickAxis::X ? state_.lX : state_.lY) = stickPosition(axis);
     return InputResult::Ok;
 }

@@ -41,17 +41,13 @@ WebJoystick::~WebJoystick() {
 }
 
 InputResult WebJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) {
-    if (minimum >= maximum) return InputResult::InvalidParam;
     AxisScale& scale = axis == JoystickAxis::X ? scaleX_ : scaleY_;
-    scale.minimum = minimum;
-    scale.maximum = maximum;
-    return InputResult::Ok;
+    return scale.setRange(minimum, maximum) ? InputResult::Ok : InputResult::InvalidParam;
 }
 
 InputResult WebJoystick::setDeadZone(JoystickAxis axis, std::uint32_t tenThousandths) {
-    if (tenThousandths > 10000) return InputResult::InvalidParam;
-    (axis == JoystickAxis::X ? scaleX_ : scaleY_).deadZone = tenThousandths;
-    return InputResult::Ok;
+    AxisScale& scale = axis == JoystickAxis::X ? scaleX_ : scaleY_;
+    return scale.setDeadZone(tenThousandths) ? InputResult::Ok : InputResult::InvalidParam;
 }
 
 InputResult WebJoystick::poll() {
