@@ -81,8 +81,10 @@ void AutopilotSteering::addThreat(const Sprite& sprite, Kind kind) {
     Point at{sprite.getAbsoluteLeft() + half.x, sprite.getAbsoluteTop() + half.y};
     Track track{at, {0, 0}, 0, 0, at.y, at.y};
     Point acceleration{0, 0};
+    float lastFall = 0;
     if (const auto before = seen_.find(&sprite); before != seen_.end()) {
         const Track& last = before->second;
+        lastFall = last.fall;
         const Point velocity{at.x - last.at.x, at.y - last.at.y};
         if (length(velocity.x, velocity.y) <= kFastestThreat) {
             acceleration = {velocity.x - last.velocity.x, velocity.y - last.velocity.y};
@@ -99,6 +101,12 @@ void AutopilotSteering::addThreat(const Sprite& sprite, Kind kind) {
     }
     seenNow_[&sprite] = track;
     Point velocity = track.velocity;
+    if (acceleration.y != 0 && acceleration.y == -lastFall) {
+        // A body that wobbles, its vertical speed flipping between two values, moves on at
+        // the mean of the two: followed frame by frame, it would seem to veer each way in turn.
+        velocity.y -= 0.5f * acceleration.y;
+        acceleration.y = 0;
+    }
     if (track.gravity > 0 && std::abs(velocity.x) < kStandingStill) {
         // A body hopping on the spot is the whole column it hops in, for all the ship can
         // tell of where in it the body will be.

@@ -26,7 +26,7 @@ std::size_t residentBytes() {
 
 #if defined(__SANITIZE_ADDRESS__)
 // Under the sanitizers a frame costs several times as much: one game's worth (an invincible
-// game under the autopilot is back at the title after some 11,500 frames).
+// game under the autopilot is back at the title after some 12,000 frames).
 constexpr std::uint64_t kDefaultFrames = 13000;
 #else
 // Three games, so the third can be held against the second.

@@ -53,9 +53,9 @@ TEST(WholeGame, InvinciblePilotPlaysBothStagesToTheEndingAndTheTitle) {
 
 // Without the code the ship can be lost: the game-over menu, Continue, and the same stage
 // from its first wave with every level the ship had reached, the weapon taken after the
-// first boss included (seed 1 loses its first ship in stage 2, near frame 8290).
+// first boss included (seed 26 loses its first ship in stage 2, near frame 9330).
 TEST(WholeGame, ContinueRestartsTheStageFromItsFirstWaveWithTheLevelsKept) {
-    const ProgramRun run = runProgram("--headless --seed 1 --milestones --autopilot --frames 8400");
+    const ProgramRun run = runProgram("--headless --seed 26 --milestones --autopilot --frames 9450");
     ASSERT_EQ(run.exitStatus, 0) << story(run);
     const int gameOver = findMilestone(run.milestones, 0, "game-over", "2");
     ASSERT_GE(gameOver, 0) << story(run);
@@ -84,10 +84,10 @@ TEST(WholeGame, PracticeStartBeginsAtTheAskedStage) {
 }
 
 // The autopilot's measure, cut down to what a test can afford: without the codes, one seed a
-// case, the first game to its ending. Today each of these seeds loses no ship in stage 1 and
-// reaches the ending after 1 continue, near frame 14,600 (bench/autopilot/autopilot-measure.sh
-// gives the figures for seeds 1 to 10); the bounds are looser, so that a broken autopilot
-// fails here and one a ship worse does not.
+// case, the first game to its ending. Today these seeds lose no ship in stage 1 and reach the
+// ending after 0, 1 and 1 continues, by frame 16,300 (bench/autopilot/autopilot-measure.sh
+// gives the figures for seeds 1 to 10); the bounds are a ship looser, so that a broken
+// autopilot fails here and one a ship worse does not.
 class AutopilotWithoutTheCodes : public ::testing::TestWithParam<int> {};
 
 TEST_P(AutopilotWithoutTheCodes, ClearsStageOneAndReachesTheEnding) {
@@ -104,7 +104,7 @@ TEST_P(AutopilotWithoutTheCodes, ClearsStageOneAndReachesTheEnding) {
         if (m.word == "continue") ++continues;
     }
     EXPECT_LE(lostInStageOne, 1) << story(run);
-    EXPECT_LE(continues, 3) << story(run);
+    EXPECT_LE(continues, 2) << story(run);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, AutopilotWithoutTheCodes, ::testing::Values(2, 3, 4));
