@@ -135,12 +135,14 @@ void Autopilot::flyDemo(const GameScene& game) {
 }
 
 void Autopilot::releaseKeys() {
-    // The key-up events arrive with the next frame's input; until then whatever runs in this
-    // frame (a title steering its pointer by the arrows) would still read the keys as held.
+    // Let go at once: a key-up sent the usual way would reach the key states only with the
+    // next frame's input, and whatever runs in this frame (a title steering its pointer by
+    // the arrows) would still read the key as held.
     for (std::size_t key = 0; key < held_.size(); ++key) {
-        if (held_[key]) tidewell::InputManager::keyStates[keyInForce(static_cast<int>(key))] = 0;
+        if (!held_[key]) continue;
+        tidewell::InputManager::releaseInjectedKey(static_cast<std::uint8_t>(keyInForce(static_cast<int>(key))));
+        held_[key] = false;
     }
-    press(KeySet{});
 }
 
 bool Autopilot::isOwnKeyEvent(int key, bool down) const {

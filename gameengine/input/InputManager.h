@@ -123,6 +123,11 @@ void resumeVibration();
 // How many hold the vibration; 0 when it is not listed.
 unsigned long vibrationHolders(const Vibration* vibration);
 
+// A program playing the game lets go of a key it pressed through the devices' injection.
+// The key reads as up at once, so nothing else run in this frame still sees it held; its
+// key-up event comes with the next frame's input, as any key's does.
+void releaseInjectedKey(std::uint8_t code);
+
 // Adds an event at the end of the queue, as a device does when it is read.
 void queueEvent(const InputEvent& event);
 

@@ -249,4 +249,9 @@ std::string joystickName(std::uint32_t index) {
     return index < joysticks.size() && joysticks[index] ? joysticks[index]->name() : std::string();
 }
 
+void releaseInjectedKey(std::uint8_t code) {
+    keyStates[code] = 0;
+    internal::inputDevices().injectKey(code, false);
+}
+
 }  // namespace tidewell::InputManager

@@ -24,6 +24,20 @@ TEST_F(InputManagerTest, KeysArriveInOrderAndTheRefreshShowsWhichAreHeld) {
     EXPECT_EQ(InputManager::keyStates[keys::leftControl], 0x80);
 }
 
+// A program letting go of a key it pressed: the state reads up in the same frame, and the
+// key-up event still comes through the queue with the next frame, once.
+TEST_F(InputManagerTest, AnInjectedKeyLetGoReadsUpAtOnceAndItsKeyUpFollowsOnce) {
+    startEngine();
+    input().injectKey(keys::leftControl, true);
+    frame();
+    EXPECT_EQ(delivered(), (Strings{"key down 29"}));
+    InputManager::releaseInjectedKey(keys::leftControl);
+    EXPECT_EQ(InputManager::keyStates[keys::leftControl], 0);
+    frame();
+    EXPECT_EQ(delivered(), (Strings{"key up 29"}));
+    EXPECT_EQ(InputManager::keyStates[keys::leftControl], 0);
+}
+
 TEST_F(InputManagerTest, XAndYOfOneReportMakeOneMoveAndARunOfMovesArrivesAsItsLast) {
     startEngine(true);
     input().moveMouse(5, -7);
