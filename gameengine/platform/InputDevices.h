@@ -198,4 +198,13 @@ struct AxisScale {
     bool setDeadZone(std::uint32_t tenThousandths);
 };
 
+// A stick's two axes, each with its own scale.
+struct AxisScales {
+    AxisScale x;
+    AxisScale y;
+
+    AxisScale& of(JoystickAxis axis) { return axis == JoystickAxis::X ? x : y; }
+    const AxisScale& of(JoystickAxis axis) const { return axis == JoystickAxis::X ? x : y; }
+};
+
 }  // namespace tidewell::platform

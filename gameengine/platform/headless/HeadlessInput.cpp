@@ -60,10 +60,9 @@ std::unique_ptr<JoystickDevice> HeadlessInput::createJoystick(const JoystickInst
     }
     JoystickRecord& record = joysticks_[static_cast<std::size_t>(instance.id)];
     // A device opened anew starts with the default range and no dead zone.
-    record.scaleX = AxisScale{};
-    record.scaleY = AxisScale{};
-    record.reportedX = record.scaleX.apply(record.rawX, -kStickEnd, kStickEnd);
-    record.reportedY = record.scaleY.apply(record.rawY, -kStickEnd, kStickEnd);
+    record.scales = AxisScales{};
+    record.reportedX = record.scales.x.apply(record.rawX, -kStickEnd, kStickEnd);
+    record.reportedY = record.scales.y.apply(record.rawY, -kStickEnd, kStickEnd);
     result = InputResult::Ok;
     return std::make_unique<HeadlessJoystick>(*this, static_cast<std::size_t>(instance.id));
 }
@@ -193,8 +192,8 @@ std::size_t HeadlessInput::attachJoystick(const std::string& name, bool forceFee
     JoystickRecord& record = joysticks_.emplace_back();
     record.name = name;
     record.forceFeedback = forceFeedback;
-    record.reportedX = record.scaleX.apply(0, -kStickEnd, kStickEnd);
-    record.reportedY = record.scaleY.apply(0, -kStickEnd, kStickEnd);
+    record.reportedX = record.scales.x.apply(0, -kStickEnd, kStickEnd);
+    record.reportedY = record.scales.y.apply(0, -kStickEnd, kStickEnd);
     joysticksChanged_ = true;
     return joysticks_.size() - 1;
 }
@@ -216,8 +215,8 @@ void HeadlessInput::moveJoystick(std::size_t index, std::int32_t x, std::int32_t
     JoystickRecord& record = joysticks_.at(index);
     record.rawX = std::clamp(x, -kStickEnd, kStickEnd);
     record.rawY = std::clamp(y, -kStickEnd, kStickEnd);
-    const std::int32_t newX = record.scaleX.apply(record.rawX, -kStickEnd, kStickEnd);
-    const std::int32_t newY = record.scaleY.apply(record.rawY, -kStickEnd, kStickEnd);
+    const std::int32_t newX = record.scales.x.apply(record.rawX, -kStickEnd, kStickEnd);
+    const std::int32_t newY = record.scales.y.apply(record.rawY, -kStickEnd, kStickEnd);
     if (newX == record.reportedX && newY == record.reportedY) {
         return;  // a move inside the dead zone reports nothing
     }
@@ -251,10 +250,10 @@ void HeadlessInput::placeJoystick(std::size_t index, std::int32_t x, std::int32_
         return best;
     };
     if (x != record.reportedX) {
-        record.rawX = closestRaw(record.scaleX, x);
+        record.rawX = closestRaw(record.scales.x, x);
     }
     if (y != record.reportedY) {
-        record.rawY = closestRaw(record.scaleY, y);
+        record.rawY = closestRaw(record.scales.y, y);
     }
     if (x == record.reportedX && y == record.reportedY) {
         return;
@@ -286,11 +285,10 @@ void HeadlessInput::setJoystickButton(std::size_t index, int button, bool down) 
 
 void HeadlessInput::setJoystickScale(std::size_t index, JoystickAxis axis, const AxisScale& scale) {
     JoystickRecord& record = joysticks_.at(index);
+    record.scales.of(axis) = scale;
     if (axis == JoystickAxis::X) {
-        record.scaleX = scale;
         record.reportedX = scale.apply(record.rawX, -kStickEnd, kStickEnd);
     } else {
-        record.scaleY = scale;
         record.reportedY = scale.apply(record.rawY, -kStickEnd, kStickEnd);
     }
 }

@@ -30,14 +30,11 @@ public:
         std::int32_t rawY = 0;
         std::int32_t reportedX = 0;  // what the device reports, after its range and dead zone
         std::int32_t reportedY = 0;
-        AxisScale scaleX;
-        AxisScale scaleY;
+        AxisScales scales;
         std::uint8_t buttons[32] = {};
         bool attached = true;
         HeadlessJoystick* device = nullptr;                 // the open device, which buffers the changes
         std::vector<std::shared_ptr<ForceRecord>> effects;  // every effect made on it, oldest first
-
-        const AxisScale& scale(JoystickAxis axis) const { return axis == JoystickAxis::X ? scaleX : scaleY; }
     };
 
     // The system cursor moves with the mouse, as on a desktop.

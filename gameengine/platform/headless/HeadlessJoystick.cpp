@@ -26,7 +26,7 @@ InputResult HeadlessJoystick::acquire() {
 std::string HeadlessJoystick::name() const { return input_.joystick(index_).name; }
 
 InputResult HeadlessJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) {
-    AxisScale scale = input_.joystick(index_).scale(axis);
+    AxisScale scale = input_.joystick(index_).scales.of(axis);
     if (!scale.setRange(minimum, maximum)) {
         return InputResult::InvalidParam;
     }
@@ -35,7 +35,7 @@ InputResult HeadlessJoystick::setAxisRange(JoystickAxis axis, std::int32_t minim
 }
 
 InputResult HeadlessJoystick::setDeadZone(JoystickAxis axis, std::uint32_t tenThousandths) {
-    AxisScale scale = input_.joystick(index_).scale(axis);
+    AxisScale scale = input_.joystick(index_).scales.of(axis);
     if (!scale.setDeadZone(tenThousandths)) {
         return InputResult::InvalidParam;
     }

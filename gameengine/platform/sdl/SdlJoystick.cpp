@@ -192,8 +192,7 @@ void SdlJoystick::readInitialState() {
 std::string SdlJoystick::name() const { return name_; }
 
 InputResult SdlJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) {
-    AxisScale& scale = axis == JoystickAxis::X ? scaleX_ : scaleY_;
-    if (!scale.setRange(minimum, maximum)) {
+    if (!scales_.of(axis).setRange(minimum, maximum)) {
         return InputResult::InvalidParam;
     }
     (axis == JoystickAxis::X ? state_.lX : state_.lY) = stickPosition(axis);
@@ -201,7 +200,7 @@ InputResult SdlJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, s
 }
 
 InputResult SdlJoystick::setDeadZone(JoystickAxis axis, std::uint32_t tenThousandths) {
-    if (!(axis == JoystickAxis::X ? scaleX_ : scaleY_).setDeadZone(tenThousandths)) {
+    if (!scales_.of(axis).setDeadZone(tenThousandths)) {
         return InputResult::InvalidParam;
     }
     (axis == JoystickAxis::X ? state_.lX : state_.lY) = stickPosition(axis);
@@ -374,8 +373,7 @@ std::int32_t SdlJoystick::stickPosition(JoystickAxis axis) const {
     } else if ((pad_ & high) != 0) {
         raw = SDL_JOYSTICK_AXIS_MAX;
     }
-    const AxisScale& scale = axis == JoystickAxis::X ? scaleX_ : scaleY_;
-    return scale.apply(raw, SDL_JOYSTICK_AXIS_MIN, SDL_JOYSTICK_AXIS_MAX);
+    return scales_.of(axis).apply(raw, SDL_JOYSTICK_AXIS_MIN, SDL_JOYSTICK_AXIS_MAX);
 }
 
 // Only a change that the game can see is reported; a stick trembling in its dead zone is not.

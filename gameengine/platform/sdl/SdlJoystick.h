@@ -61,8 +61,7 @@ private:
     SDL_JoystickID id_ = -1;
     std::string name_;
     std::shared_ptr<SdlForceLink> force_;
-    AxisScale scaleX_;
-    AxisScale scaleY_;
+    AxisScales scales_;
     Sint16 stickX_ = 0;
     Sint16 stickY_ = 0;
     Uint8 pad_ = SDL_HAT_CENTERED;

@@ -41,13 +41,11 @@ WebJoystick::~WebJoystick() {
 }
 
 InputResult WebJoystick::setAxisRange(JoystickAxis axis, std::int32_t minimum, std::int32_t maximum) {
-    AxisScale& scale = axis == JoystickAxis::X ? scaleX_ : scaleY_;
-    return scale.setRange(minimum, maximum) ? InputResult::Ok : InputResult::InvalidParam;
+    return scales_.of(axis).setRange(minimum, maximum) ? InputResult::Ok : InputResult::InvalidParam;
 }
 
 InputResult WebJoystick::setDeadZone(JoystickAxis axis, std::uint32_t tenThousandths) {
-    AxisScale& scale = axis == JoystickAxis::X ? scaleX_ : scaleY_;
-    return scale.setDeadZone(tenThousandths) ? InputResult::Ok : InputResult::InvalidParam;
+    return scales_.of(axis).setDeadZone(tenThousandths) ? InputResult::Ok : InputResult::InvalidParam;
 }
 
 InputResult WebJoystick::poll() {
@@ -79,8 +77,7 @@ std::unique_ptr<ForceEffect> WebJoystick::createConstantForce(const ConstantForc
 }
 
 std::int32_t WebJoystick::axisPosition(JoystickAxis axis, double raw) const {
-    const AxisScale& scale = axis == JoystickAxis::X ? scaleX_ : scaleY_;
-    return scale.apply(rawOf(raw), kRawMinimum, kRawMaximum);
+    return scales_.of(axis).apply(rawOf(raw), kRawMinimum, kRawMaximum);
 }
 
 void WebJoystick::sample() {

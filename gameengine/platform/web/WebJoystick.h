@@ -41,8 +41,7 @@ private:
     WebInput& input_;
     int index_;
     std::string name_;
-    AxisScale scaleX_;
-    AxisScale scaleY_;
+    AxisScales scales_;
     JoystickState state_;
     std::shared_ptr<RumbleState> rumble_;
 };
