@@ -143,4 +143,4 @@ async function withServedBrowser(webFolder, windowSize, body) {
   }
 }
 
-module.exports = { kTimeoutMs, DevTools, waitInPage, startServer, startBrowser, openPage, withServedBrowser };
+module.exports = { kTimeoutMs, DevTools, waitInPage, openPage, withServedBrowser };
